@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Toravi need on Debian 12, then
+# configures and builds. Safe to run again: it installs only what is missing.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+BUILD_DIR=${BUILD_DIR:-build}
+PACKAGES=(cmake g++ make qt6-base-dev libgl-dev chromium nodejs npm fonts-dejavu-core xvfb xauth python3)
+PACKAGES+=(${EXTRA_PACKAGES:-})
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "== Installation des paquets manquants : ${missing[*]}"
+  $SUDO apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# The browser tests drive Debian's Chromium through playwright-core (no browser download).
+if [ ! -d tests/browser/node_modules/playwright-core ] || [ tests/browser/package-lock.json -nt tests/browser/node_modules/.package-lock.json ]; then
+  echo "== Modules npm des tests de navigateur"
+  (cd tests/browser && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund)
+fi
+
+echo "== Construction"
+cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} ${CMAKE_ARGS:-} >/dev/null
+cmake --build "$BUILD_DIR" -j "$(nproc)"

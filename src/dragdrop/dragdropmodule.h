@@ -1,0 +1,109 @@
+#pragma once
+// The drag-and-drop module ("Glisser-déplacer"): its project state, project file
+// and page creation. No widgets here: the windows call these operations and show the state.
+#include <QList>
+#include <QObject>
+#include <QString>
+
+namespace toravi {
+
+class Platform;
+
+struct DragDropObject {
+    QString source;    // List1: full path of the picture as chosen
+    QString fileName;  // List2: its file name inside img
+    QString tooltip;   // ListInfoBulles: its tooltip text
+};
+
+// Module `INT_Declarations`. Every setting is a text.
+struct DragDropState {
+    QString strOrigImageFile;
+    QString strOrigBackgroundImage;
+    QString strFolderName;
+    QString strPageWeb;
+    QString strTitre;
+    QString strConsigne;  // CR LF line breaks while edited, "<br>" in files and pages
+    QString strAffiche;
+    QString strImageFile;
+    QString strImageLargeur;
+    QString strImageHauteur;
+    QString strBackgroundImage;
+    QString strBackgroundColor;
+    QString strTextSize;
+    QString strTextColor;
+    QString strTextBackColor;
+    QString strTextBold;
+    QString strTextItalic;
+    QString strTextUnderlined;
+    QString strScriptPlacement;
+    QString strTitelSize;
+    QString strTitelColor;
+    QString strTitelBold;
+    QString strTitelItalic;
+    QString strTitelUnderline;
+    QString strTableColor;
+    QString strTransparence;
+    QString strImgAlt;
+    QString strImgTransparent;
+    QString strBouton;
+    QString strOrigDocument;
+    QString strDocument;
+    QString strTexteBouton;
+
+    QList<DragDropObject> objects;
+
+    // Never saved.
+    int intMaxObjets = 23;
+    int intSelectedItem = 0;
+    QString strFileName;
+    // Whether the preview Image1 holds the reference picture (strFolderName/img/strImageFile).
+    bool previewShown = false;
+};
+
+class DragDropModule : public QObject {
+    Q_OBJECT
+public:
+    explicit DragDropModule(Platform& platform, QObject* parent = nullptr);
+
+    DragDropState state;
+    Platform& platform() { return platform_; }
+
+    // --- Project (reset, file, validation, page): dragdropproject.cpp, dragdroppage.cpp ---
+    void ResetProject();                 // defaults, no objects, no preview; asks for a refresh
+    void ReinitWithQuestion();           // menu "Réinitialiser": question, reset, message
+    bool SaveProject();                  // true when the file was written
+    bool LoadProject();                  // open dialog then LoadProjectFile; refreshes in every case
+    bool LoadProjectFile(const QString& path);  // no dialog; a refused file keeps the project
+    // Validation (cmdValider, and after every load); the window has copied its
+    // controls into the state. Returns true when valid; then asks for a refresh.
+    bool Validate();
+    // The state part of RefreshWindow (steps 2 to 5): page path, title,
+    // instruction (default text, "<br>" to CR LF) and displayed title.
+    void ApplyRefreshDefaults();
+    void SetPageName(const QString& typed);  // INT_txtPageWeb change
+    bool CreatePage();                       // mnuCreation; true when every file was written
+
+    // --- Window operations: dragdropops.cpp ---
+    void ChooseWorkingFolder();      // INT_cmdstrFolderName
+    void ChooseReferencePicture();   // INT_cmdOrigImageFile
+    void ChooseBackgroundPicture();  // INT_cmdOrigBackgroundImage
+    void ChooseHelpDocument();       // Command3
+    void AddObject();                // cmdAjoutImage and mnuAjouterObjet
+    void PageColour();               // INT_Command1: drops the background picture, then the colour
+    void ModifyItem(int index, const QString& text);  // InfoImg "Modifier"
+    bool DeleteItem(int index);                        // InfoImg "Supprimer", with its question
+
+signals:
+    void refreshRequested();  // the window runs RefreshWindow
+
+private:
+    Platform& platform_;
+};
+
+// Page text, each line ended by CR LF (the write adds one more); the sizes are
+// read from the copies in img.
+QString BuildDragDropPage(DragDropState& s);
+// Our own drag-and-drop script, written out as ordre.js.
+QString OrdreJsText();
+
+}  // namespace toravi

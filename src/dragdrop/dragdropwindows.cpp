@@ -1,0 +1,10 @@
+#include "dragdrop/dragdropwindows.h"
+
+#include "shell/appcontext.h"
+
+namespace toravi {
+
+// Placeholder, to be written.
+void RegisterDragDropWindows(AppContext&) {}
+
+}  // namespace toravi

@@ -1,0 +1,228 @@
+#include "shared/imginf.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <cstring>
+#include <vector>
+
+namespace toravi::imginf {
+
+// Positioned reads of one open file through a window buffer, so that walking or
+// searching the file costs one system call per window, not per byte. Bytes
+// beyond the end of the file read as 0.
+class ByteSource {
+public:
+    explicit ByteSource(QFile& file) : file_(file), size_(file.size()) {}
+    std::int64_t size() const { return size_; }
+    bool failed() const { return failed_; }
+
+    std::uint8_t at(std::int64_t pos)
+    {
+        if (pos < 0 || pos >= size_)
+            return 0;
+        if (pos < start_ || pos >= start_ + std::int64_t(buf_.size()))
+            load(pos, kSmallWindow);
+        if (pos < start_ || pos >= start_ + std::int64_t(buf_.size()))
+            return 0;
+        return buf_[size_t(pos - start_)];
+    }
+
+    // Loads [pos, pos + len) or what of it the file has; returns the loaded bytes.
+    const std::uint8_t* window(std::int64_t pos, std::int64_t len, std::int64_t& got)
+    {
+        load(pos, len);
+        got = pos >= start_ ? start_ + std::int64_t(buf_.size()) - pos : 0;
+        return got > 0 ? buf_.data() + (pos - start_) : nullptr;
+    }
+
+private:
+    static constexpr std::int64_t kSmallWindow = 64 * 1024;
+
+    void load(std::int64_t pos, std::int64_t len)
+    {
+        start_ = pos;
+        buf_.resize(size_t(std::min(len, size_ - pos)));
+        if (!file_.seek(pos)) {
+            failed_ = true;
+            buf_.clear();
+            return;
+        }
+        qint64 n = file_.read(reinterpret_cast<char*>(buf_.data()), qint64(buf_.size()));
+        if (n < 0) {
+            failed_ = true;
+            n = 0;
+        }
+        buf_.resize(size_t(n));
+    }
+
+    QFile& file_;
+    std::int64_t size_;
+    std::int64_t start_ = 0;
+    std::vector<std::uint8_t> buf_;
+    bool failed_ = false;
+};
+
+bool MakeWord(std::uint8_t low, std::uint8_t high, std::int32_t& value)
+{
+    if (high >= 128)
+        return false;
+    value = high * 256 + low;
+    return true;
+}
+
+namespace {
+ImageInfo fail() { return ImageInfo{}; }
+}  // namespace
+
+ImageInfo ReadPngHeader(ByteSource& f)
+{
+    ImageInfo r;
+    if (!MakeWord(f.at(19), f.at(18), r.Width) || !MakeWord(f.at(23), f.at(22), r.Height))
+        return fail();
+    int bits = f.at(24);
+    int depth;
+    switch (f.at(25)) {
+    case 0: depth = bits; break;
+    case 2: depth = 3 * bits; break;
+    case 3: depth = 8; break;
+    case 4: depth = 2 * bits; break;
+    case 6: depth = 4 * bits; break;
+    default: return fail();
+    }
+    if (depth > 255)
+        return fail();
+    r.Depth = std::uint8_t(depth);
+    r.ImageType = IMG_PNG;
+    return r;
+}
+
+ImageInfo ReadGifHeader(ByteSource& f)
+{
+    ImageInfo r;
+    if (!MakeWord(f.at(6), f.at(7), r.Width) || !MakeWord(f.at(8), f.at(9), r.Height))
+        return fail();
+    r.Depth = std::uint8_t((f.at(10) & 7) + 1);
+    r.ImageType = IMG_GIF;
+    return r;
+}
+
+ImageInfo ReadBmpHeader(ByteSource& f)
+{
+    ImageInfo r;
+    if (!MakeWord(f.at(18), f.at(19), r.Width) || !MakeWord(f.at(22), f.at(23), r.Height))
+        return fail();
+    r.Depth = f.at(28);
+    r.ImageType = IMG_BMP;
+    return r;
+}
+
+std::int64_t FindJpegStart(ByteSource& f)
+{
+    constexpr std::int64_t kChunk = 1 << 20;
+    const std::int64_t size = f.size();
+    std::int64_t p = 0;
+    while (p < size) {
+        std::int64_t got = 0;
+        const std::uint8_t* data = f.window(p, kChunk, got);
+        if (!data || got <= 0 || f.failed())
+            return -1;
+        const std::uint8_t* cur = data;
+        const std::uint8_t* end = data + got;
+        std::int64_t next = p + got;
+        while (cur < end) {
+            auto* hit = static_cast<const std::uint8_t*>(std::memchr(cur, 0xFF, size_t(end - cur)));
+            if (!hit)
+                break;
+            const std::int64_t pos = p + (hit - data);
+            if (hit + 2 < end) {
+                if (hit[1] == 0xD8 && hit[2] == 0xFF)
+                    return pos;
+                cur = hit + 1;
+                continue;
+            }
+            // The run may cross the window's end: look past it, then go on after this byte.
+            if (pos + 2 < size && f.at(pos + 1) == 0xD8 && f.at(pos + 2) == 0xFF)
+                return pos;
+            next = pos + 1;
+            break;
+        }
+        p = next;
+    }
+    return -1;
+}
+
+ImageInfo ReadJpegHeader(ByteSource& f, std::int64_t start)
+{
+    const std::int64_t size = f.size();
+    std::int64_t q = start + 2;
+    if (q >= size)
+        return fail();
+    for (;;) {
+        std::uint8_t m = f.at(q);
+        if (m != 0xFF) {
+            if (m >= 0xC0 && m <= 0xC3) {
+                ImageInfo r;
+                if (!MakeWord(f.at(q + 5), f.at(q + 4), r.Height) || !MakeWord(f.at(q + 7), f.at(q + 6), r.Width))
+                    return fail();
+                int depth = 8 * f.at(q + 8);
+                if (depth > 255)
+                    return fail();
+                r.Depth = std::uint8_t(depth);
+                r.ImageType = IMG_JPG;
+                return r;
+            }
+            std::int32_t length = 0;
+            if (!MakeWord(f.at(q + 2), f.at(q + 1), length))
+                return fail();
+            q += length;
+        }
+        q += 1;
+        if (q >= size)
+            return fail();
+    }
+}
+
+}  // namespace toravi::imginf
+
+namespace toravi {
+
+ImageInfo GetImageInfo(const QString& path)
+{
+    using namespace imginf;
+    ImageInfo result;
+    if (path.isEmpty() || QFileInfo(path).isDir())
+        return result;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return result;
+    ByteSource f(file);
+    const std::uint8_t b0 = f.at(0), b1 = f.at(1), b2 = f.at(2);
+    auto take = [&](const ImageInfo& r) {
+        if (r.ImageType != IMG_FAIL)
+            result = r;
+    };
+    if (b0 == 0x89 && b1 == 'P' && b2 == 'N')
+        take(ReadPngHeader(f));
+    if (b0 == 'G' && b1 == 'I' && b2 == 'F')
+        take(ReadGifHeader(f));
+    if (b0 == 'B' && b1 == 'M')
+        take(ReadBmpHeader(f));
+    if (result.ImageType == IMG_FAIL) {
+        std::int64_t s = FindJpegStart(f);
+        if (s != -1)
+            take(ReadJpegHeader(f, s));
+    }
+    if (f.failed())
+        return ImageInfo{};
+    return result;
+}
+
+PictureSize GetPictureSize(const QString& path)
+{
+    ImageInfo info = GetImageInfo(path);
+    if (info.ImageType == IMG_FAIL)
+        return {QStringLiteral("0"), QStringLiteral("0")};
+    return {QString::number(info.Width), QString::number(info.Height)};
+}
+
+}  // namespace toravi

@@ -1,0 +1,24 @@
+#pragma once
+#include <QWidget>
+
+namespace toravi {
+
+class AppContext;
+
+// Form3, "Toravi 2": the module chooser the program starts on and returns to.
+class Launcher : public QWidget {
+    Q_OBJECT
+public:
+    explicit Launcher(AppContext& ctx, QWidget* parent = nullptr);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    AppContext& ctx_;
+};
+
+// Centres a top-level window on its screen.
+void CentreOnScreen(QWidget* window);
+
+}  // namespace toravi

@@ -1,0 +1,107 @@
+#pragma once
+// The tooltip module ("Info-bulles"): its project state, project file and page
+// creation. No widgets here: the windows call these operations and show the state.
+#include <QList>
+#include <QObject>
+#include <QString>
+
+namespace toravi {
+
+class Platform;
+
+struct TooltipPoint {
+    QString x;     // clicked column, decimal text
+    QString y;     // clicked row + 6, decimal text
+    QString name;  // tooltip text; may hold "<br>"
+};
+
+// Module `Declarations`. Every setting is a text.
+struct TooltipState {
+    // Lines 5 to 15 of the project file.
+    QString strOrigImageFile;
+    QString strOrigBackgroundImage;
+    QString strFolderName;
+    QString strPageWeb;
+    QString strTitre;
+    QString strContent;
+    QString strAffiche;
+    QString strImageFile;
+    QString strLargeur;
+    QString strHauteur;
+    QString strBackgroundImage;
+    // Lines 16 to 18.
+    QList<TooltipPoint> points;
+    // Lines 19 to 31.
+    QString strBackgroundColor;
+    QString strBaloonSize;
+    QString strBaloonColor;
+    QString strBaloonBackColor;
+    QString strBaloonBold;
+    QString strBaloonItalic;
+    QString strBaloonUnderlined;
+    QString strTitelPlacement;
+    QString strTitelSize;
+    QString strTitelColor;
+    QString strTitelBold;
+    QString strTitelItalic;
+    QString strTitelUnderline;
+
+    // Never saved.
+    QString strFileName;
+    int intPictureOffsetX = 0;
+    int intPictureOffsetY = 0;
+    // What the point editor shows: whether Picture1 holds the reference picture
+    // (strFolderName/img/strImageFile), and whether its hint label Label2 is shown.
+    bool pictureShown = false;
+    bool hintVisible = true;
+};
+
+class TooltipModule : public QObject {
+    Q_OBJECT
+public:
+    explicit TooltipModule(Platform& platform, QObject* parent = nullptr);
+
+    TooltipState state;
+    Platform& platform() { return platform_; }
+
+    // --- Project (reset, file, page): tooltipproject.cpp, tooltippage.cpp ---
+    // Defaults, no points, no picture; then asks for a refresh.
+    void ResetProject();
+    // Menu "Réinitialiser": the question, then ResetProject and its message.
+    void ReinitWithQuestion();
+    // "Sauvegarder le projet". Returns true when the file was written.
+    bool SaveProject();
+    // "Charger un projet": open dialog, then LoadProjectFile. Refreshes in every case.
+    bool LoadProject();
+    // Reads a project file without any dialog; on refusal the project is kept and
+    // the refusal's message is shown through the platform. Returns true when loaded.
+    bool LoadProjectFile(const QString& path);
+    // The state part of RefreshParameters: page path, titles and description defaults.
+    void ApplyRefreshDefaults();
+    // Page name update (txtPageWeb change): the base name up to the first dot + ".htm".
+    void SetPageName(const QString& typed);
+    // "Créer la page Web" (Command1_Click). Returns true when both files were written.
+    bool CreatePage();
+
+    // --- Parameters window operations: tooltipparams.cpp ---
+    void ChooseWorkingFolder();       // cmdstrFolderName
+    void ChooseReferencePicture();    // cmdOrigImageFile, with the size message
+    void ChooseBackgroundPicture();   // cmdOrigBackgroundImage
+    void PlainBackground();           // Command1 "Fond uniforme"
+    // Validation of Form2; the window has copied its controls into the state.
+    // Returns true when valid (the caller then closes Form2).
+    bool Validate();
+
+signals:
+    // The windows run RefreshParameters.
+    void refreshRequested();
+
+private:
+    Platform& platform_;
+};
+
+// Page and script texts, each line ended by CR LF (the write adds one more).
+QString BuildTooltipPage(const TooltipState& s);
+QString BuildInteractJs(const TooltipState& s);
+
+}  // namespace toravi

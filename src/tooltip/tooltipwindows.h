@@ -1,0 +1,2 @@
+#pragma once
+// Form1 (point editor) and Form2 (parameters) of the tooltip module.

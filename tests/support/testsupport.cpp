@@ -1,0 +1,103 @@
+#include "support/testsupport.h"
+
+#include <QFile>
+#include <QImage>
+
+namespace toravi::test {
+
+QByteArray ReadBytes(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+bool WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    return f.write(bytes) == bytes.size();
+}
+
+namespace {
+void be32(QByteArray& b, quint32 v)
+{
+    b.append(char(v >> 24)).append(char(v >> 16)).append(char(v >> 8)).append(char(v));
+}
+void le16(QByteArray& b, quint32 v) { b.append(char(v)).append(char(v >> 8)); }
+void le32(QByteArray& b, quint32 v) { le16(b, v); le16(b, v >> 16); }
+}  // namespace
+
+QByteArray PngBytes(int width, int height, int bitDepth, int colourType)
+{
+    QByteArray b("\x89PNG\r\n\x1a\n", 8);
+    be32(b, 13);
+    b.append("IHDR");
+    be32(b, quint32(width));
+    be32(b, quint32(height));
+    b.append(char(bitDepth)).append(char(colourType)).append('\0').append('\0').append('\0');
+    be32(b, 0);  // CRC: not read
+    return b;
+}
+
+QByteArray GifBytes(int width, int height, int packed)
+{
+    QByteArray b("GIF89a");
+    le16(b, quint32(width));
+    le16(b, quint32(height));
+    b.append(char(packed)).append('\0').append('\0');
+    return b;
+}
+
+QByteArray BmpBytes(int width, int height, int bpp)
+{
+    QByteArray b("BM");
+    le32(b, 54);
+    le32(b, 0);
+    le32(b, 54);
+    le32(b, 40);
+    le32(b, quint32(width));
+    le32(b, quint32(height));
+    le16(b, 1);
+    le16(b, quint32(bpp));
+    le32(b, 0);
+    le32(b, 0);
+    le32(b, 0);
+    le32(b, 0);
+    le32(b, 0);
+    le32(b, 0);
+    return b;
+}
+
+QByteArray JpegBytes(int width, int height, int components, int sof)
+{
+    QByteArray b("\xFF\xD8", 2);
+    // APP0 (JFIF), 16 bytes.
+    b.append("\xFF\xE0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00", 18);
+    // APP1 with a few bytes of payload.
+    b.append("\xFF\xE1\x00\x08Exif", 8);
+    b.append('\0').append('\0');
+    b.append(char(0xFF)).append(char(sof));
+    b.append('\0').append(char(8 + 3 * components));
+    b.append(char(8));
+    b.append(char(height >> 8)).append(char(height & 0xFF));
+    b.append(char(width >> 8)).append(char(width & 0xFF));
+    b.append(char(components));
+    for (int i = 0; i < components; ++i)
+        b.append(char(i + 1)).append(char(0x11)).append('\0');
+    b.append("\xFF\xD9", 2);
+    return b;
+}
+
+bool WriteRealPicture(const QString& path, int width, int height, unsigned rgb)
+{
+    QImage img(width, height, QImage::Format_RGB32);
+    img.fill(QColor::fromRgb(rgb));
+    return img.save(path);
+}
+
+QString DataFolder() { return QString::fromLocal8Bit(qgetenv("TORAVI_TEST_DATA")); }
+
+}  // namespace toravi::test

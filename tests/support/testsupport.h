@@ -1,0 +1,25 @@
+#pragma once
+// Helpers shared by the tests: scratch folders, file bytes, pictures built byte by byte.
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace toravi::test {
+
+QByteArray ReadBytes(const QString& path);
+bool WriteBytes(const QString& path, const QByteArray& bytes);
+
+// Minimal picture files whose headers give the size asked for.
+QByteArray PngBytes(int width, int height, int bitDepth = 8, int colourType = 6);
+QByteArray GifBytes(int width, int height, int packed = 0xF7);
+QByteArray BmpBytes(int width, int height, int bitsPerPixel = 24);
+// A JPEG with an APP0 and an APP1 segment before its frame (SOF0 by default).
+QByteArray JpegBytes(int width, int height, int components = 3, int sofMarker = 0xC0);
+
+// A real picture that Qt can decode (PNG), of the given size and colour.
+bool WriteRealPicture(const QString& path, int width, int height, unsigned rgb = 0x3366CC);
+
+// The data folder of the tests' fixed files.
+QString DataFolder();
+
+}  // namespace toravi::test
