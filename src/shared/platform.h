@@ -74,7 +74,7 @@ public:
     void queueColor(std::optional<quint32> color) { colors_.push_back(color); }  // nullopt: cancel
     void queueFolder(const QString& path) { folders_.push_back(path); }
 
-    int messageBox(const QString& text, int flags, const QString& title) override;
+    int messageBox(const QString& text, int flags, const QString& title = kTitle) override;
     QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     QString openFile(const FileDialogRequest& request) override;
     QString saveFile(const FileDialogRequest& request) override;

@@ -77,7 +77,7 @@ QByteArray JpegBytes(int width, int height, int components, int sof)
     // APP0 (JFIF), 16 bytes.
     b.append("\xFF\xE0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00", 18);
     // APP1 with a few bytes of payload.
-    b.append("\xFF\xE1\x00\x08Exif", 8);
+    b.append("\xFF\xE1\x00\x08" "Exif", 8);
     b.append('\0').append('\0');
     b.append(char(0xFF)).append(char(sof));
     b.append('\0').append(char(8 + 3 * components));
