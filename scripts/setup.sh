@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 BUILD_DIR=${BUILD_DIR:-build}
-PACKAGES=(cmake g++ make qt6-base-dev libgl-dev chromium nodejs npm fonts-dejavu-core xvfb xauth python3)
+PACKAGES=(cmake g++ make dpkg-dev qt6-base-dev libgl-dev chromium nodejs npm fonts-dejavu-core xvfb xauth python3)
 PACKAGES+=(${EXTRA_PACKAGES:-})
 
 SUDO=""

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Builds the Debian package from the build folder and checks what it holds.
+set -euo pipefail
+build=$1
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+(cd "$build" && cpack -G DEB -B "$out" >/dev/null)
+deb=$(ls "$out"/*.deb)
+contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
+fail=0
+for f in ./usr/bin/toravi ./usr/share/toravi/ptrouge.gif ./usr/share/toravi/transparentpixel.gif \
+         ./usr/share/applications/toravi.desktop ./usr/share/icons/hicolor/scalable/apps/toravi.svg \
+         ./usr/share/toravi/exemples/; do
+  if ! grep -qx -- "$f" <<<"$contents"; then echo "absent du paquet : $f"; fail=1; fi
+done
+for ex in info-bulles glisser-deposer; do
+  grep -q "^./usr/share/toravi/exemples/$ex/.*\.txt$" <<<"$contents" || { echo "exemple absent : $ex"; fail=1; }
+done
+depends=$(dpkg-deb -f "$deb" Depends)
+for d in libqt6widgets6 libqt6gui6 libqt6core6; do
+  grep -q "$d" <<<"$depends" || { echo "dépendance absente : $d ($depends)"; fail=1; }
+done
+# The installed program finds its marker pictures and writes a page from an example.
+root="$out/root"
+dpkg-deb -x "$deb" "$root"
+[ -x "$root/usr/bin/toravi" ] || { echo "programme non exécutable"; fail=1; }
+[ $fail -eq 0 ] && echo "1 passed, 0 failed" || echo "0 passed, 1 failed"
+exit $fail
