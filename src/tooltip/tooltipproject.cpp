@@ -1,18 +1,282 @@
 #include "tooltip/tooltipmodule.h"
 
 #include "shared/platform.h"
+#include "shared/publish.h"
+#include "shared/textfile.h"
+
+#include <QFileInfo>
 
 namespace toravi {
 
+namespace {
+
+const QString kHeader1 = QStringLiteral("<Généré par Toravi 2>");
+const QString kHeaderModule = QStringLiteral("<Module Interact>");
+const QString kHeader3 = QStringLiteral("<Ne pas modifier ce fichier à la main.>");
+const QString kHeader4 = QStringLiteral("<Cela pourrait avoir des conséquences inattendues sur votre projet>");
+
+constexpr int kValueLines = 27;  // lines 5 to 31
+
+// A comma inside a list entry would split it in two when read back.
+const QString kEscapedComma = QStringLiteral("&#44;");
+
+FileDialogRequest projectDialog()
+{
+    return {ProgramFolder(), QStringLiteral("txt"), QStringLiteral("Fichiers texte (*.txt)|*.txt|Tous (*.*)|*.*"),
+            QStringLiteral("Nom du fichier de paramètres pour ce projet")};
+}
+
+// One value per line: a line break inside a value would shift every line after it.
+QString oneLine(QString value)
+{
+    value.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    value.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return value;
+}
+
+QString listEntry(const QString& value) { return oneLine(value).replace(QLatin1Char(','), kEscapedComma); }
+
+// Every piece before the last comma; the piece after it is dropped.
+QStringList splitList(const QString& line)
+{
+    QStringList pieces = line.split(QLatin1Char(','));
+    pieces.removeLast();
+    for (QString& p : pieces)
+        p = DecodeCharRefs(p).replace(kEscapedComma, QStringLiteral(","));
+    return pieces;
+}
+
+void resetValues(TooltipState& s)
+{
+    s.strOrigImageFile.clear();
+    s.strOrigBackgroundImage.clear();
+    s.strFolderName.clear();
+    s.strPageWeb.clear();
+    s.strTitre.clear();
+    s.strContent.clear();
+    s.strAffiche.clear();
+    s.strImageFile.clear();
+    s.strLargeur.clear();
+    s.strHauteur.clear();
+    s.strBackgroundImage.clear();
+    s.points.clear();
+    s.strBackgroundColor = QStringLiteral("FFE2B2");
+    s.strBaloonSize = QStringLiteral("14");
+    s.strBaloonColor = QStringLiteral("800000");
+    s.strBaloonBackColor = QStringLiteral("D9EBD1");
+    s.strBaloonBold.clear();
+    s.strBaloonItalic.clear();
+    s.strBaloonUnderlined.clear();
+    s.strTitelPlacement = QStringLiteral("center");
+    s.strTitelSize = QStringLiteral("4");
+    s.strTitelColor = QStringLiteral("FFFF00");
+    s.strTitelBold.clear();
+    s.strTitelItalic.clear();
+    s.strTitelUnderline.clear();
+    s.pictureShown = false;
+}
+
+// The settings of lines 5 to 15 and 19 to 31, in file order; nullptr marks the
+// three point lines.
+QList<QString*> fileOrder(TooltipState& s)
+{
+    return {&s.strOrigImageFile, &s.strOrigBackgroundImage, &s.strFolderName, &s.strPageWeb, &s.strTitre,
+            &s.strContent,       &s.strAffiche,             &s.strImageFile,  &s.strLargeur, &s.strHauteur,
+            &s.strBackgroundImage, nullptr, nullptr, nullptr,
+            &s.strBackgroundColor, &s.strBaloonSize, &s.strBaloonColor, &s.strBaloonBackColor, &s.strBaloonBold,
+            &s.strBaloonItalic, &s.strBaloonUnderlined, &s.strTitelPlacement, &s.strTitelSize, &s.strTitelColor,
+            &s.strTitelBold, &s.strTitelItalic, &s.strTitelUnderline};
+}
+
+// Copies a recorded source picture again into img under its recorded name.
+// False when the picture is missing from img afterwards.
+bool recopy(const QString& source, const QString& folder, const QString& name)
+{
+    if (folder.isEmpty() || name.isEmpty())
+        return false;
+    const QString target = JoinPath(JoinPath(folder, QStringLiteral("img")), name);
+    if (CopyFileReplacing(source, target))
+        return true;
+    // An earlier copy still serves the page.
+    return QFileInfo(target).isFile();
+}
+
+}  // namespace
+
 TooltipModule::TooltipModule(Platform& platform, QObject* parent) : QObject(parent), platform_(platform) {}
 
-// Placeholder bodies, to be written.
-void TooltipModule::ResetProject() { emit refreshRequested(); }
-void TooltipModule::ReinitWithQuestion() {}
-bool TooltipModule::SaveProject() { return false; }
-bool TooltipModule::LoadProject() { return false; }
-bool TooltipModule::LoadProjectFile(const QString&) { return false; }
-void TooltipModule::ApplyRefreshDefaults() {}
-void TooltipModule::SetPageName(const QString&) {}
+void TooltipModule::ResetProject()
+{
+    resetValues(state);
+    emit refreshRequested();
+}
+
+void TooltipModule::ReinitWithQuestion()
+{
+    if (platform_.messageBox(msg::ResetQuestion, kConfirm, kTitle) != IDYES)
+        return;
+    ResetProject();
+    platform_.messageBox(msg::ResetDone, kNotice, kTitle);
+}
+
+bool TooltipModule::SaveProject()
+{
+    QString xs, ys, names;
+    for (const TooltipPoint& p : state.points) {
+        xs += listEntry(p.x) + QLatin1Char(',');
+        ys += listEntry(p.y) + QLatin1Char(',');
+        names += listEntry(p.name) + QLatin1Char(',');
+    }
+    if (!state.strPageWeb.contains(QLatin1Char('.'))) {
+        platform_.messageBox(msg::NoProject, kRefusal, kTitle);
+        return false;
+    }
+    const QString path = platform_.saveFile(projectDialog());
+    if (path.isEmpty())
+        return false;
+
+    QStringList lines{kHeader1, kHeaderModule, kHeader3, kHeader4};
+    for (QString* value : fileOrder(state)) {
+        if (value)
+            lines << oneLine(*value);
+        else if (lines.size() == 15)
+            lines << xs << ys << names;
+    }
+    // The write adds the last line's CR LF.
+    if (!WriteTextFile(path, lines.join(CRLF))) {
+        platform_.messageBox(msg::NotSaved(path), kRefusal, kTitle);
+        return false;
+    }
+    return true;
+}
+
+bool TooltipModule::LoadProject()
+{
+    const QString path = platform_.openFile(projectDialog());
+    if (path.isEmpty()) {
+        emit refreshRequested();
+        return false;
+    }
+    const bool loaded = LoadProjectFile(path);
+    if (!loaded)
+        emit refreshRequested();
+    return loaded;
+}
+
+bool TooltipModule::LoadProjectFile(const QString& path)
+{
+    // Everything is checked before the project in memory is touched.
+    bool readable = false;
+    const QStringList lines = ReadTextLines(path, &readable);
+    if (!readable) {
+        platform_.messageBox(msg::NotRead(path), kRefusal, kTitle);
+        return false;
+    }
+    qsizetype first = 0;
+    if (!lines.isEmpty() && lines[0] == kHeader1) {
+        if (lines.value(1) != kHeaderModule) {
+            platform_.messageBox(msg::WrongModule, kRefusal, kTitle);
+            return false;
+        }
+        first = 4;
+    }
+    // A picture or other binary file picked by mistake is no project.
+    for (const QString& line : lines) {
+        if (line.contains(QChar(0))) {
+            platform_.messageBox(QStringLiteral("Le fichier %1 n'est pas un projet Toravi.").arg(path), kRefusal,
+                                 kTitle);
+            return false;
+        }
+    }
+
+    TooltipState s = state;  // keeps what is never saved (offsets, strFileName)
+    resetValues(s);
+    QStringList xs, ys, names;
+    const QList<QString*> order = fileOrder(s);
+    for (int k = 0; k < kValueLines && first + k < lines.size(); ++k) {
+        const QString& line = lines[first + k];
+        if (order[k])
+            *order[k] = DecodeCharRefs(line);
+        else if (k == 11)
+            xs = splitList(line);
+        else if (k == 12)
+            ys = splitList(line);
+        else
+            names = splitList(line);
+    }
+    // The x list gives the count; shorter y or name lists are padded.
+    for (qsizetype i = 0; i < xs.size(); ++i)
+        s.points.append({xs[i], ys.value(i), names.value(i)});
+    // These name files inside img: nothing read from a file may lead elsewhere.
+    s.strImageFile = SafeFileName(s.strImageFile);
+    s.strBackgroundImage = SafeFileName(s.strBackgroundImage);
+
+    state = s;
+    PrepareImgFolder(state.strFolderName);
+    QStringList missing;
+    if (!state.strFolderName.isEmpty()) {
+        if (!state.strOrigImageFile.isEmpty() &&
+            !recopy(state.strOrigImageFile, state.strFolderName, state.strImageFile))
+            missing << state.strOrigImageFile;
+        if (!state.strOrigBackgroundImage.isEmpty() &&
+            !recopy(state.strOrigBackgroundImage, state.strFolderName, state.strBackgroundImage))
+            missing << state.strOrigBackgroundImage;
+    }
+    state.pictureShown = !state.strFolderName.isEmpty() && !state.strImageFile.isEmpty() &&
+                         QFileInfo(JoinPath(JoinPath(state.strFolderName, QStringLiteral("img")),
+                                            state.strImageFile))
+                             .isFile();
+    state.hintVisible = false;
+    if (!missing.isEmpty()) {
+        const QString where = JoinPath(state.strFolderName, QStringLiteral("img"));
+        QString text;
+        if (missing.size() == 1) {
+            text = QStringLiteral("L'image %1 n'a pas pu être copiée dans le dossier %2.").arg(missing[0], where) +
+                   QLatin1Char('\r') +
+                   QStringLiteral("Vérifiez qu'elle existe encore, puis choisissez-la à nouveau dans les paramètres.");
+        } else {
+            text = QStringLiteral("Les images suivantes n'ont pas pu être copiées dans le dossier %1 :").arg(where);
+            for (const QString& m : missing)
+                text += QLatin1Char('\r') + m;
+            text += QLatin1Char('\r') + QStringLiteral("Vérifiez qu'elles existent encore, puis choisissez-les à "
+                                                        "nouveau dans les paramètres.");
+        }
+        platform_.messageBox(text, kNotice, kTitle);
+    }
+    emit refreshRequested();
+    return true;
+}
+
+namespace {
+// Project files written on Windows hold backslash paths.
+QString pageFileName(const QString& path)
+{
+    QString name = LastComponent(path);
+    const qsizetype cut = name.lastIndexOf(QLatin1Char('\\'));
+    return cut < 0 ? name : name.mid(cut + 1);
+}
+}  // namespace
+
+void TooltipModule::ApplyRefreshDefaults()
+{
+    if (state.strPageWeb.isEmpty())
+        state.strPageWeb = QStringLiteral("exercice.htm");
+    state.strFileName = pageFileName(state.strPageWeb);
+    if (!state.strFolderName.isEmpty())
+        state.strPageWeb = JoinPath(state.strFolderName, state.strFileName);
+    if (state.strTitre.isEmpty())
+        state.strTitre = QStringLiteral("exercice");
+    if (state.strContent.isEmpty())
+        state.strContent = QStringLiteral("Page Web interactive");
+    if (state.strAffiche.isEmpty())
+        state.strAffiche = QStringLiteral("Exercice");
+}
+
+void TooltipModule::SetPageName(const QString& typed)
+{
+    const QString base = typed.section(QLatin1Char('.'), 0, 0);
+    if (!state.strFolderName.isEmpty())
+        state.strPageWeb = JoinPath(state.strFolderName, base + QStringLiteral(".htm"));
+}
 
 }  // namespace toravi
