@@ -4,6 +4,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 namespace toravi {
 
@@ -105,5 +106,11 @@ private:
 QString BuildDragDropPage(DragDropState& s);
 // Our own drag-and-drop script, written out as ordre.js.
 QString OrdreJsText();
+
+// The 39 lines of the project file (the write adds the last CR LF); turns the
+// instruction's line breaks into "<br>" in the state, as saving does.
+QStringList DragDropProjectLines(DragDropState& s);
+// Every line break of an instruction (CR LF, lone CR or LF) as "<br>".
+QString ConsigneToBr(const QString& text);
 
 }  // namespace toravi

@@ -1,0 +1,291 @@
+/* ordre.js - drag and drop for the exercise pages made with Toravi.
+   Pupils move the object pictures onto their places in the scene with a
+   mouse, a finger, a pen or the keyboard (Tab, then the arrow keys).
+
+   The page calls SET_DHTML once, after its pictures, for example:
+     SET_DHTML(CURSOR_MOVE, SCROLL, NO_ALT, "objet0"+MAXOFFLEFT+52+MAXOFFRIGHT+694+MAXOFFBOTTOM+700);
+   Command words apply to every object:
+     CURSOR_MOVE  the move cursor over the objects
+     SCROLL       dragging near an edge of the window scrolls the page
+     NO_ALT       the objects show no alt or title text
+     TRANSPARENT  an object is drawn at opacity 0.7 while it is dragged
+   Each other argument names a picture (its name attribute), followed by the
+   farthest moves allowed from its start place, in pixels: MAXOFFLEFT,
+   MAXOFFRIGHT, MAXOFFTOP, MAXOFFBOTTOM. A direction without a limit has none.
+
+   The objects keep their place in the page layout and are only shifted from
+   it, so nothing else on the page moves, and a shift survives a resize. */
+
+var CURSOR_MOVE = "|cursor";
+var SCROLL = "|scroll";
+var NO_ALT = "|noalt";
+var TRANSPARENT = "|transparent";
+var MAXOFFLEFT = "|left:";
+var MAXOFFRIGHT = "|right:";
+var MAXOFFTOP = "|top:";
+var MAXOFFBOTTOM = "|bottom:";
+
+var ordre = {
+   items: [],
+   top: 1,          /* highest z-index given so far */
+   cursor: false,
+   scroll: false,
+   noAlt: false,
+   transparent: false,
+   drag: null,      /* the drag under way */
+   timer: null      /* scrolling near an edge */
+};
+
+/* The visible part of the window, without scroll bars. Old-style pages
+   (no full doctype) report it on the body. */
+function ordreViewport() {
+   var root = document.compatMode == "BackCompat" && document.body ? document.body : document.documentElement;
+   return { width: root.clientWidth, height: root.clientHeight };
+}
+
+/* Interval of shifts allowed by the limits along one axis. */
+function ordreLimitRange(less, more) {
+   return {
+      low: less == null ? -Infinity : -less,
+      high: more == null ? Infinity : more
+   };
+}
+
+/* Shift an object to (dx, dy) from its start place, within its limits and
+   within the window (inView) or the page. An object already beyond an edge
+   may stay there but not go farther. */
+function ordreMoveTo(item, dx, dy, inView) {
+   var rect = item.img.getBoundingClientRect();
+   var lim = item.limits;
+   var x = ordreLimitRange(lim.left, lim.right);
+   var y = ordreLimitRange(lim.top, lim.bottom);
+   var left, top, right, bottom;
+   if (inView) {
+      var view = ordreViewport();
+      left = rect.left;
+      top = rect.top;
+      right = view.width - rect.right;
+      bottom = view.height - rect.bottom;
+   } else {
+      left = rect.left + window.pageXOffset;
+      top = rect.top + window.pageYOffset;
+      right = Infinity;
+      bottom = Infinity;
+   }
+   x.low = Math.max(x.low, item.dx - Math.max(left, 0));
+   x.high = Math.min(x.high, item.dx + Math.max(right, 0));
+   y.low = Math.max(y.low, item.dy - Math.max(top, 0));
+   y.high = Math.min(y.high, item.dy + Math.max(bottom, 0));
+   item.dx = Math.round(Math.min(Math.max(dx, x.low), x.high));
+   item.dy = Math.round(Math.min(Math.max(dy, y.low), y.high));
+   item.img.style.left = item.dx + "px";
+   item.img.style.top = item.dy + "px";
+}
+
+function ordreToTop(item) {
+   if (item.img.style.zIndex != String(ordre.top)) {
+      ordre.top += 1;
+      item.img.style.zIndex = ordre.top;
+   }
+}
+
+/* Place the dragged object under the pointer, keeping the grab offset. */
+function ordreFollow() {
+   var d = ordre.drag;
+   var x = d.clientX + window.pageXOffset - d.startX;
+   var y = d.clientY + window.pageYOffset - d.startY;
+   ordreMoveTo(d.item, d.startDx + x, d.startDy + y, true);
+}
+
+/* How far to scroll now: more the closer the pointer is to the edge. */
+function ordreEdgeStep(pos, size) {
+   var margin = 40;
+   if (pos > size - margin) {
+      return Math.ceil((pos - (size - margin)) / 4) + 2;
+   }
+   if (pos < margin) {
+      return -(Math.ceil((margin - pos) / 4) + 2);
+   }
+   return 0;
+}
+
+function ordreStopScrolling() {
+   if (ordre.timer != null) {
+      window.clearInterval(ordre.timer);
+      ordre.timer = null;
+   }
+}
+
+function ordreAutoScroll() {
+   var d = ordre.drag;
+   if (!d) {
+      ordreStopScrolling();
+      return;
+   }
+   var view = ordreViewport();
+   var sx = ordreEdgeStep(d.clientX, view.width);
+   var sy = ordreEdgeStep(d.clientY, view.height);
+   var before = window.pageXOffset + "," + window.pageYOffset;
+   if (sx || sy) {
+      window.scrollBy(sx, sy);
+   }
+   if (window.pageXOffset + "," + window.pageYOffset == before) {
+      ordreStopScrolling();
+      return;
+   }
+   ordreFollow();
+}
+
+function ordrePick(item, e) {
+   if (ordre.drag || (e.pointerType == "mouse" && e.button != 0)) {
+      return;
+   }
+   e.preventDefault();
+   ordre.drag = {
+      item: item,
+      id: e.pointerId,
+      clientX: e.clientX,
+      clientY: e.clientY,
+      startX: e.clientX + window.pageXOffset,
+      startY: e.clientY + window.pageYOffset,
+      startDx: item.dx,
+      startDy: item.dy
+   };
+   try {
+      item.img.setPointerCapture(e.pointerId);
+   } catch (ignored) {
+      /* the document's listeners follow the pointer all the same */
+   }
+   ordreToTop(item);
+   if (ordre.transparent) {
+      item.img.style.opacity = "0.7";
+   }
+}
+
+function ordreDrag(e) {
+   var d = ordre.drag;
+   if (!d || e.pointerId != d.id) {
+      return;
+   }
+   e.preventDefault();
+   d.clientX = e.clientX;
+   d.clientY = e.clientY;
+   ordreFollow();
+   if (ordre.scroll && ordre.timer == null) {
+      var view = ordreViewport();
+      if (ordreEdgeStep(d.clientX, view.width) || ordreEdgeStep(d.clientY, view.height)) {
+         ordre.timer = window.setInterval(ordreAutoScroll, 25);
+      }
+   }
+}
+
+function ordreDrop(e) {
+   var d = ordre.drag;
+   if (!d || e.pointerId != d.id) {
+      return;
+   }
+   ordreStopScrolling();
+   ordre.drag = null;
+   if (ordre.transparent) {
+      d.item.img.style.opacity = "";
+   }
+}
+
+function ordreKey(item, e) {
+   var step = e.shiftKey ? 10 : 1;
+   var dx = 0;
+   var dy = 0;
+   if (e.key == "ArrowLeft" || e.keyCode == 37) {
+      dx = -step;
+   } else if (e.key == "ArrowRight" || e.keyCode == 39) {
+      dx = step;
+   } else if (e.key == "ArrowUp" || e.keyCode == 38) {
+      dy = -step;
+   } else if (e.key == "ArrowDown" || e.keyCode == 40) {
+      dy = step;
+   } else {
+      return;
+   }
+   e.preventDefault();
+   ordreToTop(item);
+   ordreMoveTo(item, item.dx + dx, item.dy + dy, false);
+   if (item.img.scrollIntoView) {
+      item.img.scrollIntoView({ block: "nearest", inline: "nearest" });
+   }
+}
+
+/* One argument of the call: a picture's name and its limits. */
+function ordreAddItem(arg) {
+   var parts = arg.split("|");
+   var list = document.getElementsByName(parts[0]);
+   var img = null;
+   for (var i = 0; i < list.length && !img; i++) {
+      if (list[i].tagName == "IMG") {
+         img = list[i];
+      }
+   }
+   if (!img) {
+      return;
+   }
+   var item = { img: img, dx: 0, dy: 0, limits: { left: null, right: null, top: null, bottom: null } };
+   for (var j = 1; j < parts.length; j++) {
+      var pair = parts[j].split(":");
+      var value = parseInt(pair[1], 10);
+      if (item.limits.hasOwnProperty(pair[0]) && !isNaN(value)) {
+         item.limits[pair[0]] = Math.max(value, 0);
+      }
+   }
+   var s = img.style;
+   s.position = "relative";
+   s.left = "0px";
+   s.top = "0px";
+   s.zIndex = 1;
+   s.touchAction = "none";
+   s.userSelect = "none";
+   s.webkitUserSelect = "none";
+   s.setProperty("-webkit-user-drag", "none");
+   s.setProperty("-webkit-touch-callout", "none");
+   if (ordre.cursor) {
+      s.cursor = "move";
+   }
+   if (ordre.noAlt) {
+      img.alt = "";
+      img.removeAttribute("title");
+   }
+   img.draggable = false;
+   img.tabIndex = 0;
+   img.addEventListener("pointerdown", function (e) { ordrePick(item, e); });
+   img.addEventListener("keydown", function (e) { ordreKey(item, e); });
+   img.addEventListener("dragstart", function (e) { e.preventDefault(); });
+   img.addEventListener("contextmenu", function (e) {
+      if (ordre.drag && ordre.drag.item == item) {
+         e.preventDefault();
+      }
+   });
+   ordre.items.push(item);
+}
+
+function SET_DHTML() {
+   var names = [];
+   for (var i = 0; i < arguments.length; i++) {
+      var arg = String(arguments[i]);
+      if (arg == CURSOR_MOVE) {
+         ordre.cursor = true;
+      } else if (arg == SCROLL) {
+         ordre.scroll = true;
+      } else if (arg == NO_ALT) {
+         ordre.noAlt = true;
+      } else if (arg == TRANSPARENT) {
+         ordre.transparent = true;
+      } else if (arg.charAt(0) != "|") {
+         names.push(arg);
+      }
+   }
+   for (var k = 0; k < names.length; k++) {
+      ordreAddItem(names[k]);
+   }
+   document.addEventListener("pointermove", ordreDrag, { passive: false });
+   document.addEventListener("pointerup", ordreDrop);
+   document.addEventListener("pointercancel", ordreDrop);
+   document.addEventListener("lostpointercapture", ordreDrop, true);
+}

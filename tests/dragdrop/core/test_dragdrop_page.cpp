@@ -1,0 +1,285 @@
+// The drag-and-drop page, byte for byte, and the files written beside it.
+#include "dragdrop/dragdropmodule.h"
+#include "shared/platform.h"
+#include "shared/publish.h"
+#include "shared/textfile.h"
+#include "support/testsupport.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace toravi;
+using namespace toravi::test;
+
+namespace {
+
+// full_page.txt was written by hand from the page layout (UTF-8, one line per
+// page line): a help button, a background picture, all title styles, a
+// coloured frame, tooltips shown, two objects of widths 100 and 120 over a
+// scene 400 pixels high.
+
+QStringList fullPageLines()
+{
+    QStringList lines = QString::fromUtf8(ReadBytes(DataFolder() + "/dragdrop/full_page.txt")).split('\n');
+    lines.removeLast();  // after </html>
+    return lines;
+}
+
+int indexOf(const QStringList& lines, const QString& start)
+{
+    for (int i = 0; i < lines.size(); ++i)
+        if (lines[i].startsWith(start))
+            return i;
+    return -1;
+}
+
+void replaceLine(QStringList& lines, const QString& start, const QStringList& with)
+{
+    const int at = indexOf(lines, start);
+    QVERIFY2(at >= 0, qPrintable(start));
+    lines.removeAt(at);
+    for (int i = 0; i < with.size(); ++i)
+        lines.insert(at + i, with[i]);
+}
+
+// The bytes of a page: every line with CR LF, then the write's own CR LF.
+QByteArray pageBytes(const QStringList& lines) { return EncodeWindows1252(lines.join("\r\n") + "\r\n\r\n"); }
+
+}  // namespace
+
+class TestDragDropPage : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir tmp;
+    QString work;
+    ScriptedPlatform p;
+    DragDropModule* m = nullptr;
+
+    QByteArray create()
+    {
+        p.clear();
+        p.queueMessage(IDNO);
+        if (!m->CreatePage())
+            return "create failed";
+        return ReadBytes(work + "/exercice.htm");
+    }
+
+private slots:
+    void init()
+    {
+        work = tmp.path() + "/" + QString::number(QRandomGenerator::global()->generate());
+        QVERIFY(QDir().mkpath(work + "/img"));
+        QVERIFY(WriteBytes(work + "/img/scene.gif", GifBytes(300, 400)));
+        QVERIFY(WriteBytes(work + "/img/chat.gif", GifBytes(100, 50)));
+        QVERIFY(WriteBytes(work + "/img/a.b.gif", GifBytes(120, 60)));
+        delete m;
+        m = new DragDropModule(p);
+        m->ResetProject();
+        DragDropState& s = m->state;
+        s.strFolderName = work;
+        s.strPageWeb = JoinPath(work, "exercice.htm");
+        s.strTitre = "Mon titre";
+        s.strAffiche = "Affiché";
+        s.strConsigne = "Ligne 1\r\nLigne 2";
+        s.strImageFile = "scene.gif";
+        s.strBackgroundImage = "fond.gif";
+        s.strBackgroundColor = "112233";
+        s.strTextSize = "16";
+        s.strTextColor = "445566";
+        s.strTextBackColor = "778899";
+        s.strTextBold = "font-weight:bold;";
+        s.strTextUnderlined = "text-decoration:underline;";
+        s.strTitelSize = "26";
+        s.strTitelColor = "AABBCC";
+        s.strTitelBold = "bold";
+        s.strTitelItalic = "italic";
+        s.strTitelUnderline = "underlined";
+        s.strTableColor = "DDEEFF";
+        s.strImgAlt = "vrai";
+        s.strImgTransparent = "faux";
+        s.strBouton = "Vrai";
+        s.strDocument = "aide.htm";
+        s.strTexteBouton = "Aide ici";
+        s.objects = {{"/x/chat.gif", "chat.gif", "Le chat"}, {"/x/a.b.gif", "a.b.gif", "Objet A"}};
+    }
+    void cleanupTestCase() { delete m; }
+
+    void fullPage()
+    {
+        QCOMPARE(create(), pageBytes(fullPageLines()));
+        QCOMPARE(m->state.strConsigne, "Ligne 1<br>Ligne 2");
+        // The last step: the offer to open the page.
+        QCOMPARE(p.requests.size(), 1);
+        QCOMPARE(p.requests[0].flags, kOffer);
+        QCOMPARE(p.requests[0].text, "La page Web " + m->state.strPageWeb +
+                                         " a été créée.\rVoulez-vous lancer le navigateur pour voir la page ?");
+        QCOMPARE(ReadBytes(work + "/img/transparentpixel.gif"),
+                 ReadBytes(JoinPath(ProgramFolder(), "transparentpixel.gif")));
+        QVERIFY(QFileInfo::exists(work + "/ordre.js"));
+    }
+
+    void variants_data()
+    {
+        QTest::addColumn<int>("variant");
+        for (int v = 0; v < 8; ++v)
+            QTest::newRow(qPrintable(QString::number(v))) << v;
+    }
+    void variants()
+    {
+        QFETCH(int, variant);
+        DragDropState& s = m->state;
+        QStringList lines = fullPageLines();
+        switch (variant) {
+        case 0:  // no help button
+            s.strBouton = "Faux";
+            lines.erase(lines.begin() + indexOf(lines, "<script language=JavaScript>"),
+                        lines.begin() + indexOf(lines, "</head>"));
+            lines.erase(lines.begin() + indexOf(lines, "<div align=\"center\">"),
+                        lines.begin() + indexOf(lines, "    <div id=\"consigne\">"));
+            break;
+        case 1:  // transparent frame
+            s.strTransparence = "Vrai";
+            replaceLine(lines, "<table align=\"center\"",
+                        {"<table align=\"center\" border=\"0\" cellpadding=\"0\" cellspacing=\"0\" width=\"740\" "
+                         "leftmargin=\"20\">"});
+            break;
+        case 2:  // no background picture
+            s.strBackgroundImage.clear();
+            lines.removeAt(indexOf(lines, "  background-image:"));
+            break;
+        case 3:  // no title style: the blanks stand before the brace
+            s.strTitelBold.clear();
+            s.strTitelItalic.clear();
+            s.strTitelUnderline.clear();
+            break;
+        case 4:  // only italic
+            s.strTitelBold.clear();
+            s.strTitelUnderline.clear();
+            break;
+        case 5:  // tooltips off, translucent while dragged
+            s.strImgAlt = "Faux";
+            s.strImgTransparent = "vrai";
+            replaceLine(lines, "SET_DHTML(",
+                        {"SET_DHTML(CURSOR_MOVE, SCROLL, NO_ALT, TRANSPARENT, "
+                         "\"objet0\"+MAXOFFLEFT+52+MAXOFFRIGHT+694+MAXOFFBOTTOM+700, "
+                         "\"objet1\"+MAXOFFLEFT+154+MAXOFFRIGHT+592+MAXOFFBOTTOM+700);"});
+            break;
+        case 6:  // no objects: only the command words
+            s.objects.clear();
+            s.strImgAlt = "faux";
+            lines.removeAt(indexOf(lines, "<img name=\"objet0\""));
+            lines.removeAt(indexOf(lines, "<img name=\"objet1\""));
+            replaceLine(lines, "SET_DHTML(", {"SET_DHTML(CURSOR_MOVE, SCROLL, NO_ALT);"});
+            break;
+        case 7:  // the scene cannot be read: B is 300
+            QVERIFY(WriteBytes(work + "/img/scene.gif", "GIF8"));
+            replaceLine(lines, "SET_DHTML(",
+                        {"SET_DHTML(CURSOR_MOVE, SCROLL, \"objet0\"+MAXOFFLEFT+52+MAXOFFRIGHT+694+MAXOFFBOTTOM+300, "
+                         "\"objet1\"+MAXOFFLEFT+154+MAXOFFRIGHT+592+MAXOFFBOTTOM+300);"});
+            break;
+        }
+        if (variant == 3 || variant == 4) {
+            // The blanks of a title style that is off stand in front of the next line.
+            const int at = indexOf(lines, "  margin-right: 4%;") + 1;
+            QCOMPARE(lines[at + 3], "}");
+            lines.erase(lines.begin() + at, lines.begin() + at + 4);
+            if (variant == 3) {
+                lines.insert(at, "      }");
+            } else {
+                lines.insert(at, "    font-style:italic;");
+                lines.insert(at + 1, "  }");
+            }
+        }
+        QCOMPARE(create(), pageBytes(lines));
+    }
+
+    // Objects that do not fit in what is left of the 696-pixel row start a new row.
+    void rowsAndLimits()
+    {
+        DragDropState& s = m->state;
+        QVERIFY(WriteBytes(work + "/img/w300.gif", GifBytes(300, 10)));
+        QVERIFY(WriteBytes(work + "/img/w200.gif", GifBytes(200, 10)));
+        QVERIFY(WriteBytes(work + "/img/w800.gif", GifBytes(800, 10)));
+        QVERIFY(WriteBytes(work + "/img/w50.gif", GifBytes(50, 10)));
+        s.objects.clear();
+        for (const char* n : {"w300.gif", "w300.gif", "w200.gif", "w800.gif", "w50.gif", "missing.gif"})
+            s.objects.append({QString(), n, "t"});
+        const QString page = QString::fromLatin1(create());
+        const QStringList lines = page.split("\r\n");
+        const QString call = lines.value(indexOf(lines, "SET_DHTML("));
+        QCOMPARE(call, "SET_DHTML(CURSOR_MOVE, SCROLL, "
+                       "\"objet0\"+MAXOFFLEFT+52+MAXOFFRIGHT+694+MAXOFFBOTTOM+700, "
+                       "\"objet1\"+MAXOFFLEFT+354+MAXOFFRIGHT+392+MAXOFFBOTTOM+700, "
+                       "\"objet2\"+MAXOFFLEFT+52+MAXOFFRIGHT+694+MAXOFFBOTTOM+700, "
+                       "\"objet3\"+MAXOFFLEFT+52+MAXOFFRIGHT+694+MAXOFFBOTTOM+700, "
+                       "\"objet4\"+MAXOFFLEFT+52+MAXOFFRIGHT+694+MAXOFFBOTTOM+700, "
+                       "\"objet5\"+MAXOFFLEFT+104+MAXOFFRIGHT+642+MAXOFFBOTTOM+700);");
+        QVERIFY(page.contains("<img name=\"objet5\" src=\"img/missing.gif\" width=\"0\" height=\"0\" alt=\"t\" "
+                              "title=\"t\">\r\n"));
+    }
+
+    // Quotes, apostrophes, blanks and far characters cannot break the page.
+    void escaping()
+    {
+        DragDropState& s = m->state;
+        s.strBackgroundImage = "mon fond (1).gif";
+        s.strDocument = "Fiche d'aide.htm";
+        s.strTexteBouton = "L'\"aide\"";
+        s.strConsigne = "un\ndeux\rtrois\r\nquatre";
+        s.strTitre = QString::fromUtf8("Ωmega");
+        QVERIFY(WriteBytes(work + "/img/a\"b#1.gif", GifBytes(10, 10)));
+        s.objects = {{QString(), "a\"b#1.gif", "Un \"grand\" & beau"}};
+        const QString page = QString::fromLatin1(create());
+        QVERIFY(page.contains("  background-image:  url(img/mon%20fond%20%281%29.gif);\r\n"));
+        QVERIFY(page.contains("onclick=\"Affich('Fiche d\\'aide.htm');\"><input type=\"button\" "
+                              "value=\"L'&quot;aide&quot;\" name="));
+        QVERIFY(page.contains("<img name=\"objet0\" src=\"img/a&quot;b%231.gif\" width=\"10\" height=\"10\" "
+                              "alt=\"Un &quot;grand&quot; &amp; beau\" title=\"Un &quot;grand&quot; &amp; beau\">"));
+        QVERIFY(page.contains("\r\n               un<br>deux<br>trois<br>quatre\r\n"));
+        QVERIFY(page.contains("<title>&#937;mega</title>"));
+    }
+
+    void failedWritesAreReported()
+    {
+        DragDropState& s = m->state;
+        s.strPageWeb = work + "/absent/page.htm";
+        p.clear();
+        QVERIFY(!m->CreatePage());
+        QCOMPARE(p.messageTexts(), QStringList{msg::NotSaved(s.strPageWeb)});
+        QCOMPARE(p.requests[0].flags, kRefusal);
+        QVERIFY(p.requestsOf("message").size() == 1);
+    }
+
+    void ordreJsForm()
+    {
+        QVERIFY(!create().isEmpty());
+        const QByteArray first = ReadBytes(work + "/ordre.js");
+        // A second page in the same folder leaves the same script.
+        m->state.strPageWeb = work + "/autre.htm";
+        p.clear();
+        p.queueMessage(IDNO);
+        QVERIFY(m->CreatePage());
+        const QByteArray js = ReadBytes(work + "/ordre.js");
+        QCOMPARE(js, first);
+        QVERIFY(js.size() > 2000 && js.size() < 20000);
+        QVERIFY(js.endsWith("}\r\n\r\n\r\n"));
+        QVERIFY(!js.endsWith("\r\n\r\n\r\n\r\n"));
+        QVERIFY(!js.contains('\t'));
+        QCOMPARE(js.count('\n'), js.count("\r\n"));
+        QCOMPARE(js.count('\r'), js.count("\r\n"));
+        for (char c : js)
+            QVERIFY(quint8(c) < 0x80);
+        for (const QByteArray& line : js.split('\n'))
+            QVERIFY2(!line.endsWith(" \r"), line.constData());
+        for (const char* name : {"function SET_DHTML(", "CURSOR_MOVE", "SCROLL", "NO_ALT", "TRANSPARENT",
+                                 "MAXOFFLEFT", "MAXOFFRIGHT", "MAXOFFBOTTOM", "MAXOFFTOP"})
+            QVERIFY2(js.contains(name), name);
+        QCOMPARE(OrdreJsText().toLatin1() + "\r\n", js);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDragDropPage)
+#include "test_dragdrop_page.moc"
