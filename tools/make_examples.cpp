@@ -1,0 +1,242 @@
+// Draws the pictures of the two example projects (resources/exemples). Run once
+// by hand when they change: `toravi_make_examples <resources/exemples>`.
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRandomGenerator>
+#include <cmath>
+
+namespace {
+
+QImage canvas(int w, int h, QColor fill = Qt::transparent)
+{
+    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+    img.fill(fill);
+    return img;
+}
+
+void label(QPainter& p, QPointF at, const QString& text, int size = 15)
+{
+    QFont f(QStringLiteral("DejaVu Sans"), -1, QFont::Bold);
+    f.setPixelSize(size);
+    p.setFont(f);
+    QPainterPath path;
+    path.addText(at, f, text);
+    p.setPen(QPen(QColor(255, 255, 255, 220), 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(path);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(60, 40, 20));
+    p.drawPath(path);
+}
+
+// The tooltip example: an island with a harbour, a lighthouse, a forest, a mill and a mountain.
+QImage island()
+{
+    QImage img = canvas(640, 460, QColor(110, 180, 225));
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    // Waves.
+    p.setPen(QPen(QColor(255, 255, 255, 110), 2));
+    for (int y = 20; y < 460; y += 34)
+        for (int x = (y / 34 % 2) * 30; x < 640; x += 70)
+            p.drawArc(x, y, 26, 12, 20 * 16, 140 * 16);
+    // The island.
+    QPainterPath land;
+    land.moveTo(120, 230);
+    land.cubicTo(110, 110, 260, 60, 360, 80);
+    land.cubicTo(480, 95, 560, 150, 545, 250);
+    land.cubicTo(535, 350, 440, 410, 320, 400);
+    land.cubicTo(200, 395, 130, 330, 120, 230);
+    p.setPen(QPen(QColor(230, 210, 150), 14));
+    p.setBrush(QColor(120, 180, 90));
+    p.drawPath(land);
+    // Mountain.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(140, 120, 100));
+    p.drawPolygon(QPolygonF({QPointF(370, 200), QPointF(430, 100), QPointF(490, 200)}));
+    p.setBrush(Qt::white);
+    p.drawPolygon(QPolygonF({QPointF(412, 130), QPointF(430, 100), QPointF(448, 130), QPointF(430, 124)}));
+    // Forest.
+    auto* rng = QRandomGenerator::global();
+    QRandomGenerator seeded(7);
+    for (int i = 0; i < 14; ++i) {
+        const double x = 190 + seeded.bounded(110), y = 150 + seeded.bounded(70);
+        p.setBrush(QColor(120, 80, 40));
+        p.drawRect(QRectF(x - 2, y + 10, 4, 10));
+        p.setBrush(QColor(40, 120 + seeded.bounded(40), 50));
+        p.drawPolygon(QPolygonF({QPointF(x, y - 14), QPointF(x - 11, y + 12), QPointF(x + 11, y + 12)}));
+    }
+    (void)rng;
+    // Mill.
+    p.setBrush(QColor(240, 230, 210));
+    p.drawRect(QRectF(282, 300, 26, 40));
+    p.setBrush(QColor(170, 60, 40));
+    p.drawPolygon(QPolygonF({QPointF(278, 302), QPointF(295, 284), QPointF(312, 302)}));
+    p.setPen(QPen(QColor(90, 70, 50), 4, Qt::SolidLine, Qt::RoundCap));
+    for (int a = 0; a < 4; ++a) {
+        const double r = a * M_PI / 2 + 0.4;
+        p.drawLine(QPointF(295, 296), QPointF(295 + 30 * std::cos(r), 296 + 30 * std::sin(r)));
+    }
+    // Harbour with a boat.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(150, 110, 70));
+    p.drawRect(QRectF(500, 300, 70, 10));
+    p.setBrush(QColor(200, 60, 50));
+    QPainterPath hull;
+    hull.moveTo(545, 325);
+    hull.lineTo(600, 325);
+    hull.lineTo(590, 340);
+    hull.lineTo(555, 340);
+    hull.closeSubpath();
+    p.drawPath(hull);
+    p.setBrush(Qt::white);
+    p.drawPolygon(QPolygonF({QPointF(572, 322), QPointF(572, 290), QPointF(594, 322)}));
+    // Lighthouse.
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(148, 280, 18, 50));
+    p.setBrush(QColor(210, 40, 40));
+    for (int y = 288; y < 330; y += 16)
+        p.drawRect(QRectF(148, y, 18, 7));
+    p.setBrush(QColor(250, 220, 80));
+    p.drawEllipse(QPointF(157, 276), 9, 7);
+    // Sun.
+    p.setBrush(QColor(255, 215, 70));
+    p.drawEllipse(QPointF(590, 50), 26, 26);
+    label(p, QPointF(20, 440), QStringLiteral("L'île aux trésors"), 20);
+    return img;
+}
+
+// The drag-and-drop example: a pupil's desk with empty places, and the objects to put back.
+void paintDeskScene(QPainter& p, bool outlines)
+{
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(QRect(0, 0, 700, 300), QColor(250, 236, 210));   // wall
+    p.fillRect(QRect(0, 300, 700, 130), QColor(196, 150, 100));  // floor
+    // Window.
+    p.setPen(QPen(Qt::white, 8));
+    p.setBrush(QColor(160, 210, 240));
+    p.drawRect(QRect(470, 40, 170, 130));
+    p.drawLine(555, 40, 555, 170);
+    // Rug and a small poster.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(170, 70, 70, 120));
+    p.drawEllipse(QRect(470, 360, 200, 56));
+    p.setPen(QPen(QColor(120, 80, 50), 4));
+    p.setBrush(QColor(255, 250, 235));
+    p.drawRect(QRect(370, 60, 60, 80));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(90, 160, 210));
+    p.drawEllipse(QRect(385, 78, 30, 30));
+    p.setBrush(QColor(90, 170, 90));
+    p.drawRect(QRect(378, 112, 44, 20));
+    // Shelf.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(140, 90, 50));
+    p.drawRect(QRect(60, 130, 260, 14));
+    p.drawRect(QRect(60, 40, 260, 14));
+    // Desk.
+    p.setBrush(QColor(160, 105, 60));
+    p.drawRect(QRect(80, 270, 420, 20));
+    p.drawRect(QRect(100, 290, 18, 110));
+    p.drawRect(QRect(462, 290, 18, 110));
+    if (!outlines)
+        return;
+    // Where the objects belong, dashed.
+    p.setPen(QPen(QColor(120, 90, 60, 150), 2, Qt::DashLine));
+    p.setBrush(Qt::NoBrush);
+    for (const QRect& r : {QRect(78, 58, 64, 72), QRect(168, 58, 66, 72), QRect(252, 60, 62, 70),
+                           QRect(128, 194, 76, 76), QRect(262, 212, 58, 58), QRect(360, 196, 66, 74),
+                           QRect(556, 326, 76, 76)})
+        p.drawRoundedRect(r, 8, 8);
+}
+
+QImage object(const QString& kind)
+{
+    QImage img = canvas(72, 72);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(60, 40, 30), 2));
+    if (kind == QLatin1String("livre")) {
+        p.setBrush(QColor(50, 90, 170));
+        p.drawRoundedRect(QRectF(14, 8, 44, 58), 4, 4);
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(22, 18, 28, 8));
+    } else if (kind == QLatin1String("reveil")) {
+        p.setBrush(QColor(220, 60, 60));
+        p.drawEllipse(QPointF(20, 16), 8, 8);
+        p.drawEllipse(QPointF(52, 16), 8, 8);
+        p.setBrush(Qt::white);
+        p.drawEllipse(QPointF(36, 40), 24, 24);
+        p.drawLine(QPointF(36, 40), QPointF(36, 24));
+        p.drawLine(QPointF(36, 40), QPointF(48, 44));
+    } else if (kind == QLatin1String("plante")) {
+        p.setBrush(QColor(200, 100, 60));
+        p.drawPolygon(QPolygonF({QPointF(20, 44), QPointF(52, 44), QPointF(46, 68), QPointF(26, 68)}));
+        p.setBrush(QColor(60, 150, 70));
+        p.drawEllipse(QRectF(12, 14, 22, 30));
+        p.drawEllipse(QRectF(38, 14, 22, 30));
+        p.drawEllipse(QRectF(25, 4, 22, 36));
+    } else if (kind == QLatin1String("lampe")) {
+        p.setBrush(QColor(250, 200, 60));
+        p.drawPolygon(QPolygonF({QPointF(18, 30), QPointF(30, 6), QPointF(54, 6), QPointF(62, 30)}));
+        p.setBrush(QColor(90, 90, 100));
+        p.drawRect(QRectF(37, 30, 6, 30));
+        p.drawRoundedRect(QRectF(22, 60, 36, 8), 3, 3);
+    } else if (kind == QLatin1String("tasse")) {
+        p.setBrush(QColor(240, 240, 230));
+        p.drawRoundedRect(QRectF(12, 22, 38, 42), 6, 6);
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(QRectF(44, 30, 18, 20));
+        p.setPen(QPen(QColor(160, 160, 160), 2));
+        p.drawArc(QRectF(20, 4, 10, 16), 0, 180 * 16);
+        p.drawArc(QRectF(32, 4, 10, 16), 180 * 16, 180 * 16);
+    } else if (kind == QLatin1String("ballon")) {
+        p.setBrush(QColor(250, 250, 250));
+        p.drawEllipse(QPointF(36, 36), 30, 30);
+        p.setBrush(QColor(40, 40, 40));
+        p.drawPolygon(QPolygonF({QPointF(36, 24), QPointF(47, 32), QPointF(43, 45), QPointF(29, 45), QPointF(25, 32)}));
+    } else if (kind == QLatin1String("crayons")) {
+        const QColor colours[] = {QColor(230, 70, 60), QColor(60, 160, 80), QColor(240, 190, 40)};
+        for (int i = 0; i < 3; ++i) {
+            p.setBrush(colours[i]);
+            p.drawRect(QRectF(20 + i * 11, 6 + (i % 2) * 6, 8, 34));
+        }
+        p.setBrush(QColor(90, 130, 190));
+        p.drawRoundedRect(QRectF(14, 34, 44, 34), 4, 4);
+    }
+    return img;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QGuiApplication app(argc, argv);
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("exemples");
+    QDir().mkpath(out + QStringLiteral("/info-bulles"));
+    QDir().mkpath(out + QStringLiteral("/glisser-deposer"));
+    island().save(out + QStringLiteral("/info-bulles/ile.png"));
+
+    QImage scene = canvas(700, 430);
+    {
+        QPainter p(&scene);
+        paintDeskScene(p, true);
+    }
+    scene.save(out + QStringLiteral("/glisser-deposer/bureau.png"));
+    QImage background = canvas(64, 64, QColor(235, 245, 250));
+    {
+        QPainter p(&background);
+        p.setPen(QPen(QColor(210, 228, 240), 2));
+        p.drawLine(0, 32, 64, 32);
+        p.drawLine(32, 0, 32, 64);
+    }
+    background.save(out + QStringLiteral("/glisser-deposer/fond.png"));
+    for (const char* kind : {"livre", "reveil", "plante", "lampe", "tasse", "ballon", "crayons"})
+        object(QLatin1String(kind)).save(out + QStringLiteral("/glisser-deposer/") + QLatin1String(kind) +
+                                         QStringLiteral(".png"));
+    return 0;
+}
