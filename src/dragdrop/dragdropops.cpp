@@ -1,15 +1,130 @@
 #include "dragdrop/dragdropmodule.h"
 
+#include "shared/colors.h"
+#include "shared/imginf.h"
+#include "shared/platform.h"
+#include "shared/publish.h"
+
+#include <QFileInfo>
+
 namespace toravi {
 
-// Placeholder bodies, to be written.
-void DragDropModule::ChooseWorkingFolder() {}
-void DragDropModule::ChooseReferencePicture() {}
-void DragDropModule::ChooseBackgroundPicture() {}
-void DragDropModule::ChooseHelpDocument() {}
-void DragDropModule::AddObject() {}
-void DragDropModule::PageColour() {}
-void DragDropModule::ModifyItem(int, const QString&) {}
-bool DragDropModule::DeleteItem(int) { return false; }
+namespace {
+
+const QString kPictureFilter =
+    QStringLiteral("Fichiers gif (*.gif)|*.gif|Fichiers jpeg (*.jpg)|*.jpg|Tous (*.*)|*.*");
+
+QString imgPath(const DragDropState& s, const QString& name)
+{
+    return JoinPath(JoinPath(s.strFolderName, QStringLiteral("img")), name);
+}
+
+// The tooltip text an object gets from its file name: up to the first ".".
+QString TooltipFromFileName(const QString& name)
+{
+    const qsizetype dot = name.indexOf(QLatin1Char('.'));
+    return dot < 0 ? name : name.left(dot);
+}
+
+}  // namespace
+
+void DragDropModule::ChooseWorkingFolder()
+{
+    state.strFolderName = ChooseFolder(platform_, QString::fromUtf8(kFolderPrompt));
+    if (!state.strFolderName.isEmpty())
+        PrepareImgFolder(state.strFolderName);
+    emit refreshRequested();
+}
+
+void DragDropModule::ChooseReferencePicture()
+{
+    const QString chosen = platform_.openFile(
+        {ProgramFolder(), QStringLiteral("gif"),
+         QStringLiteral("Fichiers gif (*.gif)|*.gif|Fichiers jpeg (*.jpg)|*.jpg|Fichiers png (*.png)|*.png|"
+                        "Tous (*.*)|*.*"),
+         QStringLiteral("Sélectionnez l'image sur laquelle vous voulez travailler (obligatoire)")});
+    if (!chosen.isEmpty()) {
+        state.strOrigImageFile = chosen;
+        state.strFileName = CopyIntoImg(chosen, state.strFolderName);
+        state.strImageFile = state.strFileName;
+        // Nothing lives under an empty working folder, so there is no copy to show then.
+        const QString copy = state.strFolderName.isEmpty() ? QString() : imgPath(state, state.strImageFile);
+        state.previewShown = !copy.isEmpty() && QFileInfo(copy).isFile();
+        const PictureSize size = GetPictureSize(copy);
+        state.strImageLargeur = size.largeur;
+        state.strImageHauteur = size.hauteur;
+    }
+    emit refreshRequested();
+}
+
+void DragDropModule::ChooseBackgroundPicture()
+{
+    const QString chosen = platform_.openFile(
+        {DriveRootFolder(), QStringLiteral("gif"), kPictureFilter,
+         QStringLiteral("Sélectionnez une image pour l'arrière-plan de votre page Web (facultatif)")});
+    if (!chosen.isEmpty()) {
+        state.strOrigBackgroundImage = chosen;
+        state.strFileName = CopyIntoImg(chosen, state.strFolderName);
+        state.strBackgroundImage = state.strFileName;
+    }
+    emit refreshRequested();
+}
+
+void DragDropModule::ChooseHelpDocument()
+{
+    const QString chosen = platform_.openFile(
+        {ProgramFolder(), QStringLiteral("htm"),
+         QStringLiteral("Fichiers htm (*.htm)|*.htm|Fichiers html (*.html)|*.html|Fichiers Word ou Wordpad "
+                        "(*.doc)|*.doc|Fichiers texte (*.txt)|*.txt|Tous (*.*)|*.*"),
+         QStringLiteral("Sélectionnez un fichier d'aide ou un document de référence...")});
+    if (!chosen.isEmpty()) {
+        state.strOrigDocument = chosen;
+        state.strFileName = LastComponent(chosen);
+        // The document sits beside the page, not in img.
+        if (!state.strFolderName.isEmpty() && !state.strFileName.isEmpty())
+            CopyFileReplacing(chosen, JoinPath(state.strFolderName, state.strFileName));
+        state.strDocument = state.strFileName;
+    }
+    emit refreshRequested();
+}
+
+void DragDropModule::AddObject()
+{
+    const QString chosen = platform_.openFile(
+        {ProgramFolder(), QStringLiteral("gif"), kPictureFilter, QStringLiteral("Sélectionnez une image d'objet")});
+    if (!chosen.isEmpty()) {
+        state.strFileName = CopyIntoImg(chosen, state.strFolderName);
+        if (!state.strFileName.isEmpty())
+            state.objects.append({chosen, state.strFileName, TooltipFromFileName(state.strFileName)});
+    }
+    emit refreshRequested();
+}
+
+void DragDropModule::PageColour()
+{
+    // A page colour replaces any background picture, even when the colour stays.
+    state.strOrigBackgroundImage.clear();
+    state.strBackgroundImage.clear();
+    PickColor(platform_, state.strBackgroundColor);
+    emit refreshRequested();
+}
+
+void DragDropModule::ModifyItem(int index, const QString& text)
+{
+    if (index >= 0 && index < state.objects.size())
+        state.objects[index].tooltip = text;
+    emit refreshRequested();
+}
+
+bool DragDropModule::DeleteItem(int index)
+{
+    if (platform_.messageBox(msg::DeleteQuestion, kConfirm, kTitle) != IDYES)
+        return false;
+    // The copy in img stays: another object may use the same picture.
+    if (index >= 0 && index < state.objects.size())
+        state.objects.removeAt(index);
+    emit refreshRequested();
+    return true;
+}
 
 }  // namespace toravi

@@ -1,10 +1,997 @@
 #include "dragdrop/dragdropwindows.h"
 
+#include "dragdrop/dragdropmodule.h"
+#include "shared/colors.h"
+#include "shared/picturecache.h"
+#include "shared/platform.h"
+#include "shared/publish.h"
 #include "shell/appcontext.h"
+#include "shell/balloon.h"
+#include "shell/launcher.h"
+#include "shell/presentation.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QImageReader>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
 
 namespace toravi {
 
-// Placeholder, to be written.
-void RegisterDragDropWindows(AppContext&) {}
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+// Balloon texts are written line by line; the balloon joins them with CR LF.
+QString Lines(std::initializer_list<const char*> lines)
+{
+    QStringList out;
+    for (const char* l : lines)
+        out.append(QString::fromUtf8(l));
+    return out.join(kCrLf);
+}
+
+template <typename W>
+W* Named(W* widget, const char* name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QLabel* Caption(const char* name, const QString& text, QWidget* parent)
+{
+    return Named(new QLabel(text, parent), name);
+}
+
+QPushButton* Button(const char* name, const QString& text, QWidget* parent)
+{
+    auto* b = Named(new QPushButton(text, parent), name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QCheckBox* Check(const char* name, const QString& text, QWidget* parent)
+{
+    return Named(new QCheckBox(text, parent), name);
+}
+
+// A label that shows a long path in the room it has, eliding its middle, and
+// keeps the whole text (and shows it as its tooltip).
+class PathLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+    QSize minimumSizeHint() const override { return {40, QLabel::minimumSizeHint().height()}; }
+    QSize sizeHint() const override { return {120, QLabel::sizeHint().height()}; }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        const QRect r = contentsRect();
+        p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+        p.drawText(r, Qt::AlignVCenter | Qt::AlignLeft, fontMetrics().elidedText(text(), Qt::ElideMiddle, r.width()));
+    }
+};
+
+PathLabel* Path(const char* name, QWidget* parent)
+{
+    auto* l = Named(new PathLabel(parent), name);
+    l->setFrameShape(QFrame::StyledPanel);
+    l->setFrameShadow(QFrame::Sunken);
+    l->setMinimumHeight(22);
+    return l;
+}
+
+// A small box painted with a colour setting.
+QLabel* Swatch(const char* name, QWidget* parent)
+{
+    auto* l = Named(new QLabel(parent), name);
+    l->setFixedSize(44, 22);
+    l->setFrameShape(QFrame::Box);
+    l->setAutoFillBackground(true);
+    return l;
+}
+
+QColor WebColor(const QString& text)
+{
+    const quint32 v = DecodeWebColor(text);
+    return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
+}
+
+void Paint(QWidget* w, QPalette::ColorRole role, const QColor& colour)
+{
+    QPalette pal = w->palette();
+    if (pal.color(role) == colour)
+        return;
+    pal.setColor(role, colour);
+    w->setPalette(pal);
+}
+
+// Controls are only rewritten when the shown value differs, so that a refresh
+// neither moves the cursor of the box being typed in nor raises its handler.
+void Show(QLineEdit* box, const QString& text)
+{
+    if (box->text() != text) {
+        QSignalBlocker b(box);
+        box->setText(text);
+    }
+}
+
+void Show(QLabel* label, const QString& text)
+{
+    if (label->text() != text) {
+        label->setText(text);
+        if (dynamic_cast<PathLabel*>(label))
+            label->setToolTip(text);
+    }
+}
+
+void Show(QCheckBox* box, bool ticked)
+{
+    if (box->isChecked() != ticked) {
+        QSignalBlocker b(box);
+        box->setChecked(ticked);
+    }
+}
+
+// A value that is not among the items shows no item rather than a wrong one.
+void Show(QComboBox* combo, const QString& text)
+{
+    const int index = combo->findText(text, Qt::MatchExactly);
+    if (combo->currentIndex() != index) {
+        QSignalBlocker b(combo);
+        combo->setCurrentIndex(index);
+    }
+}
+
+void Show(QListWidget* list, const QStringList& entries)
+{
+    bool same = list->count() == entries.size();
+    for (int i = 0; same && i < entries.size(); ++i)
+        same = list->item(i)->text() == entries[i];
+    if (same)
+        return;
+    QSignalBlocker b(list);
+    const int row = list->currentRow();
+    list->clear();
+    list->addItems(entries);
+    if (row >= 0 && row < list->count())
+        list->setCurrentRow(row);
+}
+
+QString ToBox(const QString& consigne)
+{
+    QString t = consigne;
+    t.replace(kCrLf, QStringLiteral("\n"));
+    return t;
+}
+
+QString FromBox(const QString& text)
+{
+    QString t = text;
+    t.replace(QLatin1Char('\n'), kCrLf);
+    return t;
+}
+
+void SetStyle(QLabel* label, const QString& family, int pixelSize, bool bold, bool italic, bool underline)
+{
+    QFont f(family);
+    if (pixelSize > 0)
+        f.setPixelSize(pixelSize);
+    f.setBold(bold);
+    f.setItalic(italic);
+    f.setUnderline(underline);
+    if (label->font() != f)
+        label->setFont(f);
+}
+
+// Preview heights beyond this would only make the window outgrow the screen.
+constexpr int kPreviewMaxHeight = 600;
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// ObjectFrame
+
+ObjectFrame::ObjectFrame(QWidget* parent) : QLabel(parent)
+{
+    setScaledContents(true);
+    setFrameShape(QFrame::NoFrame);
+}
+
+void ObjectFrame::setPicture(const QImage& image)
+{
+    const qint64 key = image.isNull() ? 0 : image.cacheKey();
+    if (key == key_)
+        return;
+    key_ = key;
+    if (image.isNull())
+        clear();
+    else
+        setPixmap(QPixmap::fromImage(image));
+}
+
+void ObjectFrame::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        emit doubleClicked();
+    QLabel::mouseDoubleClickEvent(event);
+}
+
+// ---------------------------------------------------------------------------
+// IForm1
+
+IForm1::IForm1(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx), dd_(ctx.dragdrop)
+{
+    setWindowTitle(QStringLiteral("Toravi - Générateur de page Web interactive"));
+    buildControls();
+    buildMenus();
+    connectHandlers();
+    connect(&dd_, &DragDropModule::refreshRequested, this, &IForm1::RefreshWindow);
+
+    // Load step.
+    CentreOnScreen(this);
+    HookBubble();
+    SetBubbleWidth(500);
+    setBalloonTexts();
+    cmbTextSize_->addItems(DragDropTextSizes());
+    cmbTitelSize_->addItems(DragDropTitleSizes());
+    dd_.ResetProject();
+    CentreOnScreen(this);
+}
+
+void IForm1::buildControls()
+{
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("IForm1_client"));
+    setCentralWidget(central);
+
+    // --- INT_Frame1: working folder and reference picture
+    auto* frame1 = Named(new QGroupBox(QStringLiteral("Image de référence"), central), "INT_Frame1");
+    {
+        auto* bg = Named(new QWidget(frame1), "pctfond5");
+        auto* g = new QGridLayout(bg);
+        g->setContentsMargins(0, 0, 0, 0);
+        g->addWidget(Caption("lbl1", QStringLiteral("Dossier de travail"), bg), 0, 0, 1, 3);
+        txtFolder_ = Named(new QLineEdit(bg), "INT_txtstrFolderName");
+        cmdFolder_ = Button("INT_cmdstrFolderName", QStringLiteral("Parcourir"), bg);
+        g->addWidget(txtFolder_, 1, 0, 1, 2);
+        g->addWidget(cmdFolder_, 1, 2);
+        g->addWidget(Caption("lbl2", QStringLiteral("Choisir l'image de référence"), bg), 2, 0, 1, 2);
+        cmdOrigImage_ = Button("INT_cmdOrigImageFile", QStringLiteral("Parcourir"), bg);
+        g->addWidget(cmdOrigImage_, 2, 2);
+        g->addWidget(Caption("lblImageFile", QStringLiteral("Image de référence"), bg), 3, 0);
+        lblImageFile_ = Path("INT_lbltxtImageFile", bg);
+        g->addWidget(lblImageFile_, 3, 1, 1, 2);
+        lblOrigImageFile_ = Path("INT_lbltxtOrigImageFile", bg);
+        g->addWidget(lblOrigImageFile_, 4, 0, 1, 3);
+        g->addWidget(Caption("lbl3", QStringLiteral("Caractéristiques de l'image"), bg), 5, 0);
+        auto* sizes = new QHBoxLayout;
+        lblLargeur_ = Named(new QLabel(bg), "INT_lblValLargeur");
+        lblHauteur_ = Named(new QLabel(bg), "INT_lblValHauteur");
+        for (QLabel* v : {lblLargeur_, lblHauteur_}) {
+            v->setMinimumWidth(40);
+            v->setFrameShape(QFrame::StyledPanel);
+        }
+        sizes->addWidget(Caption("lblLargeur", QStringLiteral("Largeur"), bg));
+        sizes->addWidget(lblLargeur_);
+        sizes->addSpacing(8);
+        sizes->addWidget(Caption("lblHauteur", QStringLiteral("Hauteur"), bg));
+        sizes->addWidget(lblHauteur_);
+        sizes->addStretch(1);
+        g->addLayout(sizes, 5, 1, 1, 2);
+        auto* chp = Caption("lblchp1", QStringLiteral("Champs obligatoires"), bg);
+        chp->setStyleSheet(QStringLiteral("color: #A00000; font-style: italic;"));
+        g->addWidget(chp, 6, 0, 1, 3, Qt::AlignRight);
+        g->setColumnStretch(1, 1);
+        auto* l = new QVBoxLayout(frame1);
+        l->addWidget(bg);
+    }
+
+    // --- INT_Frame2: the page
+    auto* frame2p = Named(new QGroupBox(QStringLiteral("Caractéristique de la page Web"), central), "INT_Frame2");
+    {
+        auto* bg = Named(new QWidget(frame2p), "pctfond6");
+        auto* g = new QGridLayout(bg);
+        g->setContentsMargins(0, 0, 0, 0);
+        g->addWidget(Caption("lbl4", QStringLiteral("Choisir l'image d'arrière-plan"), bg), 0, 0, 1, 3);
+        cmdBackground_ = Button("INT_cmdOrigBackgroundImage", QStringLiteral("Parcourir"), bg);
+        g->addWidget(cmdBackground_, 0, 3);
+        lblBackgroundImage_ = Path("INT_lbltxtBackgroundImage", bg);
+        g->addWidget(lblBackgroundImage_, 1, 0, 1, 4);
+        lblOrigBackgroundImage_ = Path("INT_lbltxtOrigBackgroundImage", bg);
+        g->addWidget(lblOrigBackgroundImage_, 2, 0, 1, 4);
+
+        g->addWidget(Caption("lbl5", QStringLiteral("Arrière-plan de page"), bg), 3, 0);
+        g->addWidget(Caption("Label2", QStringLiteral("Couleur"), bg), 3, 1, Qt::AlignRight);
+        swatchPage_ = Swatch("INT_PictureFond", bg);
+        g->addWidget(swatchPage_, 3, 2);
+        cmdPageColour_ = Button("INT_Command1", QStringLiteral("Choisir"), bg);
+        g->addWidget(cmdPageColour_, 3, 3);
+
+        g->addWidget(Caption("lbl11", QStringLiteral("Arrière-plan de l'image"), bg), 4, 0);
+        g->addWidget(Caption("Label4", QStringLiteral("Couleur"), bg), 4, 1, Qt::AlignRight);
+        swatchTable_ = Swatch("PictureTable", bg);
+        g->addWidget(swatchTable_, 4, 2);
+        cmdTableColour_ = Button("Command1", QStringLiteral("Choisir"), bg);
+        g->addWidget(cmdTableColour_, 4, 3);
+        checkTransparence_ = Check("CheckTransparence", QStringLiteral("Fond transparent"), bg);
+        g->addWidget(checkTransparence_, 5, 1, 1, 3);
+
+        g->addWidget(Caption("lbl6", QStringLiteral("Nom de fichier de la page Web"), bg), 6, 0, 1, 4);
+        txtPageWeb_ = Named(new QLineEdit(bg), "INT_txtPageWeb");
+        g->addWidget(txtPageWeb_, 7, 0, 1, 4);
+        g->addWidget(Caption("lbl7", QStringLiteral("Page Web (Chemin complet)"), bg), 8, 0, 1, 4);
+        lblPageWebPath_ = Path("INT_lblPageWebPath", bg);
+        g->addWidget(lblPageWebPath_, 9, 0, 1, 4);
+        g->addWidget(Caption("lbl8", QStringLiteral("Titre de la page Web"), bg), 10, 0, 1, 4);
+        txtTitre_ = Named(new QLineEdit(bg), "INT_txtstrTitre");
+        g->addWidget(txtTitre_, 11, 0, 1, 4);
+        auto* chp = Caption("lblchp2", QStringLiteral("Champ obligatoire"), bg);
+        chp->setStyleSheet(QStringLiteral("color: #A00000; font-style: italic;"));
+        g->addWidget(chp, 12, 0, 1, 4, Qt::AlignRight);
+        g->setColumnStretch(0, 1);
+        auto* l = new QVBoxLayout(frame2p);
+        l->addWidget(bg);
+    }
+
+    // --- Frame4: the displayed title
+    auto* frame4 = Named(new QGroupBox(QStringLiteral("Affichage du titre de la page Web"), central), "Frame4");
+    {
+        auto* bg = Named(new QWidget(frame4), "pctfond4");
+        auto* g = new QGridLayout(bg);
+        g->setContentsMargins(0, 0, 0, 0);
+        g->addWidget(Caption("lbl10", QStringLiteral("Titre affiché sur la page"), bg), 0, 0, 1, 3);
+        txtAffiche_ = Named(new QLineEdit(bg), "INT_txtstrAffiche");
+        g->addWidget(txtAffiche_, 1, 0, 1, 3);
+        checkTitelBold_ = Check("CheckTitelBold", QStringLiteral("Gras"), bg);
+        checkTitelItalic_ = Check("CheckTitelItalic", QStringLiteral("Italiques"), bg);
+        checkTitelUnderline_ = Check("CheckTitelUnderline", QStringLiteral("Souligné"), bg);
+        g->addWidget(checkTitelBold_, 2, 0);
+        g->addWidget(checkTitelItalic_, 2, 1);
+        g->addWidget(checkTitelUnderline_, 2, 2);
+        cmbTitelSize_ = Named(new QComboBox(bg), "CmbTitelSize");
+        g->addWidget(cmbTitelSize_, 3, 0);
+        cmdTitelColor_ = Button("cmdTitelColor", QStringLiteral("Couleur caractères"), bg);
+        g->addWidget(cmdTitelColor_, 3, 1, 1, 2);
+        lblTitelExemple_ = Caption("lblTitelExemple", QStringLiteral("Exemple"), bg);
+        lblTitelExemple_->setAlignment(Qt::AlignCenter);
+        lblTitelExemple_->setFixedHeight(40);
+        g->addWidget(lblTitelExemple_, 4, 0, 1, 3);
+        auto* l = new QVBoxLayout(frame4);
+        l->addWidget(bg);
+    }
+
+    // --- INT_Frame3: the instruction
+    auto* frame3c = Named(new QGroupBox(QStringLiteral("Consigne"), central), "INT_Frame3");
+    {
+        auto* bg = Named(new QWidget(frame3c), "pctfond8");
+        auto* g = new QGridLayout(bg);
+        g->setContentsMargins(0, 0, 0, 0);
+        g->addWidget(Caption("lbl9", QStringLiteral("Texte de la consigne"), bg), 0, 0, 1, 3);
+        txtConsigne_ = Named(new QPlainTextEdit(bg), "INT_txtstrConsigne");
+        txtConsigne_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        txtConsigne_->setTabChangesFocus(true);
+        txtConsigne_->setMinimumHeight(90);
+        g->addWidget(txtConsigne_, 1, 0, 1, 3);
+        checkTextBold_ = Check("INT_CheckTextBold", QStringLiteral("Gras"), bg);
+        checkTextItalic_ = Check("INT_CheckTextItalic", QStringLiteral("Italiques"), bg);
+        checkTextUnderlined_ = Check("INT_CheckTextUnderlined", QStringLiteral("Souligné"), bg);
+        g->addWidget(checkTextBold_, 2, 0);
+        g->addWidget(checkTextItalic_, 2, 1);
+        g->addWidget(checkTextUnderlined_, 2, 2);
+        cmbTextSize_ = Named(new QComboBox(bg), "INT_cmbTextSize");
+        g->addWidget(cmbTextSize_, 3, 0);
+        cmdTextColour_ = Button("Command2", QStringLiteral("Couleur caractères"), bg);
+        g->addWidget(cmdTextColour_, 3, 1, 1, 2);
+        cmdTextBack_ = Button("cmdFonTexte", QStringLiteral("Couleur du Fond"), bg);
+        g->addWidget(cmdTextBack_, 4, 1, 1, 2);
+        swatchText_ = Swatch("Picturetexte", bg);
+        g->addWidget(swatchText_, 4, 0, Qt::AlignCenter);
+        lblExemple_ = Caption("lblExemple", QStringLiteral("Exemple"), bg);
+        lblExemple_->setAlignment(Qt::AlignCenter);
+        lblExemple_->setAutoFillBackground(true);
+        lblExemple_->setFixedHeight(30);
+        g->addWidget(lblExemple_, 5, 0, 1, 3);
+        auto* l = new QVBoxLayout(frame3c);
+        l->addWidget(bg);
+    }
+
+    // --- Preview, outside the frames
+    auto* previewBox = new QWidget(central);
+    previewBox->setObjectName(QStringLiteral("IForm1_preview"));
+    {
+        auto* v = new QVBoxLayout(previewBox);
+        v->setContentsMargins(0, 6, 0, 0);
+        lblImgRef_ = Caption("lblImgRef", QStringLiteral("Aperçu de l'image de référence"), previewBox);
+        lblImgRef_->setAlignment(Qt::AlignCenter);
+        auto* shape = Named(new QFrame(previewBox), "Shape1");
+        shape->setFrameShape(QFrame::Box);
+        shape->setFixedWidth(kPreviewWidth + 2);
+        shape->setMinimumHeight(kPreviewWidth * 3 / 4 + 2);
+        shape1_ = shape;
+        auto* sv = new QVBoxLayout(shape);
+        sv->setContentsMargins(1, 1, 1, 1);
+        image1_ = Named(new ObjectFrame(shape), "Image1");
+        image1_->setFixedSize(kPreviewWidth, kPreviewWidth * 3 / 4);
+        sv->addWidget(image1_, 0, Qt::AlignTop);
+        sv->addStretch(1);
+        cmdValider_ = Button("cmdValider", QStringLiteral("Vallider"), previewBox);
+        cmdValider_->setMinimumHeight(34);
+        v->addWidget(lblImgRef_);
+        v->addWidget(shape);
+        v->addSpacing(8);
+        v->addWidget(cmdValider_);
+        v->addStretch(1);
+    }
+
+    // --- Frame1: the objects
+    auto* frame1o = Named(new QGroupBox(QStringLiteral("Objets à placer dans l'image de référence"), central),
+                          "Frame1");
+    {
+        auto* bg = Named(new QWidget(frame1o), "pctfond9");
+        auto* v = new QVBoxLayout(bg);
+        v->setContentsMargins(0, 0, 0, 0);
+        auto* top = new QHBoxLayout;
+        cmdAjoutImage_ = Button("cmdAjoutImage", QStringLiteral("Ajouter un objet (Ctrl + F9)"), bg);
+        top->addWidget(cmdAjoutImage_);
+        top->addStretch(1);
+        top->addWidget(Caption("Label6", QStringLiteral("Emplacement de départ des objets"), bg));
+        cmbScriptPlacement_ = Named(new QComboBox(bg), "cmbScriptPlacement");
+        cmbScriptPlacement_->addItems(PlacementItems());
+        top->addWidget(cmbScriptPlacement_);
+        v->addLayout(top);
+        // Two rows of twelve, 1080 twips apart across and 870 twips down.
+        auto* grid = new QWidget(bg);
+        grid->setObjectName(QStringLiteral("Image2_area"));
+        constexpr int pitchX = 72, pitchY = 58;
+        grid->setFixedSize(pitchX * 11 + kFrameWidth, pitchY + kFrameHeight);
+        for (int i = 0; i < kObjectFrames; ++i) {
+            auto* f = new ObjectFrame(grid);
+            f->setObjectName(QStringLiteral("Image2_%1").arg(i));
+            f->setGeometry(pitchX * (i % 12), i < 12 ? 0 : pitchY, kFrameWidth, kFrameHeight);
+            f->hide();
+            image2_.append(f);
+        }
+        v->addWidget(grid, 0, Qt::AlignLeft);
+        auto* l = new QVBoxLayout(frame1o);
+        l->addWidget(bg);
+    }
+
+    // --- Frame2: object options
+    frame2_ = Named(new QGroupBox(QStringLiteral("Caractéristiques des objets"), central), "Frame2");
+    {
+        auto* v = new QVBoxLayout(frame2_);
+        v->addWidget(Caption("Label3", QStringLiteral("Textes des info-bulles"), frame2_));
+        listInfoBulles_ = Named(new QListWidget(frame2_), "ListInfoBulles");
+        listInfoBulles_->setMinimumHeight(70);
+        v->addWidget(listInfoBulles_, 1);
+        checkImgAlt_ = Check("CheckImgAlt", QStringLiteral("Affichage du texte (info-bulles) sur les objets"), frame2_);
+        checkImgTransparent_ =
+            Check("CheckImgTransparent", QStringLiteral("Objets transparents pendant le déplacement"), frame2_);
+        v->addWidget(checkImgAlt_);
+        v->addWidget(checkImgTransparent_);
+    }
+
+    // --- Frame3: help button
+    frame3_ = Named(new QGroupBox(QStringLiteral("Bouton d'aide avec lien vers un fichier annexe"), central), "Frame3");
+    {
+        auto* bg = Named(new QWidget(frame3_), "Picture1");
+        auto* g = new QGridLayout(bg);
+        g->setContentsMargins(0, 0, 0, 0);
+        checkBouton_ = Check("CheckBouton", QStringLiteral("Afficher le bouton"), bg);
+        g->addWidget(checkBouton_, 0, 0, 1, 3);
+        g->addWidget(Caption("Label8", QStringLiteral("Texte du bouton"), bg), 1, 0);
+        txtTexteBouton_ = Named(new QLineEdit(bg), "INT_txtTexteBouton");
+        g->addWidget(txtTexteBouton_, 1, 1, 1, 2);
+        g->addWidget(Caption("Label5", QStringLiteral("Fichier d'aide à afficher"), bg), 2, 0, 1, 2);
+        cmdDocument_ = Button("Command3", QStringLiteral("Parcourir"), bg);
+        g->addWidget(cmdDocument_, 2, 2);
+        lblDocumentBouton_ = Path("INT_lblDocumentBouton", bg);
+        g->addWidget(lblDocumentBouton_, 3, 0, 1, 3);
+        lblDocumentOrigBouton_ = Path("INT_lblDocumentOrigBouton", bg);
+        g->addWidget(lblDocumentOrigBouton_, 4, 0, 1, 3);
+        lblAverto_ = Caption("lblAverto", QStringLiteral("Choisissez le fichier à afficher !"), bg);
+        lblAverto_->setStyleSheet(QStringLiteral("color: #C00000; font-weight: bold;"));
+        lblAverto_->setAlignment(Qt::AlignCenter);
+        // Keeps its room while hidden, so the frame does not jump.
+        QSizePolicy keep = lblAverto_->sizePolicy();
+        keep.setRetainSizeWhenHidden(true);
+        lblAverto_->setSizePolicy(keep);
+        g->addWidget(lblAverto_, 5, 0, 1, 3);
+        g->setColumnStretch(1, 1);
+        auto* l = new QVBoxLayout(frame3_);
+        l->addWidget(bg);
+    }
+
+    // --- Hidden storage
+    list1_ = Named(new QListWidget(central), "List1");
+    list2_ = Named(new QListWidget(central), "List2");
+    txtOrigImageFile_ = Named(new QLineEdit(central), "INT_txtOrigImageFile");
+    txtImageFile_ = Named(new QLineEdit(central), "INT_txtImageFile");
+    txtOrigBackgroundImage_ = Named(new QLineEdit(central), "INT_txtOrigBackgroundImage");
+    txtBackgroundImage_ = Named(new QLineEdit(central), "INT_txtstrBackgroundImage");
+    for (QWidget* w : std::initializer_list<QWidget*>{list1_, list2_, txtOrigImageFile_, txtImageFile_,
+                                                      txtOrigBackgroundImage_, txtBackgroundImage_})
+        w->hide();
+
+    // --- Arrangement: pictures and page on the left, titles in the middle,
+    // preview on the right; objects and their options below.
+    auto* grid = new QGridLayout(central);
+    grid->setContentsMargins(8, 6, 8, 8);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(6);
+    auto* left = new QVBoxLayout;
+    left->addWidget(frame1);
+    left->addWidget(frame2p);
+    left->addStretch(1);
+    auto* middle = new QVBoxLayout;
+    middle->addWidget(frame4);
+    middle->addWidget(frame3c, 1);
+    grid->addLayout(left, 0, 0);
+    grid->addLayout(middle, 0, 1);
+    grid->addWidget(previewBox, 0, 2);
+    grid->addWidget(frame1o, 1, 0, 1, 3);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(frame2_, 1);
+    bottom->addWidget(frame3_, 1);
+    grid->addLayout(bottom, 2, 0, 1, 3);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
+
+    folderDependent_ = {txtOrigImageFile_, txtOrigBackgroundImage_, txtImageFile_, txtBackgroundImage_,
+                        txtPageWeb_, txtTitre_, txtConsigne_, txtAffiche_, cmdOrigImage_, cmdBackground_,
+                        cmdPageColour_, cmbTextSize_, checkTextBold_, checkTextItalic_, checkTextUnderlined_,
+                        cmdTextColour_, cmdTextBack_, cmdTableColour_, checkTransparence_, cmdAjoutImage_,
+                        cmbTitelSize_, checkTitelBold_, checkTitelItalic_, checkTitelUnderline_, cmdTitelColor_,
+                        frame2_, frame3_};
+}
+
+void IForm1::buildMenus()
+{
+    auto action = [this](QMenu* menu, const char* name, const QString& text, const QKeySequence& keys) {
+        auto* a = menu->addAction(text);
+        a->setObjectName(QString::fromLatin1(name));
+        if (!keys.isEmpty())
+            a->setShortcut(keys);
+        a->setShortcutContext(Qt::WindowShortcut);
+        addAction(a);  // shortcuts work while the menu is closed
+        return a;
+    };
+    QMenu* fichier = menuBar()->addMenu(QStringLiteral("Fichier"));
+    fichier->setObjectName(QStringLiteral("mnuFichier"));
+    mnuReinit_ = action(fichier, "mnuReinit", QStringLiteral("Réinitialiser"), QKeySequence(Qt::SHIFT | Qt::Key_Delete));
+    mnuQuit_ = action(fichier, "mnuQuit", QStringLiteral("Quitter"), QKeySequence());
+    QMenu* projet = menuBar()->addMenu(QStringLiteral("Projet"));
+    projet->setObjectName(QStringLiteral("mnuProjet"));
+    mnuAjouterObjet_ =
+        action(projet, "mnuAjouterObjet", QStringLiteral("Ajouter un objet"), QKeySequence(Qt::CTRL | Qt::Key_F9));
+    mnuLoad_ = action(projet, "mnuLoad", QStringLiteral("Charger un projet"), QKeySequence(Qt::CTRL | Qt::Key_L));
+    mnuSave_ = action(projet, "mnuSave", QStringLiteral("Sauvegarder un projet"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    mnuCreation_ =
+        action(projet, "mnuCreation", QStringLiteral("Créer la page Web"), QKeySequence(Qt::CTRL | Qt::Key_F12));
+    mnuAide_ = menuBar()->addAction(QStringLiteral("Aide"));
+    mnuAide_->setObjectName(QStringLiteral("mnuAide"));
+}
+
+void IForm1::setBalloonTexts()
+{
+    auto set = [this](const char* name, const QString& text) {
+        if (auto* w = findChild<QWidget*>(QString::fromLatin1(name)))
+            SetBalloonText(w, text);
+    };
+    set("lbl1", Lines({"<c>Dossier de travail.", "C'est dans ce dossier que seront créés",
+                       "les fichiers de votre page Web."}));
+    set("INT_cmdstrFolderName",
+        Lines({"<c>Parcourez votre disque dur pour sélectionner", "le dossier de travail.",
+               "C'est dans ce dossier que seront créés", "les fichiers de votre page Web."}));
+    set("lbl2", Lines({"<c>Image de référence", "C'est l'image sur laquelle vous souhaitez",
+                       "faire apparaître des informations."}));
+    set("INT_cmdOrigImageFile",
+        Lines({"<c>Parcourez votre disque dur pour sélectionner", "l'image de référence",
+               "C'est l'image sur laquelle vous souhaitez", "faire apparaître des informations."}));
+    set("lbl4", Lines({"<c>Image de fond de page", "C'est l'image qui se trouve en arrière-plan de votre page Web.",
+                       "Elle est facultative. Il peut être intéressant d'en choisir une",
+                       "si votre image de référence présente des zones de transparence."}));
+    set("INT_cmdOrigBackgroundImage",
+        Lines({"<c>Parcourez votre disque dur pour choisir le fond de page.",
+               "C'est l'image qui se trouve en arrière-plan de votre page Web.",
+               "Elle est facultative. Il peut être intéressant d'en choisir une",
+               "si l'image de référence présente des zones de transparence."}));
+    set("lbl6", Lines({"<c>Nom sous lequel vous souhaitez enregistrer", "la page Web que vous allez créer.",
+                       "Elle sera enregistrée au format html avec l'extension '.htm'"}));
+    set("lbl8", Lines({"<c>Titre qui s'affichera dans la barre haute du navigateur",
+                       "et dans l'onglet de visualisation de votre page Web."}));
+    set("lbl10", Lines({"<c>Titre qui s'affichera dans votre page Web"}));
+    set("lbl9", Lines({"<c>Consigne qui figure en haut de la page.", "pour expliquer le travaill à effectuer."}));
+    set("lbl11", Lines({"<c>Titre, consigne et images s'affichent sur un cadre au fond uni",
+                        "dont vous pouvez choisir la couleur.",
+                        "ou bien sur un fond transparent qui laissera voir l'arrière-plan de la page."}));
+    const QString frameText = Lines({"<c>Double-clic pour modifier ou supprimer un item."});
+    for (ObjectFrame* f : image2_)
+        SetBalloonText(f, frameText);
+}
+
+void IForm1::connectHandlers()
+{
+    DragDropState& s = dd_.state;
+    auto onCheck = [this](QCheckBox* box, QString DragDropState::*setting, const QString& on, const QString& off) {
+        connect(box, &QCheckBox::clicked, this, [this, setting, on, off](bool ticked) {
+            dd_.state.*setting = ticked ? on : off;
+            RefreshWindow();
+        });
+    };
+    onCheck(checkBouton_, &DragDropState::strBouton, words::VraiCap, words::FauxCap);
+    onCheck(checkTransparence_, &DragDropState::strTransparence, words::VraiCap, words::FauxCap);
+    onCheck(checkImgAlt_, &DragDropState::strImgAlt, words::vrai, words::faux);
+    onCheck(checkImgTransparent_, &DragDropState::strImgTransparent, words::vrai, words::faux);
+    onCheck(checkTitelBold_, &DragDropState::strTitelBold, words::bold, QString());
+    onCheck(checkTitelItalic_, &DragDropState::strTitelItalic, words::italic, QString());
+    onCheck(checkTitelUnderline_, &DragDropState::strTitelUnderline, words::underlined, QString());
+    onCheck(checkTextBold_, &DragDropState::strTextBold, words::cssBold, QString());
+    onCheck(checkTextItalic_, &DragDropState::strTextItalic, words::cssItalic, QString());
+    onCheck(checkTextUnderlined_, &DragDropState::strTextUnderlined, words::cssUnderline, QString());
+
+    connect(cmbTitelSize_, &QComboBox::activated, this, [this] {
+        dd_.state.strTitelSize = cmbTitelSize_->currentText();
+        RefreshWindow();
+    });
+    connect(cmbTextSize_, &QComboBox::activated, this, [this] {
+        dd_.state.strTextSize = cmbTextSize_->currentText();
+        RefreshWindow();
+    });
+    connect(cmbScriptPlacement_, &QComboBox::activated, this,
+            [this] { dd_.state.strScriptPlacement = cmbScriptPlacement_->currentText(); });
+
+    connect(txtTitre_, &QLineEdit::textChanged, this, [&s](const QString& t) { s.strTitre = t; });
+    connect(txtAffiche_, &QLineEdit::textChanged, this, [&s](const QString& t) { s.strAffiche = t; });
+    connect(txtConsigne_, &QPlainTextEdit::textChanged, this,
+            [this, &s] { s.strConsigne = FromBox(txtConsigne_->toPlainText()); });
+    connect(txtTexteBouton_, &QLineEdit::textChanged, this, [this, &s](const QString& t) {
+        s.strTexteBouton = t;
+        RefreshWindow();
+    });
+    connect(txtPageWeb_, &QLineEdit::textChanged, this, [this, &s](const QString& t) {
+        dd_.SetPageName(t);
+        Show(lblPageWebPath_, s.strPageWeb);
+    });
+
+    // The operations ask for the refresh themselves.
+    connect(cmdPageColour_, &QPushButton::clicked, &dd_, &DragDropModule::PageColour);
+    connect(cmdFolder_, &QPushButton::clicked, &dd_, &DragDropModule::ChooseWorkingFolder);
+    connect(cmdOrigImage_, &QPushButton::clicked, &dd_, &DragDropModule::ChooseReferencePicture);
+    connect(cmdBackground_, &QPushButton::clicked, &dd_, &DragDropModule::ChooseBackgroundPicture);
+    connect(cmdDocument_, &QPushButton::clicked, &dd_, &DragDropModule::ChooseHelpDocument);
+    connect(cmdAjoutImage_, &QPushButton::clicked, &dd_, &DragDropModule::AddObject);
+    connect(mnuAjouterObjet_, &QAction::triggered, &dd_, &DragDropModule::AddObject);
+
+    auto onColour = [this](QPushButton* button, QString DragDropState::*setting) {
+        connect(button, &QPushButton::clicked, this, [this, setting] {
+            PickColor(ctx_.platform, dd_.state.*setting);
+            RefreshWindow();
+        });
+    };
+    onColour(cmdTableColour_, &DragDropState::strTableColor);
+    onColour(cmdTitelColor_, &DragDropState::strTitelColor);
+    onColour(cmdTextColour_, &DragDropState::strTextColor);
+    onColour(cmdTextBack_, &DragDropState::strTextBackColor);
+
+    for (int i = 0; i < image2_.size(); ++i)
+        connect(image2_[i], &ObjectFrame::doubleClicked, this, [this, i] { openItem(i); });
+    connect(listInfoBulles_, &QListWidget::itemDoubleClicked, this,
+            [this] { openItem(listInfoBulles_->currentRow()); });
+
+    connect(cmdValider_, &QPushButton::clicked, this, &IForm1::validateFromControls);
+
+    connect(mnuReinit_, &QAction::triggered, &dd_, &DragDropModule::ReinitWithQuestion);
+    connect(mnuQuit_, &QAction::triggered, this, [this] {
+        AppContext& ctx = ctx_;  // this window is gone after the unload
+        ctx.windows.unload(QStringLiteral("IForm1"));
+        ctx.quit();
+    });
+    connect(mnuLoad_, &QAction::triggered, this, [this] {
+        dd_.LoadProject();
+        validateFromControls();
+    });
+    connect(mnuSave_, &QAction::triggered, &dd_, &DragDropModule::SaveProject);
+    connect(mnuCreation_, &QAction::triggered, &dd_, &DragDropModule::CreatePage);
+    connect(mnuAide_, &QAction::triggered, this,
+            [this] { OpenModuleHelp(ctx_, HelpModule::DragDrop, this, true); });
+}
+
+void IForm1::validateFromControls()
+{
+    DragDropState& s = dd_.state;
+    s.strFolderName = txtFolder_->text();
+    s.strOrigImageFile = txtOrigImageFile_->text();
+    s.strImageFile = lblImageFile_->text();
+    s.strOrigBackgroundImage = txtOrigBackgroundImage_->text();
+    s.strBackgroundImage = lblBackgroundImage_->text();
+    s.strPageWeb = lblPageWebPath_->text();
+    s.strTitre = txtTitre_->text();
+    s.strConsigne = FromBox(txtConsigne_->toPlainText());
+    s.strAffiche = txtAffiche_->text();
+    dd_.Validate();
+}
+
+void IForm1::openItem(int index)
+{
+    if (index < 0)
+        return;
+    dd_.state.intSelectedItem = index;
+    // An open dialog moves on to the newly chosen object.
+    if (auto* dialog = qobject_cast<InfoImg*>(ctx_.windows.find(QStringLiteral("InfoImg"))))
+        dialog->LoadItem();
+    ctx_.windows.show(QStringLiteral("InfoImg"));
+}
+
+void IForm1::setControlsEnabled(bool on)
+{
+    for (QWidget* w : folderDependent_)
+        if (w->isEnabled() != on)
+            w->setEnabled(on);
+    mnuAjouterObjet_->setEnabled(on);
+}
+
+void IForm1::RefreshWindow()
+{
+    DragDropState& s = dd_.state;
+    // Steps 2 to 5 on the state: page path, titles and instruction defaults.
+    dd_.ApplyRefreshDefaults();
+
+    // 1. Paths and names.
+    Show(txtFolder_, s.strFolderName);
+    Show(txtOrigImageFile_, s.strOrigImageFile);
+    Show(lblOrigImageFile_, s.strOrigImageFile);
+    Show(txtOrigBackgroundImage_, s.strOrigBackgroundImage);
+    Show(lblOrigBackgroundImage_, s.strOrigBackgroundImage);
+    Show(txtImageFile_, s.strImageFile);
+    Show(txtBackgroundImage_, s.strBackgroundImage);
+    Show(lblImageFile_, s.strImageFile);
+    Show(lblBackgroundImage_, s.strBackgroundImage);
+
+    // 2. to 5. Page file, browser title, instruction, displayed title.
+    Show(txtPageWeb_, LastComponent(s.strPageWeb));
+    Show(lblPageWebPath_, s.strPageWeb);
+    Show(txtTitre_, s.strTitre);
+    {
+        const QString box = ToBox(s.strConsigne);
+        if (txtConsigne_->toPlainText() != box) {
+            QSignalBlocker b(txtConsigne_);
+            txtConsigne_->setPlainText(box);
+        }
+    }
+    Show(txtAffiche_, s.strAffiche);
+
+    // 6. Picture size.
+    Show(lblLargeur_, s.strImageLargeur);
+    Show(lblHauteur_, s.strImageHauteur);
+
+    // 7. Availability.
+    const bool hasFolder = !txtFolder_->text().isEmpty();
+    setControlsEnabled(hasFolder);
+
+    // 8. Tooltip list.
+    listInfoBulles_->setEnabled(s.strImgAlt == words::vrai);
+
+    // 9. Page colour.
+    Paint(swatchPage_, QPalette::Window, WebColor(s.strBackgroundColor));
+
+    // 10. Instruction look.
+    Show(cmbTextSize_, s.strTextSize);
+    Paint(swatchText_, QPalette::Window, WebColor(s.strTextBackColor));
+    Paint(lblExemple_, QPalette::Window, WebColor(s.strTextBackColor));
+    Paint(lblExemple_, QPalette::WindowText, WebColor(s.strTextColor));
+    const bool textBold = s.strTextBold == words::cssBold;
+    const bool textItalic = s.strTextItalic == words::cssItalic;
+    const bool textUnderlined = s.strTextUnderlined == words::cssUnderline;
+    Show(checkTextBold_, textBold);
+    Show(checkTextItalic_, textItalic);
+    Show(checkTextUnderlined_, textUnderlined);
+    SetStyle(lblExemple_, QStringLiteral("Times New Roman"), qBound(0, s.strTextSize.toInt(), 24), textBold,
+             textItalic, textUnderlined);
+
+    // 11. Frame colour.
+    Paint(swatchTable_, QPalette::Window, WebColor(s.strTableColor));
+    Show(checkTransparence_, s.strTransparence == words::VraiCap);
+
+    // 12. Preview size: 4400 twips wide, as tall as the picture's proportions say.
+    {
+        bool okW = false, okH = false;
+        const double w = s.strImageLargeur.trimmed().toDouble(&okW);
+        const double h = s.strImageHauteur.trimmed().toDouble(&okH);
+        if (okW && okH && w > 0 && h > 0) {
+            const int height = qBound(1, qRound(kPreviewWidth * h / w), kPreviewMaxHeight);
+            if (image1_->height() != height) {
+                image1_->setFixedSize(kPreviewWidth, height);
+                shape1_->setMinimumHeight(height + 2);
+            }
+        }
+    }
+
+    // 13. Title look.
+    Show(cmbTitelSize_, s.strTitelSize);
+    Paint(lblTitelExemple_, QPalette::WindowText, WebColor(s.strTitelColor));
+    const bool titelBold = s.strTitelBold == words::bold;
+    const bool titelItalic = s.strTitelItalic == words::italic;
+    const bool titelUnderline = s.strTitelUnderline == words::underlined;
+    Show(checkTitelBold_, titelBold);
+    Show(checkTitelItalic_, titelItalic);
+    Show(checkTitelUnderline_, titelUnderline);
+    SetStyle(lblTitelExemple_, QStringLiteral("Times New Roman"), qBound(0, s.strTitelSize.toInt(), 32), titelBold,
+             titelItalic, titelUnderline);
+
+    // The object lists.
+    {
+        QStringList sources, names, tips;
+        for (const DragDropObject& o : s.objects) {
+            sources.append(o.source);
+            names.append(o.fileName);
+            tips.append(o.tooltip);
+        }
+        Show(list1_, sources);
+        Show(list2_, names);
+        Show(listInfoBulles_, tips);
+    }
+
+    // 14. and 15. Object frames: the copies in img, decoded at the frame's size.
+    const QString img = hasFolder ? JoinPath(s.strFolderName, QStringLiteral("img")) : QString();
+    for (int i = 0; i < image2_.size(); ++i) {
+        QImage picture;
+        if (i <= s.intMaxObjets && i < s.objects.size() && !img.isEmpty() && !s.objects[i].fileName.isEmpty())
+            picture = PictureCache::instance().load(JoinPath(img, s.objects[i].fileName),
+                                                    QSize(kFrameWidth, kFrameHeight));
+        image2_[i]->setPicture(picture);
+        image2_[i]->setVisible(image2_[i]->holdsPicture());
+    }
+
+    // 16. Reference preview and the add button.
+    {
+        QImage preview;
+        if (s.previewShown && !img.isEmpty() && !s.strImageFile.isEmpty())
+            preview = PictureCache::instance().load(JoinPath(img, s.strImageFile), image1_->size());
+        image1_->setPicture(preview);
+        const bool shown = image1_->holdsPicture();
+        image1_->setVisible(shown);
+        lblImgRef_->setVisible(shown);
+        cmdAjoutImage_->setEnabled(hasFolder && shown && s.objects.size() <= s.intMaxObjets);
+    }
+
+    // 17. Object options.
+    Show(checkImgAlt_, s.strImgAlt == words::vrai);
+    Show(checkImgTransparent_, s.strImgTransparent == words::vrai);
+
+    // 18. Help button.
+    Show(txtTexteBouton_, s.strTexteBouton);
+    Show(lblDocumentBouton_, s.strOrigDocument);
+    Show(lblDocumentOrigBouton_, s.strDocument);
+    const bool bouton = s.strBouton == words::VraiCap;
+    Show(checkBouton_, bouton);
+    lblAverto_->setVisible(bouton && s.strOrigDocument.isEmpty());
+
+    // 19. Start place.
+    Show(cmbScriptPlacement_, s.strScriptPlacement);
+}
+
+void IForm1::closeEvent(QCloseEvent* event)
+{
+    // Unload step.
+    ctx_.windows.unload(QStringLiteral("InfoImg"));
+    UnhookBubble();
+    ctx_.windows.show(QStringLiteral("Form3"));
+    event->accept();
+}
+
+// ---------------------------------------------------------------------------
+// InfoImg
+
+InfoImg::InfoImg(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
+{
+    setWindowTitle(QStringLiteral("Toravi - Info image"));
+    setModal(false);
+
+    auto* frame2 = Named(new QGroupBox(QStringLiteral("Modification de l'item"), this), "Frame2");
+    {
+        auto* g = new QGridLayout(frame2);
+        g->addWidget(Caption("Label1", QStringLiteral("Texte d'accompagnement de l'info-bulle"), frame2), 0, 0, 1, 2);
+        text1_ = Named(new QLineEdit(frame2), "Text1");
+        text1_->setMinimumWidth(220);
+        g->addWidget(text1_, 1, 0);
+        auto* valid = Button("cmdValid", QStringLiteral("Modifier"), frame2);
+        g->addWidget(valid, 1, 1);
+        g->setColumnStretch(0, 1);
+        connect(valid, &QPushButton::clicked, this, &InfoImg::modify);
+        connect(text1_, &QLineEdit::returnPressed, this, &InfoImg::modify);
+    }
+    auto* frame1 = Named(new QGroupBox(QStringLiteral("Suppression de l'item"), this), "Frame1");
+    {
+        auto* h = new QHBoxLayout(frame1);
+        h->addWidget(Caption("Label2", QStringLiteral("Supprimer l'image de cet objet >>>"), frame1), 1);
+        auto* suppr = Button("cmdSuppr", QStringLiteral("Supprimer"), frame1);
+        h->addWidget(suppr);
+        connect(suppr, &QPushButton::clicked, this, &InfoImg::remove);
+    }
+    // Picture1 shows the object being edited, so the teacher sees which one it is.
+    picture1_ = Named(new ObjectFrame(this), "Picture1");
+    picture1_->setFixedSize(IForm1::kFrameWidth * 2, IForm1::kFrameHeight * 2);
+    picture1_->setFrameShape(QFrame::Box);
+    picture1_->setScaledContents(false);
+    picture1_->setAlignment(Qt::AlignCenter);
+    auto* picture2 = Named(new QWidget(this), "Picture2");
+    auto* right = new QVBoxLayout(picture2);
+    right->setContentsMargins(0, 0, 0, 0);
+    right->addWidget(frame2);
+    right->addWidget(frame1);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(picture1_, 0, Qt::AlignTop);
+    layout->addWidget(picture2, 1);
+
+    // The object may vanish under the dialog (reset, load): then there is nothing left to edit.
+    connect(&ctx_.dragdrop, &DragDropModule::refreshRequested, this, [this] {
+        if (isVisible() && (item_ < 0 || item_ >= ctx_.dragdrop.state.objects.size()))
+            ctx_.windows.unload(QStringLiteral("InfoImg"));
+    });
+
+    LoadItem();
+    CentreOnScreen(this);
+}
+
+void InfoImg::LoadItem()
+{
+    const DragDropState& s = ctx_.dragdrop.state;
+    item_ = s.intSelectedItem;
+    QString text;
+    QImage picture;
+    if (item_ >= 0 && item_ < s.objects.size()) {
+        text = s.objects[item_].tooltip;
+        if (!s.strFolderName.isEmpty() && !s.objects[item_].fileName.isEmpty()) {
+            const QString path =
+                JoinPath(JoinPath(s.strFolderName, QStringLiteral("img")), s.objects[item_].fileName);
+            // Whole and undistorted here, unlike the stretched frames.
+            const QSize natural = QImageReader(path).size();
+            if (natural.isValid())
+                picture = PictureCache::instance().load(
+                    path, natural.scaled(picture1_->size() - QSize(4, 4), Qt::KeepAspectRatio).expandedTo({1, 1}));
+        }
+    }
+    text1_->setText(text);
+    text1_->selectAll();
+    text1_->setFocus();
+    picture1_->setPicture(picture);
+}
+
+void InfoImg::modify()
+{
+    ctx_.dragdrop.ModifyItem(item_, text1_->text());
+    ctx_.windows.unload(QStringLiteral("InfoImg"));
+}
+
+void InfoImg::remove()
+{
+    if (ctx_.dragdrop.DeleteItem(item_))
+        ctx_.windows.unload(QStringLiteral("InfoImg"));
+}
+
+void RegisterDragDropWindows(AppContext& ctx)
+{
+    ctx.windows.registerWindow(QStringLiteral("IForm1"), [&ctx] { return new IForm1(ctx); });
+    // Beside its window: stays above it and goes with it.
+    ctx.windows.registerWindow(QStringLiteral("InfoImg"),
+                               [&ctx] { return new InfoImg(ctx, ctx.windows.find(QStringLiteral("IForm1"))); });
+}
 
 }  // namespace toravi
