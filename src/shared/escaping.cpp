@@ -2,6 +2,8 @@
 
 #include "shared/textfile.h"
 
+#include <QUrl>
+
 namespace toravi {
 
 namespace {
@@ -13,22 +15,6 @@ QString withoutLineBreaks(QString text)
     return text;
 }
 
-QString percentEncoded(const QString& text, bool (*keep)(char16_t))
-{
-    QString out;
-    out.reserve(text.size());
-    const QByteArray utf8 = text.toUtf8();
-    for (char c : utf8) {
-        const auto b = quint8(c);
-        if (b < 0x80 && keep(b)) {
-            out.append(QChar(b));
-        } else {
-            out.append(QLatin1Char('%'));
-            out.append(QString::number(b, 16).toUpper().rightJustified(2, QLatin1Char('0')));
-        }
-    }
-    return out;
-}
 }  // namespace
 
 QString OneLine(const QString& value) { return withoutLineBreaks(value); }
@@ -80,10 +66,17 @@ QString UrlFileName(const QString& name)
 
 QString CssUrlFileName(const QString& name)
 {
-    return percentEncoded(name, [](char16_t c) {
-        return c > 0x20 && c < 0x7F && c != '"' && c != '\'' && c != '(' && c != ')' && c != '\\' &&
-               c != '%' && c != '#' && c != '?';
-    });
+    static const QString special = QStringLiteral(" \t\"'()\\%#?");
+    QString out;
+    const auto ucs4 = name.toUcs4();
+    for (char32_t cp : ucs4) {
+        const QString ch = QString::fromUcs4(&cp, 1);
+        if (cp < 0x20 || special.contains(ch) || !IsWindows1252(cp))
+            out += QString::fromLatin1(QUrl::toPercentEncoding(ch));
+        else
+            out += ch;
+    }
+    return out;
 }
 
 QString JsSingleQuoted(const QString& text)

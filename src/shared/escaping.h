@@ -22,7 +22,7 @@ QString HtmlAttr(const QString& text);
 // and "?" are percent-encoded so that the browser asks for that very file.
 QString UrlFileName(const QString& name);
 // A file name inside CSS url(...) without quotes: blanks, quotes, brackets,
-// backslashes, "%", "#", "?", controls and every non-ASCII character are
+// backslashes, "%", "#", "?", controls and characters outside Windows-1252 are
 // percent-encoded (UTF-8), which browsers resolve to the same file.
 QString CssUrlFileName(const QString& name);
 // Text inside a single-quoted script string.

@@ -225,7 +225,7 @@ private slots:
     void escaping()
     {
         DragDropState& s = m->state;
-        s.strBackgroundImage = "mon fond (1).gif";
+        s.strBackgroundImage = QString::fromUtf8("mon fond (1)é Ω.gif");
         s.strDocument = "Fiche d'aide.htm";
         s.strTexteBouton = "L'\"aide\"";
         s.strConsigne = "un\ndeux\rtrois\r\nquatre";
@@ -233,7 +233,7 @@ private slots:
         QVERIFY(WriteBytes(work + "/img/a\"b#1.gif", GifBytes(10, 10)));
         s.objects = {{QString(), "a\"b#1.gif", "Un \"grand\" & beau"}};
         const QString page = QString::fromLatin1(create());
-        QVERIFY(page.contains("  background-image:  url(img/mon%20fond%20%281%29.gif);\r\n"));
+        QVERIFY(page.contains(QString::fromUtf8("  background-image:  url(img/mon%20fond%20%281%29é%20%CE%A9.gif);\r\n")));
         QVERIFY(page.contains("onclick=\"Affich('Fiche d\\'aide.htm');\"><input type=\"button\" "
                               "value=\"L'&quot;aide&quot;\" name="));
         QVERIFY(page.contains("<img name=\"objet0\" src=\"img/a&quot;b%231.gif\" width=\"10\" height=\"10\" "
