@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-60}
 build=${BUILD_DIR:-build-fuzz}
-EXTRA_PACKAGES="clang libclang-rt-14-dev" bash scripts/setup.sh >/dev/null
+EXTRA_PACKAGES="clang libclang-rt-14-dev" bash scripts/setup.sh --no-build >/dev/null
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTORAVI_FUZZ=ON \
   -DTORAVI_BUILD_TESTS=OFF -DTORAVI_BUILD_BENCH=OFF >/dev/null
 targets=$(grep -o 'toravi_add_fuzzer(fuzz_[a-z_]*' fuzz/CMakeLists.txt | cut -d'(' -f2)

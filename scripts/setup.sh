@@ -29,6 +29,8 @@ if [ ! -d tests/browser/node_modules/playwright-core ] || [ tests/browser/packag
   (cd tests/browser && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund)
 fi
 
+[ "${1:-}" = "--no-build" ] && exit 0
+
 echo "== Construction"
 cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} ${CMAKE_ARGS:-} >/dev/null
 cmake --build "$BUILD_DIR" -j "$(nproc)"
