@@ -28,6 +28,7 @@ var MAXOFFBOTTOM = "|bottom:";
 var ordre = {
    items: [],
    top: 1,          /* highest z-index given so far */
+   topItem: null,   /* the object that has it */
    cursor: false,
    scroll: false,
    noAlt: false,
@@ -83,8 +84,9 @@ function ordreMoveTo(item, dx, dy, inView) {
 }
 
 function ordreToTop(item) {
-   if (item.img.style.zIndex != String(ordre.top)) {
+   if (ordre.topItem != item) {
       ordre.top += 1;
+      ordre.topItem = item;
       item.img.style.zIndex = ordre.top;
    }
 }
