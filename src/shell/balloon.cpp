@@ -112,8 +112,10 @@ public:
 
     void showFor(QWidget* target, const QString& text, const QPoint& pointer)
     {
+        disconnect(targetGone_);
         target_ = target;
         text_ = text;
+        targetGone_ = connect(target, &QObject::destroyed, this, [this] { dismiss(); });
         setFont(BalloonFont());
         layout_ = LayoutBalloon(text, font(), BubbleWidth());
         QScreen* screen = QGuiApplication::screenAt(pointer);
@@ -132,6 +134,7 @@ public:
     void dismiss()
     {
         timer_.stop();
+        disconnect(targetGone_);
         target_ = nullptr;
         hide();
     }
@@ -169,6 +172,7 @@ private:
     QString text_;
     BalloonLayout layout_;
     QBasicTimer timer_;
+    QMetaObject::Connection targetGone_;
 };
 
 class BubbleFilter : public QObject {
