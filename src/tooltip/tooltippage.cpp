@@ -1,5 +1,6 @@
 #include "tooltip/tooltipmodule.h"
 
+#include "shared/escaping.h"
 #include "shared/platform.h"
 #include "shared/publish.h"
 #include "shared/textfile.h"
@@ -68,24 +69,6 @@ QString cssUrlName(const QString& name)
             out += ch;
     }
     return out;
-}
-
-// A file name inside the picture's src attribute: only what a URL would read
-// as something else than a name is encoded.
-QString srcUrlName(const QString& name)
-{
-    QString out;
-    for (const QChar c : name) {
-        if (c == QLatin1Char('%'))
-            out += QLatin1String("%25");
-        else if (c == QLatin1Char('#'))
-            out += QLatin1String("%23");
-        else if (c == QLatin1Char('?'))
-            out += QLatin1String("%3F");
-        else
-            out += c;
-    }
-    return attribute(out);
 }
 
 void writeLines(QString& out, std::initializer_list<QString> lines)
@@ -174,7 +157,7 @@ QString BuildTooltipPage(const TooltipState& s)
         QStringLiteral("      </tr>"),
         QStringLiteral("    </table>"),
         QStringLiteral("</div>"),
-        QStringLiteral("<div id=\"objetref\"><img src=\"img/") + srcUrlName(s.strImageFile) + QStringLiteral("\" />"),
+        QStringLiteral("<div id=\"objetref\"><img src=\"img/") + attribute(UrlFileName(s.strImageFile)) + QStringLiteral("\" />"),
         QStringLiteral("</div>"),
         QStringLiteral("<div id=\"pointrouge\"><img src=\"img/ptrouge.gif\" width=\"16\" height=\"16\" alt=\"\" /></div>"),
         QStringLiteral("<div id=\"nomobjet\">nom</div>"),

@@ -1,5 +1,6 @@
 #include "tooltip/tooltipmodule.h"
 
+#include "shared/escaping.h"
 #include "shared/platform.h"
 #include "shared/publish.h"
 #include "shared/textfile.h"
@@ -17,33 +18,10 @@ const QString kHeader4 = QStringLiteral("<Cela pourrait avoir des conséquences 
 
 constexpr int kValueLines = 27;  // lines 5 to 31
 
-// A comma inside a list entry would split it in two when read back.
-const QString kEscapedComma = QStringLiteral("&#44;");
-
 FileDialogRequest projectDialog()
 {
     return {ProgramFolder(), QStringLiteral("txt"), QStringLiteral("Fichiers texte (*.txt)|*.txt|Tous (*.*)|*.*"),
             QStringLiteral("Nom du fichier de paramètres pour ce projet")};
-}
-
-// One value per line: a line break inside a value would shift every line after it.
-QString oneLine(QString value)
-{
-    value.replace(QLatin1String("\r\n"), QLatin1String(" "));
-    value.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return value;
-}
-
-QString listEntry(const QString& value) { return oneLine(value).replace(QLatin1Char(','), kEscapedComma); }
-
-// Every piece before the last comma; the piece after it is dropped.
-QStringList splitList(const QString& line)
-{
-    QStringList pieces = line.split(QLatin1Char(','));
-    pieces.removeLast();
-    for (QString& p : pieces)
-        p = DecodeCharRefs(p).replace(kEscapedComma, QStringLiteral(","));
-    return pieces;
 }
 
 void resetValues(TooltipState& s)
@@ -121,11 +99,11 @@ void TooltipModule::ReinitWithQuestion()
 
 bool TooltipModule::SaveProject()
 {
-    QString xs, ys, names;
+    QStringList xs, ys, names;
     for (const TooltipPoint& p : state.points) {
-        xs += listEntry(p.x) + QLatin1Char(',');
-        ys += listEntry(p.y) + QLatin1Char(',');
-        names += listEntry(p.name) + QLatin1Char(',');
+        xs << p.x;
+        ys << p.y;
+        names << p.name;
     }
     if (!state.strPageWeb.contains(QLatin1Char('.'))) {
         platform_.messageBox(msg::NoProject, kRefusal, kTitle);
@@ -136,11 +114,12 @@ bool TooltipModule::SaveProject()
         return false;
 
     QStringList lines{kHeader1, kHeaderModule, kHeader3, kHeader4};
-    for (QString* value : fileOrder(state)) {
-        if (value)
-            lines << oneLine(*value);
-        else if (lines.size() == 15)
-            lines << xs << ys << names;
+    const QList<QString*> order = fileOrder(state);
+    for (int k = 0; k < kValueLines; ++k) {
+        if (order[k])
+            lines << OneLine(*order[k]);
+        else
+            lines << JoinListLine(k == 11 ? xs : k == 12 ? ys : names);
     }
     // The write adds the last line's CR LF.
     if (!WriteTextFile(path, lines.join(CRLF))) {
@@ -198,11 +177,11 @@ bool TooltipModule::LoadProjectFile(const QString& path)
         if (order[k])
             *order[k] = DecodeCharRefs(line);
         else if (k == 11)
-            xs = splitList(line);
+            xs = SplitListLine(line);
         else if (k == 12)
-            ys = splitList(line);
+            ys = SplitListLine(line);
         else
-            names = splitList(line);
+            names = SplitListLine(line);
     }
     // The x list gives the count; shorter y or name lists are padded.
     for (qsizetype i = 0; i < xs.size(); ++i)

@@ -1,0 +1,256 @@
+// Page creation of the tooltip module: the page byte for byte, interact.js, and
+// the refusals and failures around them.
+#include "shared/platform.h"
+#include "shared/publish.h"
+#include "shared/textfile.h"
+#include "support/testsupport.h"
+#include "tooltip/tooltipmodule.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace toravi;
+using namespace toravi::test;
+
+class TooltipPageTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir tmp;
+
+    // Creates the page in its own folder, answering No to the offer.
+    QByteArray create(TooltipModule& m, ScriptedPlatform& p, const QString& name)
+    {
+        const QString work = tmp.filePath(name);
+        QDir().mkpath(work);
+        m.state.strFolderName = work;
+        m.state.strPageWeb.clear();
+        m.ApplyRefreshDefaults();
+        p.clear();
+        p.queueMessage(IDNO);
+        if (!m.CreatePage())
+            return {};
+        return ReadBytes(JoinPath(work, "exercice.htm"));
+    }
+
+    QByteArray expected(const QString& name) { return ReadBytes(DataFolder() + "/tooltip/" + name); }
+
+    static void defaults(TooltipModule& m)
+    {
+        m.ResetProject();
+        m.state.strImageFile = "photo.png";
+        m.state.strLargeur = "400";
+        m.state.strHauteur = "300";
+    }
+
+private slots:
+    void pagesByteForByte_data()
+    {
+        QTest::addColumn<int>("which");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("defaults, no points") << 0 << "page-defaults.htm";
+        QTest::newRow("two points, every style, background") << 1 << "page-two-points.htm";
+        QTest::newRow("values that need escaping") << 2 << "page-escapes.htm";
+    }
+    void pagesByteForByte()
+    {
+        QFETCH(int, which);
+        QFETCH(QString, file);
+        ScriptedPlatform p;
+        TooltipModule m(p);
+        defaults(m);
+        TooltipState& s = m.state;
+        if (which == 1) {
+            s.strTitre = "Les volcans";
+            s.strContent = "Une description";
+            s.strAffiche = "Le <i>volcan</i>";
+            s.strImageFile = "volcan.gif";
+            s.strLargeur = "733";
+            s.strHauteur = "500";
+            s.strBackgroundImage = "fond.jpg";
+            s.strBackgroundColor = "102030";
+            s.strBaloonBackColor = "FFFFFF";
+            s.strBaloonSize = "12";
+            s.strBaloonColor = "000080";
+            s.strBaloonBold = "font-weight:bold;";
+            s.strBaloonItalic = "font-style:italic;";
+            s.strBaloonUnderlined = "text-decoration:underline;";
+            s.strTitelPlacement = "right";
+            s.strTitelSize = "6";
+            s.strTitelColor = "FF0000";
+            s.strTitelBold = "bold";
+            s.strTitelItalic = "italic";
+            s.strTitelUnderline = "underlined";
+            s.points = {{"10", "20", "Cratère"}, {"30", "40", "Lave<br>en fusion"}};
+        } else if (which == 2) {
+            s.strTitre = "Ohm Ω &amp; co";
+            s.strContent = "Le \"vrai\" sens";
+            s.strAffiche = "Titre &#8364;uro €";
+            s.strImageFile = "image \"un\" #.png";
+            s.strLargeur = "640";
+            s.strHauteur = "480";
+            s.strBackgroundImage = "fond de page (1).jpg";
+            s.strTitelPlacement = "left";
+            s.points = {{"1", "6", "Il dit \"non\""}, {"2", "7", "C:\\dossier"}, {"3", "8", "</script></b>"},
+                        {"4", "9", ""}, {"5", "10", "a,b"}};
+        }
+        const QByteArray page = create(m, p, "bytes" + QString::number(which));
+        QCOMPARE(page, expected(file));
+        // The offer names the page; nothing else was said.
+        QCOMPARE(p.messageTexts(), QStringList{"La page Web " + s.strPageWeb +
+                                               " a été créée.\rVoulez-vous lancer le navigateur pour voir la page ?"});
+        QCOMPARE(p.requests[0].flags, 68);
+        QVERIFY(p.requestsOf("shell").isEmpty());
+    }
+
+    void secondRunWritesTheSameFiles()
+    {
+        ScriptedPlatform p;
+        TooltipModule m(p);
+        defaults(m);
+        m.state.points = {{"10", "20", "a"}};
+        const QByteArray first = create(m, p, "twice");
+        const QByteArray script = ReadBytes(tmp.filePath("twice/interact.js"));
+        QVERIFY(!first.isEmpty() && !script.isEmpty());
+        QCOMPARE(create(m, p, "twice"), first);
+        QCOMPARE(ReadBytes(tmp.filePath("twice/interact.js")), script);
+        // Yes opens the page.
+        p.clear();
+        p.queueMessage(IDYES);
+        QVERIFY(m.CreatePage());
+        QCOMPARE(p.requestsOf("shell").value(0).text, m.state.strPageWeb);
+    }
+
+    void interactJsCarriesItsFixedLines()
+    {
+        ScriptedPlatform p;
+        TooltipModule m(p);
+        defaults(m);
+        m.state.strBaloonSize = "16";
+        create(m, p, "script");
+        const QByteArray bytes = ReadBytes(tmp.filePath("script/interact.js"));
+        QVERIFY(bytes.startsWith("// Calques\r\n"));
+        QVERIFY(bytes.endsWith("function rien(){}\r\n\r\n"));
+        QCOMPARE(bytes.count("\n"), bytes.count("\r\n"));
+        QVERIFY(bytes.contains("   // init et d\xe9marrage\r\n"));
+
+        const QStringList lines = DecodeWindows1252(bytes).split("\r\n");
+        // Each fixed line, whole, in this order.
+        const QStringList fixed{
+            "// Calques",
+            "function findObj(theObj, theDoc)",
+            "function dumpobj(obj){",
+            "function showHideLayers()",
+            "function showcalq(calque){",
+            "function setLayerTop(calque,y)",
+            "function moveLayer(calque,x,y)",
+            "       else {obj.top = y1+y+'px';obj.left = x1+x+'px';}",
+            "function changeLayer(calque,txt)",
+            "var animtimeid=scrambletimeid=null;",
+            "var animflag=0;",
+            "var i=0;",
+            "var mousx=0;mousy=0;",
+            "var objet_on=besti=-2;",
+            "   // init et démarrage",
+            "   animtimeid=setTimeout('periodique()',500);",
+            "function MouseBouge(e){",
+            "   if(document.layers){ //ns4",
+            "   }else document.onmousemove=MouseBouge;",
+            "function showobjet(numobjet)",
+            "       moveLayer('pointrouge',coordx[numobjet]-7,coordy[numobjet]-7);",
+            "           changeLayer('nomobjet',\"&nbsp;\"+noms[numobjet]);",
+            "           if (largeur*7+coordx[numobjet] > x2)",
+            "               var Rcoordx=x2-largeur*8;",
+            "               var Rcoordx=coordx[numobjet]-largeur*16/3.8;",
+            "           if (coordy[numobjet] > y2-50)",
+            "           moveLayer('nomobjet',Rcoordx,Rcoordy);",
+            "       showHideLayers('pointrouge','show','nomobjet','show');",
+            "function hideobjet()",
+            "       showHideLayers('pointrouge','hide','nomobjet','hide');",
+            "function periodique()",
+            "   if (!animflag++) {",
+            "       if (mousx>x1 && mousx <x2 && mousy>y1 && mousy<y2){",
+            "           if (bestdelta < 16 && noms[besti]) showobjet(besti); else hideobjet();",
+            "       animtimeid=setTimeout('periodique()',200);",
+            "function resize(w,h) {",
+            "function rien(){}",
+        };
+        qsizetype at = 0;
+        for (const QString& line : fixed) {
+            const qsizetype found = lines.indexOf(line, at);
+            QVERIFY2(found >= 0, qPrintable("missing or out of order: " + line));
+            at = found + 1;
+        }
+        // The start-up statements follow the variables and come before any use of the mouse.
+        QVERIFY(lines.indexOf("var isOpera=(navigator.userAgent.indexOf('Opera')!=-1);") <
+                lines.indexOf("   // init et démarrage"));
+
+        // Only the size changes from one project to the next.
+        m.state.strBaloonSize = "14";
+        QString other = BuildInteractJs(m.state);
+        QVERIFY(other.contains("               var Rcoordx=coordx[numobjet]-largeur*14/3.8;\r\n"));
+        other.replace("largeur*14/3.8", "largeur*16/3.8");
+        QCOMPARE(other + "\r\n", DecodeWindows1252(bytes));
+    }
+
+    void refusedWithoutAWorkingFolder()
+    {
+        const QString here = tmp.filePath("empty-folder");
+        QDir().mkpath(here);
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(here);
+        ScriptedPlatform p;
+        TooltipModule m(p);
+        defaults(m);
+        m.ApplyRefreshDefaults();
+        QVERIFY(!m.CreatePage());
+        QDir::setCurrent(previous);
+        QCOMPARE(p.messageTexts(), QStringList{"Le dossier de travail n'est pas défini"});
+        QCOMPARE(p.requests[0].flags, 16);
+        QVERIFY(QDir(here).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+    }
+
+    void aFailedWriteIsReportedAndNotOffered()
+    {
+        ScriptedPlatform p;
+        TooltipModule m(p);
+        defaults(m);
+        m.state.strFolderName = tmp.filePath("does-not-exist");
+        m.ApplyRefreshDefaults();
+        QVERIFY(!m.CreatePage());
+        QCOMPARE(p.messageTexts(), QStringList{msg::NotSaved(m.state.strPageWeb)});
+        QCOMPARE(p.requests[0].flags, 16);
+
+        // The page is written but interact.js cannot be: a folder stands in its way.
+        const QString work = tmp.filePath("blocked");
+        QDir().mkpath(work + "/interact.js");
+        m.state.strFolderName = work;
+        m.state.strPageWeb.clear();
+        m.ApplyRefreshDefaults();
+        p.clear();
+        QVERIFY(!m.CreatePage());
+        QCOMPARE(p.messageTexts(), QStringList{msg::NotSaved(JoinPath(work, "interact.js"))});
+    }
+
+    void oddValuesCannotStopTheScript()
+    {
+        TooltipState s;
+        s.strLargeur = "";
+        s.strHauteur = "300 px";
+        s.strBaloonSize = "";
+        s.points = {{"abc", "12", "n"}, {"-5", "7.5", "m"}};
+        const QStringList page = BuildTooltipPage(s).split("\r\n");
+        QCOMPARE(page[24], "var coordx= new Array (0,-5,0);");
+        QCOMPARE(page[25], "var coordy= new Array (12,7.5,0);");
+        QCOMPARE(page[26], "var x1=4;var y1=0;var x2=0;var y2=300;");
+        QCOMPARE(page[31], "<body onLoad=\"resize(32,452);\">");
+        QVERIFY(BuildInteractJs(s).contains("var Rcoordx=coordx[numobjet]-largeur*0/3.8;"));
+        // A name with a line break stays on its line of the script.
+        s.points = {{"1", "2", "deux\r\nlignes"}};
+        QCOMPARE(BuildTooltipPage(s).split("\r\n")[23], "var noms= new Array (\"deux\\r\\nlignes\",\"\");");
+    }
+};
+
+QTEST_GUILESS_MAIN(TooltipPageTest)
+#include "test_tooltip_page.moc"
