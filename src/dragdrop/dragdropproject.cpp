@@ -323,10 +323,12 @@ bool DragDropModule::Validate()
         CopyFileReplacing(s.strOrigBackgroundImage, imgPath(s, s.strFileName));
         s.strBackgroundImage = s.strFileName;
     }
-    // The objects follow a working folder typed by hand as well.
+    // The objects and the help document follow a working folder typed by hand as well.
     for (const DragDropObject& o : std::as_const(s.objects))
         if (!o.fileName.isEmpty())
             CopyFileReplacing(o.source, imgPath(s, o.fileName));
+    if (s.strBouton == QLatin1String("Vrai") && !s.strDocument.isEmpty())
+        CopyFileReplacing(s.strOrigDocument, JoinPath(s.strFolderName, s.strDocument));
     s.strConsigne = consigneForFile(s.strConsigne);
     emit refreshRequested();
     return true;

@@ -424,7 +424,11 @@ private slots:
         s.strOrigBackgroundImage = src + "/fond.gif";
         s.strConsigne = "a\r\nb\nc";
         s.objects = {{src + "/chat.gif", "chat.gif", "chat"}};
+        s.strBouton = "Vrai";
+        s.strOrigDocument = src + "/aide.htm";
+        s.strDocument = "aide.htm";
         QVERIFY(m.Validate());
+        QVERIFY(QFileInfo::exists(work + "/aide.htm"));
         QVERIFY(p.requests.isEmpty());
         QCOMPARE(spy.count(), 1);
         QCOMPARE(s.strImageFile, "scene.gif");
