@@ -1,6 +1,7 @@
 // Page creation of the tooltip module: the page byte for byte, interact.js, and
 // the refusals and failures around them.
 #include "shared/platform.h"
+#include "shell/commandline.h"
 #include "shared/publish.h"
 #include "shared/textfile.h"
 #include "support/testsupport.h"
@@ -231,6 +232,54 @@ private slots:
         p.clear();
         QVERIFY(!m.CreatePage());
         QCOMPARE(p.messageTexts(), QStringList{msg::NotSaved(JoinPath(work, "interact.js"))});
+    }
+
+    void generateWritesWhatTheWindowsWrite()
+    {
+        const QString src = tmp.filePath("cli/src"), work = tmp.filePath("cli/work");
+        QDir().mkpath(src);
+        QDir().mkpath(work);
+        QVERIFY(WriteRealPicture(src + "/carte.png", 50, 40));
+        const QString project = tmp.filePath("cli/projet.txt");
+        QStringList lines{"<Généré par Toravi 2>", "<Module Interact>", "<Ne pas modifier ce fichier à la main.>",
+                          "<Cela pourrait avoir des conséquences inattendues sur votre projet>",
+                          src + "/carte.png", "", work, "C:\\ailleurs\\carte.htm", "", "", "", "carte.png", "50",
+                          "40", "", "5,20,", "6,30,", "Nord,Sud&#44; loin,"};
+        QVERIFY(WriteTextFile(project, lines.join("\r\n")));
+
+        QCOMPARE(RunGenerateCommand({project}), 0);
+        const QString pagePath = JoinPath(work, "carte.htm");
+        const QByteArray page = ReadBytes(pagePath), script = ReadBytes(JoinPath(work, "interact.js"));
+        QVERIFY(page.contains("var noms= new Array (\"Nord\",\"Sud, loin\",\"\");"));
+        QVERIFY(page.contains("<title>exercice</title>"));
+        QVERIFY(QFile::remove(pagePath));
+        QVERIFY(QFile::remove(JoinPath(work, "interact.js")));
+        QVERIFY(QDir(work + "/img").removeRecursively());
+
+        // The windows' road: a fresh editor, "Charger un projet", its refresh, "Créer la page Web".
+        ScriptedPlatform p;
+        TooltipModule m(p);
+        m.ResetProject();
+        p.queueOpenFile(project);
+        QVERIFY(m.LoadProject());
+        m.ApplyRefreshDefaults();
+        p.queueMessage(IDNO);
+        QVERIFY(m.CreatePage());
+        QCOMPARE(m.state.strPageWeb, pagePath);
+        QCOMPARE(ReadBytes(pagePath), page);
+        QCOMPARE(ReadBytes(JoinPath(work, "interact.js")), script);
+        QVERIFY(QFileInfo::exists(work + "/img/carte.png"));
+
+        // Refusals give a non-zero exit.
+        const QString other = tmp.filePath("cli/autre.txt");
+        QVERIFY(WriteTextFile(other, "<Généré par Toravi 2>\r\n<Module Drag&Drop>"));
+        QVERIFY(RunGenerateCommand({"--module", "tooltip", other}) != 0);
+        QVERIFY(RunGenerateCommand({tmp.filePath("cli/absent.txt")}) != 0);
+        const QString bare = tmp.filePath("cli/sans-entete.txt");
+        QVERIFY(WriteTextFile(bare, lines.mid(4).join("\r\n")));
+        QVERIFY(RunGenerateCommand({bare}) != 0);
+        QCOMPARE(RunGenerateCommand({"--module", "tooltip", bare}), 0);
+        QCOMPARE(ReadBytes(pagePath), page);
     }
 
     void oddValuesCannotStopTheScript()
