@@ -112,14 +112,33 @@ async function openPage(contextOptions = {}) {
   const errors = [];
   page.on('pageerror', (e) => errors.push(String(e)));
   await page.goto(pageUrl);
-  await page.waitForTimeout(600);
+  await countPolls(page);
+  await settle(page);
   return { page, context, errors };
 }
 
-// Lets the script's 200 ms watch see where the mouse is now.
+// Counts the runs of the page's watch, so that the tests wait for the page
+// itself rather than for a guessed time (machines under load are slow).
+async function countPolls(page) {
+  await page.evaluate(() => {
+    const watch = window.periodique;
+    window.polls = 0;
+    window.periodique = function () {
+      window.polls++;
+      return watch();
+    };
+  });
+}
+
+// Returns once the watch has looked at the mouse where it is now.
+async function settle(page) {
+  const seen = await page.evaluate(() => window.polls);
+  await page.waitForFunction((n) => window.polls >= n + 2, seen, { timeout: 10000 });
+}
+
 async function moveTo(page, x, y) {
   await page.mouse.move(x, y);
-  await page.waitForTimeout(450);
+  await settle(page);
 }
 
 async function shown(page) {
@@ -288,13 +307,34 @@ test('on a touch screen, tapping near a point shows its tooltip', async () => {
   const { page, context, errors } = await openPage({ hasTouch: true, isMobile: false });
   try {
     await page.touchscreen.tap(205, 195);
-    await page.waitForTimeout(450);
+    await settle(page);
     let s = await shown(page);
     assert.equal(s.visible, true);
     assert.equal(s.text, NBSP + 'Charlie');
     await page.touchscreen.tap(110, 100);
-    await page.waitForTimeout(450);
+    await settle(page);
     assert.equal((await shown(page)).text, NBSP + 'Alpha');
+    assert.deepEqual(errors, []);
+  } finally {
+    await context.close();
+  }
+});
+
+test('a finger sliding over the picture shows the tooltips it passes', async () => {
+  const { page, context, errors } = await openPage({ hasTouch: true });
+  try {
+    // Sliding sends no mouse events: the page follows the finger itself.
+    const cdp = await context.newCDPSession(page);
+    const touch = (type, x, y) =>
+      cdp.send('Input.dispatchTouchEvent', { type, touchPoints: type === 'touchEnd' ? [] : [{ x, y }] });
+    await touch('touchStart', 30, 250);
+    // The last move of a slide may wait for the next frame: the finger rests near Charlie.
+    for (const x of [40, 80, 120, 160, 196, 198, 200, 201]) await touch('touchMove', x, 200);
+    await settle(page);
+    const s = await shown(page);
+    assert.equal(s.visible, true);
+    assert.equal(s.text, NBSP + 'Charlie');
+    await touch('touchEnd');
     assert.deepEqual(errors, []);
   } finally {
     await context.close();
@@ -317,7 +357,8 @@ test('a project without points gives a quiet page, and the title shows', async (
   page.on('pageerror', (e) => errors.push(String(e)));
   try {
     await page.goto(fileUrl(join(work, 'exercice.htm')));
-    await page.waitForTimeout(600);
+    await countPolls(page);
+    await settle(page);
     assert.equal(await page.title(), 'Sans points');
     assert.equal(await page.locator('#Titel font').textContent(), 'Exercice');
     for (const [x, y] of [[4 + 1, 1], [50, 50], [399, 299]]) await moveTo(page, x, y);
