@@ -198,6 +198,8 @@ void SetStyle(QLabel* label, const QString& family, int pixelSize, bool bold, bo
         label->setFont(f);
 }
 
+constexpr double kTwipsPerPixel = 15.0;
+
 // Preview heights beyond this would only make the window outgrow the screen.
 constexpr int kPreviewMaxHeight = 600;
 
@@ -764,7 +766,7 @@ void IForm1::RefreshWindow()
     Show(lblBackgroundImage_, s.strBackgroundImage);
 
     // 2. to 5. Page file, browser title, instruction, displayed title.
-    Show(txtPageWeb_, LastComponent(s.strPageWeb));
+    Show(txtPageWeb_, s.strFileName);
     Show(lblPageWebPath_, s.strPageWeb);
     Show(txtTitre_, s.strTitre);
     {
@@ -814,7 +816,7 @@ void IForm1::RefreshWindow()
         const double w = s.strImageLargeur.trimmed().toDouble(&okW);
         const double h = s.strImageHauteur.trimmed().toDouble(&okH);
         if (okW && okH && w > 0 && h > 0) {
-            const int height = qBound(1, qRound(kPreviewWidth * h / w), kPreviewMaxHeight);
+            const int height = qBound(1, qRound(4400.0 * h / w / kTwipsPerPixel), kPreviewMaxHeight);
             if (image1_->height() != height) {
                 image1_->setFixedSize(kPreviewWidth, height);
                 shape1_->setMinimumHeight(height + 2);
