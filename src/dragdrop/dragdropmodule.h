@@ -74,7 +74,10 @@ public:
     void ReinitWithQuestion();           // menu "Réinitialiser": question, reset, message
     bool SaveProject();                  // true when the file was written
     bool LoadProject();                  // open dialog then LoadProjectFile; refreshes in every case
-    bool LoadProjectFile(const QString& path);  // no dialog; a refused file keeps the project
+    // No dialog; a refused file keeps the project. Source paths that are not
+    // absolute are taken relative to the project file's folder. A non-empty
+    // `folder` takes the place of the project's working folder.
+    bool LoadProjectFile(const QString& path, const QString& folder = QString());
     // Validation (cmdValider, and after every load); the window has copied its
     // controls into the state. Returns true when valid; then asks for a refresh.
     bool Validate();

@@ -183,7 +183,7 @@ bool DragDropModule::LoadProject()
     return LoadProjectFile(path);
 }
 
-bool DragDropModule::LoadProjectFile(const QString& path)
+bool DragDropModule::LoadProjectFile(const QString& path, const QString& folder)
 {
     // The whole file is read and checked before the project is touched: a file
     // that is refused leaves the open project as it was.
@@ -256,6 +256,11 @@ bool DragDropModule::LoadProjectFile(const QString& path)
     static_assert(kBodyLines == 39 - 4);
 
     s.strConsigne.replace(QLatin1String("<br>"), CRLF);
+    if (!folder.isEmpty())
+        s.strFolderName = folder;
+    s.strOrigImageFile = ResolveProjectSource(path, s.strOrigImageFile);
+    s.strOrigBackgroundImage = ResolveProjectSource(path, s.strOrigBackgroundImage);
+    s.strOrigDocument = ResolveProjectSource(path, s.strOrigDocument);
     // Names read from a file stay inside the folder they are joined to.
     s.strImageFile = SafeFileName(s.strImageFile);
     s.strBackgroundImage = SafeFileName(s.strBackgroundImage);
@@ -266,7 +271,7 @@ bool DragDropModule::LoadProjectFile(const QString& path)
     const QStringList tips = line35.isEmpty() ? QStringList() : SplitListLine(line35);
     for (int i = 0; i < names.size(); ++i) {
         DragDropObject o;
-        o.source = sources.value(i);
+        o.source = ResolveProjectSource(path, sources.value(i));
         o.fileName = SafeFileName(names[i]);
         o.tooltip = i < tips.size() ? tips[i] : tooltipFromName(o.fileName);
         s.objects.append(o);

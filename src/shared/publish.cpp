@@ -39,6 +39,18 @@ QString SafeFileName(const QString& name)
     return last;
 }
 
+QString ResolveProjectSource(const QString& projectFile, const QString& source)
+{
+    if (source.isEmpty() || !QDir::isRelativePath(source))
+        return source;
+    QString relative = source;
+#ifndef Q_OS_WIN
+    // Projects made on Windows separate their folders with backslashes.
+    relative.replace(QLatin1Char('\\'), QLatin1Char('/'));
+#endif
+    return QDir::toNativeSeparators(QFileInfo(projectFile).absoluteDir().filePath(relative));
+}
+
 QString DriveRootFolder()
 {
 #ifdef Q_OS_WIN

@@ -16,6 +16,10 @@ QString LastComponent(const QString& path);
 // A file name read from a project file, kept to its last component, so that it
 // always names a file inside the folder it is joined to ("." and ".." give "").
 QString SafeFileName(const QString& name);
+// A source path read from a project file: one that is not absolute is taken
+// relative to the project file's folder, so that a project moved with its
+// pictures (the examples among them) loads anywhere.
+QString ResolveProjectSource(const QString& projectFile, const QString& source);
 // Where a dialog's initial folder would be a drive root: the drive on Windows,
 // the user's home folder elsewhere.
 QString DriveRootFolder();

@@ -319,6 +319,34 @@ private slots:
         QVERIFY(m.state.previewShown);
     }
 
+    void relativeSourcesAndAnotherFolder()
+    {
+        // A project moved with its pictures: sources relative to the project file.
+        QStringList lines = body(QStringLiteral("."), work);
+        lines[0] = QStringLiteral("scene.gif");
+        lines[26] = QStringLiteral("chat.gif,sous") + PathSeparator() + QStringLiteral("lune,");
+        lines[27] = QStringLiteral("chat.gif,lune,");
+        lines[32] = QStringLiteral("aide.htm");
+        QVERIFY(QDir().mkpath(src + "/sous"));
+        QVERIFY(WriteBytes(src + "/sous/lune", GifBytes(30, 30)));
+        const QString file = src + "/projet.txt";
+        writeLines(file, QStringList({kH1, kH2, kH3, kH4}) + lines);
+        const QString other = work + "/autre";
+        QVERIFY(QDir().mkpath(other));
+        ScriptedPlatform p;
+        DragDropModule m(p);
+        QVERIFY(m.LoadProjectFile(file, other));
+        QCOMPARE(QDir::fromNativeSeparators(m.state.strOrigImageFile), src + "/scene.gif");
+        QCOMPARE(QDir::fromNativeSeparators(m.state.objects[1].source), src + "/sous/lune");
+        QCOMPARE(m.state.strFolderName, other);
+        QCOMPARE(ReadBytes(other + "/img/scene.gif"), GifBytes(300, 400));
+        QCOMPARE(ReadBytes(other + "/img/lune"), GifBytes(30, 30));
+        QCOMPARE(ReadBytes(other + "/aide.htm"), QByteArray("<p>aide</p>"));
+        QVERIFY(!QFile::exists(work + "/img/scene.gif"));  // the project's own folder is left alone
+        // Absolute paths are taken as they are.
+        QCOMPARE(ResolveProjectSource(file, src + "/x.gif"), QDir::toNativeSeparators(src + "/x.gif"));
+    }
+
     void nothingUnderAnEmptyFolder()
     {
         QStringList lines = body(src, QString());
