@@ -1,12 +1,148 @@
+// The parameters window's operations: working folder, pictures, plain
+// background and validation. The window only copies its boxes in and shows
+// the state afterwards.
 #include "tooltip/tooltipmodule.h"
+
+#include "shared/colors.h"
+#include "shared/imginf.h"
+#include "shared/platform.h"
+#include "shared/publish.h"
 
 namespace toravi {
 
-// Placeholder bodies, to be written.
-void TooltipModule::ChooseWorkingFolder() {}
-void TooltipModule::ChooseReferencePicture() {}
-void TooltipModule::ChooseBackgroundPicture() {}
-void TooltipModule::PlainBackground() {}
-bool TooltipModule::Validate() { return false; }
+namespace {
+
+// The point editor's picture frame; larger pictures are cut at its edges.
+constexpr int kFrameLimit = 733;
+
+const QString kReferenceFilter = QStringLiteral(
+    "Fichiers gif (*.gif)|*.gif|Fichiers jpeg (*.jpg)|*.jpg|Fichiers png (*.png)|*.png|Tous (*.*)|*.*");
+const QString kReferenceTitle =
+    QStringLiteral("Sélectionnez l'image sur laquelle vous voulez travailler (obligatoire)");
+const QString kBackgroundFilter =
+    QStringLiteral("Fichiers gif (*.gif)|*.gif|Fichiers jpeg (*.jpg)|*.jpg|Tous (*.*)|*.*");
+const QString kBackgroundTitle =
+    QStringLiteral("Sélectionnez une image pour l'arrière-plan de votre page Web (facultatif)");
+
+// The size is read from the chosen file itself: the copy in img holds the
+// same bytes, and the source still answers when the copy could not be made.
+void ReadReferenceSize(TooltipState& s, const QString& source)
+{
+    const PictureSize size = GetPictureSize(source);
+    s.strLargeur = size.largeur;
+    s.strHauteur = size.hauteur;
+}
+
+// Copies the reference picture into img and shows it in the point editor.
+void TakeReferencePicture(TooltipState& s, const QString& source)
+{
+    s.strFileName = LastComponent(source);
+    CopyIntoImg(source, s.strFolderName);
+    s.strImageFile = s.strFileName;
+    s.pictureShown = !s.strImageFile.isEmpty();
+    ReadReferenceSize(s, source);
+}
+
+QString SizeWarning(const TooltipState& s)
+{
+    const QChar cr(QLatin1Char('\r'));
+    QString first;
+    if (s.strLargeur.toInt() > kFrameLimit)
+        first = QStringLiteral("La largeur de l'image sélectionnée est") + cr +
+                QStringLiteral("supérieure à la largeur du cadre");
+    if (s.strHauteur.toInt() > kFrameLimit)
+        first = QStringLiteral("La hauteur de l'image sélectionnée est") + cr +
+                QStringLiteral("supérieure à la largeur du cadre");
+    if (first.isEmpty())
+        return {};
+    return first + cr + cr + QStringLiteral("La taille de l'image sélectionnée dépasse") + cr +
+           QStringLiteral("la taille du cadre d'image du logiciel") + cr +
+           QStringLiteral("Vous ne pourrez pas sélectionner") + cr + QStringLiteral("certaines parties de l'image.");
+}
+
+// A page name reduced to its extension (the box was emptied) names no page.
+bool NamesNoPage(const QString& page)
+{
+    if (page.isEmpty())
+        return true;
+    const QString file = LastComponent(page);
+    return file.isEmpty() || file.startsWith(QLatin1Char('.'));
+}
+
+}  // namespace
+
+void TooltipModule::ChooseWorkingFolder()
+{
+    // A cancelled browser gives "", which empties the working folder on purpose:
+    // the refresh then leaves only the folder controls usable.
+    state.strFolderName = ChooseFolder(platform_, QString::fromUtf8(kFolderPrompt));
+    PrepareImgFolder(state.strFolderName);
+    emit refreshRequested();
+}
+
+void TooltipModule::ChooseReferencePicture()
+{
+    const QString chosen =
+        platform_.openFile({ProgramFolder(), QStringLiteral("gif"), kReferenceFilter, kReferenceTitle});
+    if (!chosen.isEmpty()) {
+        state.strOrigImageFile = chosen;
+        TakeReferencePicture(state, chosen);
+        const QString warning = SizeWarning(state);
+        if (!warning.isEmpty())
+            platform_.messageBox(warning, kNotice, kTitle);
+    }
+    emit refreshRequested();
+}
+
+void TooltipModule::ChooseBackgroundPicture()
+{
+    const QString chosen =
+        platform_.openFile({DriveRootFolder(), QStringLiteral("gif"), kBackgroundFilter, kBackgroundTitle});
+    if (!chosen.isEmpty()) {
+        state.strOrigBackgroundImage = chosen;
+        state.strFileName = LastComponent(chosen);
+        CopyIntoImg(chosen, state.strFolderName);
+        state.strBackgroundImage = state.strFileName;
+    }
+    emit refreshRequested();
+}
+
+void TooltipModule::PlainBackground()
+{
+    // The plain colour replaces the picture even when the colour dialog is cancelled.
+    state.strOrigBackgroundImage.clear();
+    state.strBackgroundImage.clear();
+    PickColor(platform_, state.strBackgroundColor);
+    emit refreshRequested();
+}
+
+bool TooltipModule::Validate()
+{
+    TooltipState& s = state;
+    // The four checks in their order; the first failure is the one reported.
+    QString refusal;
+    if (s.strFolderName.isEmpty())
+        refusal = msg::ValNoFolder;
+    else if (s.strOrigImageFile.isEmpty())
+        refusal = msg::ValNoImage;
+    else if (NamesNoPage(s.strPageWeb))
+        refusal = msg::ValNoPage;
+    else if (s.strAffiche.isEmpty())
+        refusal = msg::ValNoTitle;
+    if (!refusal.isEmpty()) {
+        platform_.messageBox(refusal, kRefusal, kTitle);
+        return false;
+    }
+
+    PrepareImgFolder(s.strFolderName);
+    TakeReferencePicture(s, s.strOrigImageFile);
+    if (!s.strOrigBackgroundImage.isEmpty()) {
+        CopyIntoImg(s.strOrigBackgroundImage, s.strFolderName);
+        s.strBackgroundImage = LastComponent(s.strOrigBackgroundImage);
+    }
+    s.hintVisible = false;
+    emit refreshRequested();
+    return true;
+}
 
 }  // namespace toravi
