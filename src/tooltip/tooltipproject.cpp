@@ -145,6 +145,14 @@ bool TooltipModule::LoadProject()
 bool TooltipModule::LoadProjectFile(const QString& path)
 {
     // Everything is checked before the project in memory is touched.
+    const QString notProject = QStringLiteral("Le fichier %1 n'est pas un projet Toravi.").arg(path);
+    // Even thousands of points make well under a megabyte; a film picked by
+    // mistake is not read into memory.
+    constexpr qint64 kLargestProject = 64 * 1024 * 1024;
+    if (QFileInfo(path).size() > kLargestProject) {
+        platform_.messageBox(notProject, kRefusal, kTitle);
+        return false;
+    }
     bool readable = false;
     const QStringList lines = ReadTextLines(path, &readable);
     if (!readable) {
@@ -162,8 +170,7 @@ bool TooltipModule::LoadProjectFile(const QString& path)
     // A picture or other binary file picked by mistake is no project.
     for (const QString& line : lines) {
         if (line.contains(QChar(0))) {
-            platform_.messageBox(QStringLiteral("Le fichier %1 n'est pas un projet Toravi.").arg(path), kRefusal,
-                                 kTitle);
+            platform_.messageBox(notProject, kRefusal, kTitle);
             return false;
         }
     }
