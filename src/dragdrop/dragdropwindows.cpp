@@ -851,20 +851,34 @@ void IForm1::RefreshWindow()
 
     // 14. and 15. Object frames: the copies in img, decoded at the frame's size.
     const QString img = hasFolder ? JoinPath(s.strFolderName, QStringLiteral("img")) : QString();
+    const QSize frameSize(kFrameWidth, kFrameHeight);
+    auto objectPath = [&](int i) {
+        if (img.isEmpty() || i > s.intMaxObjets || i >= s.objects.size() || s.objects[i].fileName.isEmpty())
+            return QString();
+        return JoinPath(img, s.objects[i].fileName);
+    };
+    const QString previewPath =
+        s.previewShown && !img.isEmpty() && !s.strImageFile.isEmpty() ? JoinPath(img, s.strImageFile) : QString();
+    {
+        // New photos are decoded together, on every core.
+        QList<PictureCache::Request> wanted;
+        for (int i = 0; i < image2_.size(); ++i)
+            if (const QString path = objectPath(i); !path.isEmpty())
+                wanted.append({path, frameSize});
+        if (!previewPath.isEmpty())
+            wanted.append({previewPath, image1_->size()});
+        PictureCache::instance().preload(wanted);
+    }
     for (int i = 0; i < image2_.size(); ++i) {
-        QImage picture;
-        if (i <= s.intMaxObjets && i < s.objects.size() && !img.isEmpty() && !s.objects[i].fileName.isEmpty())
-            picture = PictureCache::instance().load(JoinPath(img, s.objects[i].fileName),
-                                                    QSize(kFrameWidth, kFrameHeight));
+        const QString path = objectPath(i);
+        const QImage picture = path.isEmpty() ? QImage() : PictureCache::instance().load(path, frameSize);
         image2_[i]->setPicture(picture);
         image2_[i]->setVisible(image2_[i]->holdsPicture());
     }
 
     // 16. Reference preview and the add button.
     {
-        QImage preview;
-        if (s.previewShown && !img.isEmpty() && !s.strImageFile.isEmpty())
-            preview = PictureCache::instance().load(JoinPath(img, s.strImageFile), image1_->size());
+        const QImage preview = previewPath.isEmpty() ? QImage() : PictureCache::instance().load(previewPath, image1_->size());
         image1_->setPicture(preview);
         const bool shown = image1_->holdsPicture();
         image1_->setVisible(shown);
