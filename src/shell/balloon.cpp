@@ -195,7 +195,11 @@ protected:
             auto* widget = qobject_cast<QWidget*>(watched);
             if (!widget)
                 break;
-            const QString text = BalloonTextOf(widget);
+            QString text = BalloonTextOf(widget);
+            // Plain tooltips given the toolkit's way are balloons too; rich
+            // text ones are left to the toolkit, which knows how to draw them.
+            if (text.isEmpty() && !Qt::mightBeRichText(widget->toolTip()))
+                text = widget->toolTip();
             if (text.isEmpty()) {
                 // Another control's own tooltip takes over.
                 if (balloon_ && balloon_->isVisible() && !widget->toolTip().isEmpty())

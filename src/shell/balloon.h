@@ -4,9 +4,10 @@
 // centred on the pointer.
 //
 // While the handling is on, an application-wide event filter answers the
-// tooltip requests of controls that carry a balloon text with our own balloon.
-// While it is off, those controls show the plain toolkit tooltip (the same
-// lines, code removed, left-aligned, not wrapped).
+// tooltip requests of controls that carry a balloon text (or a plain tooltip)
+// with our own balloon; rich text tooltips stay the toolkit's. While it is
+// off, those controls show the plain toolkit tooltip (the same lines, code
+// removed, left-aligned, not wrapped).
 #include <QFont>
 #include <QList>
 #include <QPoint>

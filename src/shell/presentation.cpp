@@ -180,13 +180,16 @@ PresentationWindow::PresentationWindow(AppContext& ctx, HelpModule module, QWidg
     label2->setFont(headingFont);
     label3->setFont(headingFont);
     QPalette shade = label3->palette();
-    shade.setColor(QPalette::WindowText, shade.color(QPalette::Mid));
+    QColor shadow = shade.color(QPalette::Mid);
+    shadow.setAlpha(110);
+    shade.setColor(QPalette::WindowText, shadow);
     label3->setPalette(shade);
-    label3->setContentsMargins(2, 2, 0, 0);
-    label2->setContentsMargins(0, 0, 2, 2);
+    label3->setContentsMargins(1, 1, 0, 0);
+    label2->setContentsMargins(0, 0, 1, 1);
     headingLayout->addWidget(label3, 0, 0);
     headingLayout->addWidget(label2, 0, 0);
     layout->addWidget(heading);
+    layout->addSpacing(2);
 
     layout->addWidget(centredLabel("lblVersion", VersionText(), this));
     layout->addWidget(separator(this));

@@ -270,11 +270,17 @@ void BalloonTest::balloonFollowsThePointer()
     window.layout()->addWidget(plain);
     QVERIFY(!requestTooltip(plain, nearLeft));
     QVERIFY(VisibleBalloon());
-    // One with its own plain tooltip shows that one instead.
-    plain->setToolTip(QStringLiteral("simple"));
+    // A tooltip given the toolkit's way is a balloon too, codes and all.
+    plain->setToolTip(QStringLiteral("<R>simple\r\nsecond"));
+    QVERIFY(requestTooltip(plain, nearLeft));
+    QVERIFY(VisibleBalloon());
+    QCOMPARE(VisibleBalloon()->size(),
+             LayoutBalloon(QStringLiteral("<R>simple\r\nsecond"), BalloonFont(), 500).size);
+    // A rich text one is left to the toolkit.
+    plain->setToolTip(QStringLiteral("<b>gras</b>"));
     QVERIFY(requestTooltip(plain, nearLeft));
     QVERIFY(!VisibleBalloon());
-    QTRY_COMPARE(QToolTip::text(), QStringLiteral("simple"));
+    QTRY_COMPARE(QToolTip::text(), QStringLiteral("<b>gras</b>"));
     QToolTip::hideText();
 }
 
