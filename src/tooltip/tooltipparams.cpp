@@ -8,6 +8,8 @@
 #include "shared/platform.h"
 #include "shared/publish.h"
 
+#include <QFileInfo>
+
 namespace toravi {
 
 namespace {
@@ -129,6 +131,9 @@ bool TooltipModule::Validate()
         refusal = msg::ValNoPage;
     else if (s.strAffiche.isEmpty())
         refusal = msg::ValNoTitle;
+    // A typed folder that does not exist would take no picture and no page.
+    if (refusal.isEmpty() && !QFileInfo(s.strFolderName).isDir())
+        refusal = QStringLiteral("Le dossier de travail %1 n'existe pas.").arg(s.strFolderName);
     if (!refusal.isEmpty()) {
         platform_.messageBox(refusal, kRefusal, kTitle);
         return false;

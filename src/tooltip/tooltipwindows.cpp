@@ -247,7 +247,10 @@ QSize PathLabel::sizeHint() const { return QSize(240, QLabel::sizeHint().height(
 void PathLabel::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    const QRect r = contentsRect();
+    drawFrame(&p);
+    // Same inset as a plain framed label.
+    const int inset = frameWidth() > 0 ? fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2 : 0;
+    const QRect r = contentsRect().adjusted(inset, 0, -inset, 0);
     p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     p.drawText(r, Qt::AlignVCenter | Qt::AlignLeft, fontMetrics().elidedText(text(), Qt::ElideMiddle, r.width()));
 }
@@ -291,6 +294,7 @@ void PointEditor::buildControls()
     label2_ = MakeLabel("Label2", QStringLiteral("Pour créer votre page Web, cliquez sur le menu 'Projet'."),
                         picture1_);
     label2_->setWordWrap(true);
+    label2_->setAttribute(Qt::WA_TransparentForMouseEvents);  // a click on it is a click on the picture
     label2_->setAlignment(Qt::AlignCenter);
     label2_->setMargin(8);
     label2_->setFrameShape(QFrame::Box);
@@ -644,12 +648,21 @@ void ParametersWindow::buildControls()
     g2->addWidget(txtstrAffiche_, 6, 1);
     g2->addWidget(label3, 7, 1, 1, 2, Qt::AlignRight);
     g2->setColumnStretch(1, 1);
+    // Both frames' value columns start at the same place.
+    int labelWidth = 0;
+    for (QLabel* l : {lblstrFolderName_, lblOrigImageFile_, lblCaracteristiques, lblOrigBackgroundImage_, lblPageWeb_,
+                      label2, lblstrTitre_, lblstrAffiche_})
+        labelWidth = std::max(labelWidth, l->sizeHint().width());
+    g3->setColumnMinimumWidth(0, labelWidth);
+    g2->setColumnMinimumWidth(0, labelWidth);
 
     // Frame1 "Info-bulles"
     auto [frame1, g1] = frame("Frame1", QStringLiteral("Info-bulles"), "pctfond3");
     QWidget* p1 = g1->parentWidget();
     command2_ = MakeButton("Command2", QStringLiteral("Couleur caractères"), p1);
     cmdFonBulle_ = MakeButton("cmdFonBulle", QStringLiteral("Couleur du Fond"), p1);
+    for (QPushButton* b : {command2_, cmdFonBulle_})
+        b->setMinimumWidth(b->sizeHint().width() + 16);
     auto* lblBaloonSize = MakeLabel("lblBaloonSize", QStringLiteral("Taille des caractères"), p1);
     cmbBaloonSize_ = Named(new QComboBox(p1), "cmbBaloonSize");
     checkBaloonBold_ = Named(new QCheckBox(QStringLiteral("Gras"), p1), "CheckBaloonBold");

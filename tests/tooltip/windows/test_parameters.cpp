@@ -125,6 +125,15 @@ void TestParameters::validationOrderAndMessages()
     QVERIFY(f.form2());
 
     QTest::keyClicks(affiche, "Les fleuves de France");
+    // A folder typed by hand must exist.
+    auto* folderBox = f.f2<QLineEdit>("txtstrFolderName");
+    QTest::keyClicks(folderBox, "-absent");
+    f.platform.clear();
+    f.click2("cmdValider");
+    QCOMPARE(f.platform.messageTexts(),
+             QStringList{QStringLiteral("Le dossier de travail %1-absent n'existe pas.").arg(f.folder())});
+    QVERIFY(!QFileInfo(f.folder() + "-absent").exists());
+    folderBox->setText(f.folder());
     f.platform.clear();
     // The menu entry validates like the button.
     f.menu2("mnuValider")->trigger();
