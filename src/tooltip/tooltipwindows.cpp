@@ -178,7 +178,9 @@ void PictureBox::setPicture(const QImage& image)
     if (image.cacheKey() == imageKey_)
         return;
     imageKey_ = image.cacheKey();
-    pixmap_ = QPixmap::fromImage(image);
+    // Only the top-left corner is ever shown: a camera photo is not kept whole twice.
+    const QRect shown = image.rect() & QRect(0, 0, kWidth, kHeight);
+    pixmap_ = QPixmap::fromImage(shown == image.rect() ? image : image.copy(shown));
     pixmap_.setDevicePixelRatio(1.0);
     update();
 }

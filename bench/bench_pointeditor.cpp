@@ -1,0 +1,106 @@
+// The point editor with a camera photo (4000 x 3000 JPEG) as reference picture
+// and 200 points: first showing of the picture, the refresh that follows every
+// key pressed in the names list, and the painting of the picture with its marks.
+#include "bench_common.h"
+
+#include "shared/picturecache.h"
+#include "shared/platform.h"
+#include "shared/publish.h"
+#include "shell/appcontext.h"
+#include "tooltip/tooltipwindows.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QRandomGenerator>
+#include <algorithm>
+#include <vector>
+
+using namespace toravi;
+
+namespace {
+
+void WritePhoto(const QString& path)
+{
+    QImage img(4000, 3000, QImage::Format_RGB32);
+    QRandomGenerator rng(4242);
+    for (int y = 0; y < img.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < img.width(); ++x) {
+            const quint32 n = rng.generate();
+            line[x] = qRgb(std::clamp(int(x * 255 / 4000) + int(n & 63) - 32, 0, 255),
+                           std::clamp(int(y * 255 / 3000) + int((n >> 8) & 63) - 32, 0, 255), 120);
+        }
+    }
+    img.save(path, "JPG", 90);
+}
+
+double Median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+    QApplication app(argc, argv);
+
+    const QString folder = QDir::temp().filePath(QStringLiteral("toravi-bench-pointeditor"));
+    QDir().mkpath(JoinPath(folder, QStringLiteral("img")));
+    const QString photo = JoinPath(JoinPath(folder, QStringLiteral("img")), QStringLiteral("photo.jpg"));
+    if (!QImageReader(photo).canRead())
+        WritePhoto(photo);
+
+    ScriptedPlatform platform;
+    AppContext ctx(platform);
+    RegisterAllWindows(ctx);
+    ctx.quit = [] {};
+    ctx.windows.show(QStringLiteral("Form1"));
+    QWidget* form1 = ctx.windows.find(QStringLiteral("Form1"));
+    auto* picture = form1->findChild<PictureBox*>(QStringLiteral("Picture1"));
+    auto* names = form1->findChild<QListWidget*>(QStringLiteral("List3"));
+
+    TooltipState& s = ctx.tooltip.state;
+    s.strFolderName = folder;
+    s.strImageFile = QStringLiteral("photo.jpg");
+    s.pictureShown = true;
+    for (int i = 0; i < 200; ++i)
+        s.points.append({QString::number((i * 37) % 733), QString::number((i * 53) % 643 + 6),
+                         QStringLiteral("Point numéro %1").arg(i)});
+
+    PictureCache::instance().clear();
+    QElapsedTimer t;
+    t.start();
+    emit ctx.tooltip.refreshRequested();
+    bench::Row(QStringLiteral("pointeditor.first_refresh_4000x3000"), t.nsecsElapsed() / 1e6, QStringLiteral("ms"),
+               QStringLiteral("decode + 200 points listed"));
+
+    names->setCurrentRow(0);
+    std::vector<double> keys;
+    for (int i = 0; i < 50; ++i) {
+        QKeyEvent down(QEvent::KeyPress, i % 2 ? Qt::Key_Up : Qt::Key_Down, Qt::NoModifier);
+        t.restart();
+        QApplication::sendEvent(names, &down);
+        keys.push_back(t.nsecsElapsed() / 1e6);
+    }
+    bench::Row(QStringLiteral("pointeditor.key_refresh"), Median(keys), QStringLiteral("ms"),
+               QStringLiteral("median of 50 arrow keys, picture cached"));
+
+    std::vector<double> paints;
+    for (int i = 0; i < 30; ++i) {
+        t.restart();
+        picture->grab();
+        paints.push_back(t.nsecsElapsed() / 1e6);
+    }
+    bench::Row(QStringLiteral("pointeditor.paint_200_marks"), Median(paints), QStringLiteral("ms"),
+               QStringLiteral("median of 30 paints of Picture1"));
+    return 0;
+}
