@@ -293,10 +293,7 @@ bool DragDropModule::LoadProjectFile(const QString& path, const QString& folder)
     }
     if (!missing.isEmpty()) {
         missing.removeDuplicates();
-        platform_.messageBox(QStringLiteral("Ces fichiers du projet n'ont pas pu être copiés dans le dossier de "
-                                            "travail :") +
-                                 CRLF + missing.join(CRLF),
-                             kNotice, kTitle);
+        platform_.messageBox(msg::NotCopied(missing, s.strFolderName), kNotice, kTitle);
     }
     emit refreshRequested();
     return true;

@@ -148,6 +148,17 @@ namespace msg {
 QString NotRead(const QString& path) { return QStringLiteral("Le fichier %1 n'a pas pu être lu.").arg(path); }
 QString NotSaved(const QString& path) { return QStringLiteral("Le fichier %1 n'a pas pu être enregistré.").arg(path); }
 QString PageCreated(const QString& path) { return QStringLiteral("La page Web %1 a été créée.").arg(path); }
+QString NotCopied(const QStringList& sources, const QString& where)
+{
+    if (sources.size() == 1)
+        return QStringLiteral("Le fichier %1 n'a pas pu être copié dans le dossier %2.").arg(sources[0], where) +
+               QLatin1Char('\r') +
+               QStringLiteral("Vérifiez qu'il existe encore, puis choisissez-le à nouveau.");
+    QString text = QStringLiteral("Les fichiers suivants n'ont pas pu être copiés dans le dossier %1 :").arg(where);
+    for (const QString& s : sources)
+        text += QLatin1Char('\r') + s;
+    return text + QLatin1Char('\r') + QStringLiteral("Vérifiez qu'ils existent encore, puis choisissez-les à nouveau.");
+}
 }  // namespace msg
 
 QString VersionText()

@@ -60,6 +60,8 @@ inline const QString ValNoTitle = QStringLiteral("Vous n'avez pas précisé le t
 QString NotRead(const QString& path);   // "Le fichier <path> n'a pas pu être lu."
 QString NotSaved(const QString& path);  // "Le fichier <path> n'a pas pu être enregistré."
 QString PageCreated(const QString& path);  // first line of the offer to open the page
+// After loading a project: the pictures (or document) that could not be copied again.
+QString NotCopied(const QStringList& sources, const QString& where);
 }  // namespace msg
 
 // Version line of the presentation windows: "Version 2.00.0000".

@@ -2,9 +2,11 @@
 
 #include "dragdrop/dragdropmodule.h"
 #include "shared/platform.h"
+#include "shared/publish.h"
 #include "shared/textfile.h"
 #include "tooltip/tooltipmodule.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <cstdio>
 
@@ -83,10 +85,14 @@ int RunGenerateCommand(const QStringList& args)
     }
     if (module.isEmpty() && !lines.isEmpty() && lines[0] == QStringLiteral("<Généré par Toravi 2>")) {
         const QString tag = lines.value(1);
-        if (tag == QLatin1String("<Module Interact>"))
+        if (tag == QLatin1String("<Module Interact>")) {
             module = QStringLiteral("tooltip");
-        else if (tag == QLatin1String("<Module Drag&Drop>"))
+        } else if (tag == QLatin1String("<Module Drag&Drop>")) {
             module = QStringLiteral("dragdrop");
+        } else {
+            printError(msg::WrongModule);
+            return 1;
+        }
     }
     if (module.isEmpty()) {
         printError(QStringLiteral("Le fichier %1 ne dit pas de quel module il est : précisez --module tooltip ou "
@@ -95,26 +101,31 @@ int RunGenerateCommand(const QStringList& args)
         return 2;
     }
 
+    if (!folder.isEmpty()) {
+        // A folder named on the command line is made when missing, as a chosen one would exist.
+        folder = QDir::toNativeSeparators(QFileInfo(folder).absoluteFilePath());
+        if (!QDir().mkpath(folder)) {
+            printError(QStringLiteral("Le dossier %1 n'a pas pu être créé.").arg(folder));
+            return 1;
+        }
+    }
+
     ConsolePlatform console;
     bool created = false;
     QString page;
     if (module == QLatin1String("tooltip")) {
         TooltipModule m(console);
         m.ResetProject();
-        if (!m.LoadProjectFile(project))
+        if (!m.LoadProjectFile(project, folder))
             return 1;
-        if (!folder.isEmpty())
-            m.state.strFolderName = folder;
         m.ApplyRefreshDefaults();
         created = m.CreatePage();
         page = m.state.strPageWeb;
     } else {
         DragDropModule m(console);
         m.ResetProject();
-        if (!m.LoadProjectFile(project))
+        if (!m.LoadProjectFile(project, folder))
             return 1;
-        if (!folder.isEmpty())
-            m.state.strFolderName = folder;
         m.Validate();  // its refusals are warnings here
         m.ApplyRefreshDefaults();
         created = m.CreatePage();

@@ -75,7 +75,9 @@ public:
     bool LoadProject();
     // Reads a project file without any dialog; on refusal the project is kept and
     // the refusal's message is shown through the platform. Returns true when loaded.
-    bool LoadProjectFile(const QString& path);
+    // Source paths that are not absolute are taken relative to the project
+    // file's folder. A non-empty `folder` takes the place of the project's working folder.
+    bool LoadProjectFile(const QString& path, const QString& folder = QString());
     // The state part of RefreshParameters: page path, titles and description defaults.
     void ApplyRefreshDefaults();
     // Page name update (txtPageWeb change): the base name up to the first dot + ".htm".

@@ -142,7 +142,7 @@ bool TooltipModule::LoadProject()
     return loaded;
 }
 
-bool TooltipModule::LoadProjectFile(const QString& path)
+bool TooltipModule::LoadProjectFile(const QString& path, const QString& folder)
 {
     // Everything is checked before the project in memory is touched.
     const QString notProject = QStringLiteral("Le fichier %1 n'est pas un projet Toravi.").arg(path);
@@ -193,6 +193,10 @@ bool TooltipModule::LoadProjectFile(const QString& path)
     // The x list gives the count; shorter y or name lists are padded.
     for (qsizetype i = 0; i < xs.size(); ++i)
         s.points.append({xs[i], ys.value(i), names.value(i)});
+    if (!folder.isEmpty())
+        s.strFolderName = folder;
+    s.strOrigImageFile = ResolveProjectSource(path, s.strOrigImageFile);
+    s.strOrigBackgroundImage = ResolveProjectSource(path, s.strOrigBackgroundImage);
     // These name files inside img: nothing read from a file may lead elsewhere.
     s.strImageFile = SafeFileName(s.strImageFile);
     s.strBackgroundImage = SafeFileName(s.strBackgroundImage);
@@ -213,22 +217,9 @@ bool TooltipModule::LoadProjectFile(const QString& path)
                                             state.strImageFile))
                              .isFile();
     state.hintVisible = false;
-    if (!missing.isEmpty()) {
-        const QString where = JoinPath(state.strFolderName, QStringLiteral("img"));
-        QString text;
-        if (missing.size() == 1) {
-            text = QStringLiteral("L'image %1 n'a pas pu être copiée dans le dossier %2.").arg(missing[0], where) +
-                   QLatin1Char('\r') +
-                   QStringLiteral("Vérifiez qu'elle existe encore, puis choisissez-la à nouveau dans les paramètres.");
-        } else {
-            text = QStringLiteral("Les images suivantes n'ont pas pu être copiées dans le dossier %1 :").arg(where);
-            for (const QString& m : missing)
-                text += QLatin1Char('\r') + m;
-            text += QLatin1Char('\r') + QStringLiteral("Vérifiez qu'elles existent encore, puis choisissez-les à "
-                                                        "nouveau dans les paramètres.");
-        }
-        platform_.messageBox(text, kNotice, kTitle);
-    }
+    if (!missing.isEmpty())
+        platform_.messageBox(msg::NotCopied(missing, JoinPath(state.strFolderName, QStringLiteral("img"))), kNotice,
+                             kTitle);
     emit refreshRequested();
     return true;
 }
