@@ -26,6 +26,9 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -80,7 +83,8 @@ protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter p(this);
-        const QRect r = contentsRect();
+        drawFrame(&p);
+        const QRect r = contentsRect().adjusted(3, 0, -3, 0);
         p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
         p.drawText(r, Qt::AlignVCenter | Qt::AlignLeft, fontMetrics().elidedText(text(), Qt::ElideMiddle, r.width()));
     }
@@ -89,11 +93,47 @@ protected:
 PathLabel* Path(const char* name, QWidget* parent)
 {
     auto* l = Named(new PathLabel(parent), name);
-    l->setFrameShape(QFrame::StyledPanel);
-    l->setFrameShadow(QFrame::Sunken);
+    l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     l->setMinimumHeight(22);
     return l;
 }
+
+// The small red note beside the fields a page cannot do without.
+QLabel* Mandatory(const char* name, const QString& text, QWidget* parent)
+{
+    auto* l = Caption(name, text, parent);
+    l->setStyleSheet(QStringLiteral("color: #A00000; font-style: italic;"));
+    return l;
+}
+
+// Shows its whole contents when the screen has room, and scrolls otherwise.
+class FittingScrollArea : public QScrollArea {
+public:
+    explicit FittingScrollArea(QWidget* parent) : QScrollArea(parent)
+    {
+        setWidgetResizable(true);
+        setFrameShape(QFrame::NoFrame);
+    }
+    QSize sizeHint() const override
+    {
+        QSize hint = widget() ? widget()->sizeHint() : QScrollArea::sizeHint();
+        if (const QScreen* screen = this->screen()) {
+            // Room for the title bar, the menu and the task bar.
+            const QSize room = screen->availableGeometry().size() - QSize(16, 90);
+            if (hint.height() > room.height())
+                hint.rwidth() += style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+            hint = hint.boundedTo(room);
+        }
+        return hint;
+    }
+};
+
+// The instruction box takes the room its column has, without asking for more.
+class ConsigneBox : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+    QSize sizeHint() const override { return {200, 110}; }
+};
 
 // A small box painted with a colour setting.
 QLabel* Swatch(const char* name, QWidget* parent)
@@ -257,9 +297,13 @@ IForm1::IForm1(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx
 
 void IForm1::buildControls()
 {
-    auto* central = new QWidget(this);
+    // The controls keep their size; a screen too small for them scrolls.
+    auto* scroll = new FittingScrollArea(this);
+    scroll->setObjectName(QStringLiteral("IForm1_scroll"));
+    auto* central = new QWidget(scroll);
     central->setObjectName(QStringLiteral("IForm1_client"));
-    setCentralWidget(central);
+    scroll->setWidget(central);
+    setCentralWidget(scroll);
 
     // --- INT_Frame1: working folder and reference picture
     auto* frame1 = Named(new QGroupBox(QStringLiteral("Image de référence"), central), "INT_Frame1");
@@ -267,37 +311,37 @@ void IForm1::buildControls()
         auto* bg = Named(new QWidget(frame1), "pctfond5");
         auto* g = new QGridLayout(bg);
         g->setContentsMargins(0, 0, 0, 0);
-        g->addWidget(Caption("lbl1", QStringLiteral("Dossier de travail"), bg), 0, 0, 1, 3);
+        g->addWidget(Caption("lbl1", QStringLiteral("Dossier de travail"), bg), 0, 0);
         txtFolder_ = Named(new QLineEdit(bg), "INT_txtstrFolderName");
         cmdFolder_ = Button("INT_cmdstrFolderName", QStringLiteral("Parcourir"), bg);
-        g->addWidget(txtFolder_, 1, 0, 1, 2);
-        g->addWidget(cmdFolder_, 1, 2);
-        g->addWidget(Caption("lbl2", QStringLiteral("Choisir l'image de référence"), bg), 2, 0, 1, 2);
+        g->addWidget(txtFolder_, 0, 1);
+        g->addWidget(cmdFolder_, 0, 2);
+        g->addWidget(Caption("lbl2", QStringLiteral("Choisir l'image de référence"), bg), 1, 0, 1, 2);
         cmdOrigImage_ = Button("INT_cmdOrigImageFile", QStringLiteral("Parcourir"), bg);
-        g->addWidget(cmdOrigImage_, 2, 2);
-        g->addWidget(Caption("lblImageFile", QStringLiteral("Image de référence"), bg), 3, 0);
+        g->addWidget(cmdOrigImage_, 1, 2);
+        g->addWidget(Caption("lblImageFile", QStringLiteral("Image de référence"), bg), 2, 0);
         lblImageFile_ = Path("INT_lbltxtImageFile", bg);
-        g->addWidget(lblImageFile_, 3, 1, 1, 2);
+        g->addWidget(lblImageFile_, 2, 1, 1, 2);
         lblOrigImageFile_ = Path("INT_lbltxtOrigImageFile", bg);
-        g->addWidget(lblOrigImageFile_, 4, 0, 1, 3);
-        g->addWidget(Caption("lbl3", QStringLiteral("Caractéristiques de l'image"), bg), 5, 0);
+        g->addWidget(lblOrigImageFile_, 3, 0, 1, 3);
+        g->addWidget(Caption("lbl3", QStringLiteral("Caractéristiques de l'image"), bg), 4, 0, 1, 3);
         auto* sizes = new QHBoxLayout;
         lblLargeur_ = Named(new QLabel(bg), "INT_lblValLargeur");
         lblHauteur_ = Named(new QLabel(bg), "INT_lblValHauteur");
         for (QLabel* v : {lblLargeur_, lblHauteur_}) {
-            v->setMinimumWidth(40);
-            v->setFrameShape(QFrame::StyledPanel);
+            v->setMinimumWidth(48);
+            v->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            v->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         }
+        sizes->addSpacing(12);
         sizes->addWidget(Caption("lblLargeur", QStringLiteral("Largeur"), bg));
         sizes->addWidget(lblLargeur_);
-        sizes->addSpacing(8);
+        sizes->addSpacing(12);
         sizes->addWidget(Caption("lblHauteur", QStringLiteral("Hauteur"), bg));
         sizes->addWidget(lblHauteur_);
         sizes->addStretch(1);
-        g->addLayout(sizes, 5, 1, 1, 2);
-        auto* chp = Caption("lblchp1", QStringLiteral("Champs obligatoires"), bg);
-        chp->setStyleSheet(QStringLiteral("color: #A00000; font-style: italic;"));
-        g->addWidget(chp, 6, 0, 1, 3, Qt::AlignRight);
+        sizes->addWidget(Mandatory("lblchp1", QStringLiteral("Champs obligatoires"), bg));
+        g->addLayout(sizes, 5, 0, 1, 3);
         g->setColumnStretch(1, 1);
         auto* l = new QVBoxLayout(frame1);
         l->addWidget(bg);
@@ -331,20 +375,18 @@ void IForm1::buildControls()
         cmdTableColour_ = Button("Command1", QStringLiteral("Choisir"), bg);
         g->addWidget(cmdTableColour_, 4, 3);
         checkTransparence_ = Check("CheckTransparence", QStringLiteral("Fond transparent"), bg);
-        g->addWidget(checkTransparence_, 5, 1, 1, 3);
+        g->addWidget(checkTransparence_, 5, 1, 1, 3, Qt::AlignRight);
 
-        g->addWidget(Caption("lbl6", QStringLiteral("Nom de fichier de la page Web"), bg), 6, 0, 1, 4);
+        g->addWidget(Caption("lbl6", QStringLiteral("Nom de fichier de la page Web"), bg), 6, 0);
         txtPageWeb_ = Named(new QLineEdit(bg), "INT_txtPageWeb");
-        g->addWidget(txtPageWeb_, 7, 0, 1, 4);
-        g->addWidget(Caption("lbl7", QStringLiteral("Page Web (Chemin complet)"), bg), 8, 0, 1, 4);
+        g->addWidget(txtPageWeb_, 6, 1, 1, 3);
+        g->addWidget(Caption("lbl7", QStringLiteral("Page Web (Chemin complet)"), bg), 7, 0, 1, 4);
         lblPageWebPath_ = Path("INT_lblPageWebPath", bg);
-        g->addWidget(lblPageWebPath_, 9, 0, 1, 4);
-        g->addWidget(Caption("lbl8", QStringLiteral("Titre de la page Web"), bg), 10, 0, 1, 4);
+        g->addWidget(lblPageWebPath_, 8, 0, 1, 4);
+        g->addWidget(Caption("lbl8", QStringLiteral("Titre de la page Web"), bg), 9, 0);
         txtTitre_ = Named(new QLineEdit(bg), "INT_txtstrTitre");
-        g->addWidget(txtTitre_, 11, 0, 1, 4);
-        auto* chp = Caption("lblchp2", QStringLiteral("Champ obligatoire"), bg);
-        chp->setStyleSheet(QStringLiteral("color: #A00000; font-style: italic;"));
-        g->addWidget(chp, 12, 0, 1, 4, Qt::AlignRight);
+        g->addWidget(txtTitre_, 9, 1, 1, 3);
+        g->addWidget(Mandatory("lblchp2", QStringLiteral("Champ obligatoire"), bg), 10, 0, 1, 4, Qt::AlignRight);
         g->setColumnStretch(0, 1);
         auto* l = new QVBoxLayout(frame2p);
         l->addWidget(bg);
@@ -384,11 +426,12 @@ void IForm1::buildControls()
         auto* g = new QGridLayout(bg);
         g->setContentsMargins(0, 0, 0, 0);
         g->addWidget(Caption("lbl9", QStringLiteral("Texte de la consigne"), bg), 0, 0, 1, 3);
-        txtConsigne_ = Named(new QPlainTextEdit(bg), "INT_txtstrConsigne");
+        txtConsigne_ = Named(new ConsigneBox(bg), "INT_txtstrConsigne");
         txtConsigne_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         txtConsigne_->setTabChangesFocus(true);
-        txtConsigne_->setMinimumHeight(90);
+        txtConsigne_->setMinimumHeight(100);
         g->addWidget(txtConsigne_, 1, 0, 1, 3);
+        g->setRowStretch(1, 1);
         checkTextBold_ = Check("INT_CheckTextBold", QStringLiteral("Gras"), bg);
         checkTextItalic_ = Check("INT_CheckTextItalic", QStringLiteral("Italiques"), bg);
         checkTextUnderlined_ = Check("INT_CheckTextUnderlined", QStringLiteral("Souligné"), bg);
@@ -437,7 +480,6 @@ void IForm1::buildControls()
         v->addWidget(shape);
         v->addSpacing(8);
         v->addWidget(cmdValider_);
-        v->addStretch(1);
     }
 
     // --- Frame1: the objects
@@ -479,7 +521,8 @@ void IForm1::buildControls()
         auto* v = new QVBoxLayout(frame2_);
         v->addWidget(Caption("Label3", QStringLiteral("Textes des info-bulles"), frame2_));
         listInfoBulles_ = Named(new QListWidget(frame2_), "ListInfoBulles");
-        listInfoBulles_->setMinimumHeight(70);
+        listInfoBulles_->setMinimumHeight(60);
+        listInfoBulles_->setMaximumHeight(110);
         v->addWidget(listInfoBulles_, 1);
         checkImgAlt_ = Check("CheckImgAlt", QStringLiteral("Affichage du texte (info-bulles) sur les objets"), frame2_);
         checkImgTransparent_ =
@@ -488,33 +531,33 @@ void IForm1::buildControls()
         v->addWidget(checkImgTransparent_);
     }
 
-    // --- Frame3: help button
+    // --- Frame3: help button, in two lines across the window
     frame3_ = Named(new QGroupBox(QStringLiteral("Bouton d'aide avec lien vers un fichier annexe"), central), "Frame3");
     {
         auto* bg = Named(new QWidget(frame3_), "Picture1");
         auto* g = new QGridLayout(bg);
         g->setContentsMargins(0, 0, 0, 0);
         checkBouton_ = Check("CheckBouton", QStringLiteral("Afficher le bouton"), bg);
-        g->addWidget(checkBouton_, 0, 0, 1, 3);
-        g->addWidget(Caption("Label8", QStringLiteral("Texte du bouton"), bg), 1, 0);
+        g->addWidget(checkBouton_, 0, 0);
+        g->addWidget(Caption("Label8", QStringLiteral("Texte du bouton"), bg), 0, 1);
         txtTexteBouton_ = Named(new QLineEdit(bg), "INT_txtTexteBouton");
-        g->addWidget(txtTexteBouton_, 1, 1, 1, 2);
-        g->addWidget(Caption("Label5", QStringLiteral("Fichier d'aide à afficher"), bg), 2, 0, 1, 2);
-        cmdDocument_ = Button("Command3", QStringLiteral("Parcourir"), bg);
-        g->addWidget(cmdDocument_, 2, 2);
-        lblDocumentBouton_ = Path("INT_lblDocumentBouton", bg);
-        g->addWidget(lblDocumentBouton_, 3, 0, 1, 3);
-        lblDocumentOrigBouton_ = Path("INT_lblDocumentOrigBouton", bg);
-        g->addWidget(lblDocumentOrigBouton_, 4, 0, 1, 3);
+        g->addWidget(txtTexteBouton_, 0, 2);
         lblAverto_ = Caption("lblAverto", QStringLiteral("Choisissez le fichier à afficher !"), bg);
         lblAverto_->setStyleSheet(QStringLiteral("color: #C00000; font-weight: bold;"));
-        lblAverto_->setAlignment(Qt::AlignCenter);
         // Keeps its room while hidden, so the frame does not jump.
         QSizePolicy keep = lblAverto_->sizePolicy();
         keep.setRetainSizeWhenHidden(true);
         lblAverto_->setSizePolicy(keep);
-        g->addWidget(lblAverto_, 5, 0, 1, 3);
-        g->setColumnStretch(1, 1);
+        g->addWidget(lblAverto_, 0, 3, 1, 2);
+        g->addWidget(Caption("Label5", QStringLiteral("Fichier d'aide à afficher"), bg), 1, 0);
+        cmdDocument_ = Button("Command3", QStringLiteral("Parcourir"), bg);
+        g->addWidget(cmdDocument_, 1, 1);
+        lblDocumentOrigBouton_ = Path("INT_lblDocumentOrigBouton", bg);
+        g->addWidget(lblDocumentOrigBouton_, 1, 2);
+        lblDocumentBouton_ = Path("INT_lblDocumentBouton", bg);
+        g->addWidget(lblDocumentBouton_, 1, 3, 1, 2);
+        g->setColumnMinimumWidth(2, 180);
+        g->setColumnStretch(4, 1);
         auto* l = new QVBoxLayout(frame3_);
         l->addWidget(bg);
     }
@@ -531,7 +574,7 @@ void IForm1::buildControls()
         w->hide();
 
     // --- Arrangement: pictures and page on the left, titles in the middle,
-    // preview on the right; objects and their options below.
+    // preview and object options on the right; the objects and the help button below.
     auto* grid = new QGridLayout(central);
     grid->setContentsMargins(8, 6, 8, 8);
     grid->setHorizontalSpacing(8);
@@ -543,16 +586,17 @@ void IForm1::buildControls()
     auto* middle = new QVBoxLayout;
     middle->addWidget(frame4);
     middle->addWidget(frame3c, 1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(previewBox);
+    right->addWidget(frame2_, 1);
     grid->addLayout(left, 0, 0);
     grid->addLayout(middle, 0, 1);
-    grid->addWidget(previewBox, 0, 2);
+    grid->addLayout(right, 0, 2);
     grid->addWidget(frame1o, 1, 0, 1, 3);
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(frame2_, 1);
-    bottom->addWidget(frame3_, 1);
-    grid->addLayout(bottom, 2, 0, 1, 3);
+    grid->addWidget(frame3_, 2, 0, 1, 3);
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(1, 1);
+    grid->setRowStretch(3, 1);
 
     folderDependent_ = {txtOrigImageFile_, txtOrigBackgroundImage_, txtImageFile_, txtBackgroundImage_,
                         txtPageWeb_, txtTitre_, txtConsigne_, txtAffiche_, cmdOrigImage_, cmdBackground_,
