@@ -17,8 +17,12 @@ void CentreOnScreen(QWidget* window)
     QScreen* screen = window->screen();
     if (!screen)
         return;
-    window->adjustSize();
     const QRect area = screen->availableGeometry();
+    // adjustSize() would hold a top-level window to two thirds of the screen: the
+    // windows get their full size when the screen has room for it.
+    window->ensurePolished();
+    const QSize frame = window->frameGeometry().size() - window->geometry().size();
+    window->resize(window->sizeHint().expandedTo(window->minimumSizeHint()).boundedTo(area.size() - frame));
     const QSize size = window->frameGeometry().size();
     window->move(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2);
 }

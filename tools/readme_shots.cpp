@@ -1,0 +1,46 @@
+// Screenshots of the real windows for the README, with the example projects
+// loaded into a scratch working folder: `toravi_readme_shots <docs/images>`.
+#include "shared/platform.h"
+#include "shared/publish.h"
+#include "shell/appcontext.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QWidget>
+
+using namespace toravi;
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    const QString examples = ProgramFolder() + QStringLiteral("/exemples/");
+    ScriptedPlatform platform;
+    AppContext ctx(platform);
+    RegisterAllWindows(ctx);
+    ctx.quit = [] {};
+    QTemporaryDir tmp;
+    QDir().mkpath(tmp.filePath(QStringLiteral("ile")));
+    QDir().mkpath(tmp.filePath(QStringLiteral("bureau")));
+
+    auto shot = [&](const char* name, const char* file) {
+        QWidget* w = ctx.windows.find(QLatin1String(name));
+        app.processEvents();
+        w->grab().save(out + QLatin1Char('/') + QLatin1String(file));
+    };
+
+    ctx.windows.show(QStringLiteral("Form3"));
+    shot("Form3", "accueil.png");
+
+    ctx.windows.show(QStringLiteral("Form1"));
+    ctx.tooltip.LoadProjectFile(examples + QStringLiteral("info-bulles/ile.txt"), tmp.filePath(QStringLiteral("ile")));
+    shot("Form1", "editeur-de-points.png");
+
+    ctx.windows.show(QStringLiteral("IForm1"));
+    ctx.dragdrop.LoadProjectFile(examples + QStringLiteral("glisser-deposer/bureau.txt"),
+                                 tmp.filePath(QStringLiteral("bureau")));
+    ctx.dragdrop.Validate();
+    shot("IForm1", "glisser-deplacer.png");
+    return 0;
+}
