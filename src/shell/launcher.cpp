@@ -20,9 +20,9 @@ void CentreOnScreen(QWidget* window)
     const QRect area = screen->availableGeometry();
     // adjustSize() would hold a top-level window to two thirds of the screen: the
     // windows get their full size when the screen has room for it.
-    window->ensurePolished();
+    window->adjustSize();
     const QSize frame = window->frameGeometry().size() - window->geometry().size();
-    window->resize(window->sizeHint().expandedTo(window->minimumSizeHint()).boundedTo(area.size() - frame));
+    window->resize(window->sizeHint().boundedTo(area.size() - frame).expandedTo(window->minimumSize()));
     const QSize size = window->frameGeometry().size();
     window->move(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2);
 }
