@@ -2,6 +2,7 @@
 
 #include "shared/escaping.h"
 #include "shared/platform.h"
+#include "shared/projectheader.h"
 #include "shared/publish.h"
 #include "shared/textfile.h"
 
@@ -11,10 +12,6 @@ namespace toravi {
 
 namespace {
 
-const QString kHeader1 = QStringLiteral("<Généré par Toravi 2>");
-const QString kHeader2 = QStringLiteral("<Module Drag&Drop>");
-const QString kHeader3 = QStringLiteral("<Ne pas modifier ce fichier à la main.>");
-const QString kHeader4 = QStringLiteral("<Cela pourrait avoir des conséquences inattendues sur votre projet>");
 constexpr int kBodyLines = 35;
 
 const QString kDefaultConsigne = QStringLiteral(
@@ -114,10 +111,7 @@ QStringList DragDropProjectLines(DragDropState& s)
         list3 << o.tooltip;
     }
     auto v = [](const QString& value) { return OneLine(value); };
-    return {kHeader1,
-            kHeader2,
-            kHeader3,
-            kHeader4,
+    return projectheader::Lines(projectheader::DragDrop) + QStringList{
             v(s.strOrigImageFile),
             v(s.strOrigBackgroundImage),
             v(s.strFolderName),
@@ -199,8 +193,8 @@ bool DragDropModule::LoadProjectFile(const QString& path, const QString& folder)
         return false;
     }
     int first = 0;
-    if (lines[0] == kHeader1) {
-        if (lines.value(1) != kHeader2) {
+    if (lines[0] == projectheader::Generated) {
+        if (lines.value(1) != projectheader::DragDrop) {
             platform_.messageBox(msg::WrongModule, kRefusal, kTitle);
             emit refreshRequested();
             return false;

@@ -2,6 +2,7 @@
 
 #include "dragdrop/dragdropmodule.h"
 #include "shared/platform.h"
+#include "shared/projectheader.h"
 #include "shared/publish.h"
 #include "shared/textfile.h"
 #include "tooltip/tooltipmodule.h"
@@ -83,11 +84,11 @@ int RunGenerateCommand(const QStringList& args)
         printError(QStringLiteral("Le fichier %1 n'a pas pu être lu.").arg(project));
         return 1;
     }
-    if (module.isEmpty() && !lines.isEmpty() && lines[0] == QStringLiteral("<Généré par Toravi 2>")) {
+    if (module.isEmpty() && !lines.isEmpty() && lines[0] == projectheader::Generated) {
         const QString tag = lines.value(1);
-        if (tag == QLatin1String("<Module Interact>")) {
+        if (tag == projectheader::Interact) {
             module = QStringLiteral("tooltip");
-        } else if (tag == QLatin1String("<Module Drag&Drop>")) {
+        } else if (tag == projectheader::DragDrop) {
             module = QStringLiteral("dragdrop");
         } else {
             printError(msg::WrongModule);

@@ -2,6 +2,7 @@
 
 #include "shared/escaping.h"
 #include "shared/platform.h"
+#include "shared/projectheader.h"
 #include "shared/publish.h"
 #include "shared/textfile.h"
 
@@ -11,10 +12,6 @@ namespace toravi {
 
 namespace {
 
-const QString kHeader1 = QStringLiteral("<Généré par Toravi 2>");
-const QString kHeaderModule = QStringLiteral("<Module Interact>");
-const QString kHeader3 = QStringLiteral("<Ne pas modifier ce fichier à la main.>");
-const QString kHeader4 = QStringLiteral("<Cela pourrait avoir des conséquences inattendues sur votre projet>");
 
 constexpr int kValueLines = 27;  // lines 5 to 31
 
@@ -113,7 +110,7 @@ bool TooltipModule::SaveProject()
     if (path.isEmpty())
         return false;
 
-    QStringList lines{kHeader1, kHeaderModule, kHeader3, kHeader4};
+    QStringList lines = projectheader::Lines(projectheader::Interact);
     const QList<QString*> order = fileOrder(state);
     for (int k = 0; k < kValueLines; ++k) {
         if (order[k])
@@ -160,8 +157,8 @@ bool TooltipModule::LoadProjectFile(const QString& path, const QString& folder)
         return false;
     }
     qsizetype first = 0;
-    if (!lines.isEmpty() && lines[0] == kHeader1) {
-        if (lines.value(1) != kHeaderModule) {
+    if (!lines.isEmpty() && lines[0] == projectheader::Generated) {
+        if (lines.value(1) != projectheader::Interact) {
             platform_.messageBox(msg::WrongModule, kRefusal, kTitle);
             return false;
         }

@@ -4,8 +4,7 @@
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { writeFileSync, rmSync } from 'node:fs';
-import { deflateSync } from 'node:zlib';
-import { launchBrowser, scratchFolder, writeProject, generate, fileUrl, mkdirSync, join } from './helpers.mjs';
+import { launchBrowser, scratchFolder, writeProject, generate, fileUrl, pngBytes, mkdirSync, join } from './helpers.mjs';
 
 const HEADER = [
   '<Généré par Toravi 2>',
@@ -13,40 +12,6 @@ const HEADER = [
   '<Ne pas modifier ce fichier à la main.>',
   '<Cela pourrait avoir des conséquences inattendues sur votre projet>',
 ];
-
-// A plain PNG of one colour.
-function pngBytes(width, height, rgb = [200, 60, 60]) {
-  const table = Array.from({ length: 256 }, (_, n) => {
-    let c = n;
-    for (let k = 0; k < 8; k++) c = c & 1 ? 0xedb88320 ^ (c >>> 1) : c >>> 1;
-    return c >>> 0;
-  });
-  const crc = (buf) => {
-    let c = 0xffffffff;
-    for (const b of buf) c = table[(c ^ b) & 0xff] ^ (c >>> 8);
-    return (c ^ 0xffffffff) >>> 0;
-  };
-  const chunk = (type, data) => {
-    const len = Buffer.alloc(4);
-    len.writeUInt32BE(data.length);
-    const body = Buffer.concat([Buffer.from(type, 'latin1'), data]);
-    const sum = Buffer.alloc(4);
-    sum.writeUInt32BE(crc(body));
-    return Buffer.concat([len, body, sum]);
-  };
-  const ihdr = Buffer.alloc(13);
-  ihdr.writeUInt32BE(width, 0);
-  ihdr.writeUInt32BE(height, 4);
-  ihdr[8] = 8;
-  ihdr[9] = 2;
-  const row = Buffer.concat([Buffer.from([0]), Buffer.from(Array.from({ length: width }, () => rgb).flat())]);
-  return Buffer.concat([
-    Buffer.from([0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a]),
-    chunk('IHDR', ihdr),
-    chunk('IDAT', deflateSync(Buffer.concat(Array.from({ length: height }, () => row)))),
-    chunk('IEND', Buffer.alloc(0)),
-  ]);
-}
 
 // Makes an exercise: a scene 700 x 400 and objects of widths 100 and 120 (so
 // the limits are 52/694/700 and 154/592/700), then the page through the program.

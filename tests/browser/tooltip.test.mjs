@@ -3,8 +3,7 @@
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { writeFileSync, readFileSync, existsSync } from 'node:fs';
-import { deflateSync } from 'node:zlib';
-import { launchBrowser, scratchFolder, writeProject, generate, fileUrl, mkdirSync, join } from './helpers.mjs';
+import { launchBrowser, scratchFolder, writeProject, generate, fileUrl, pngBytes, mkdirSync, join } from './helpers.mjs';
 
 const HEADER = [
   '<Généré par Toravi 2>',
@@ -13,41 +12,6 @@ const HEADER = [
   '<Cela pourrait avoir des conséquences inattendues sur votre projet>',
 ];
 const LOOK = ['FFE2B2', '14', '800000', 'D9EBD1', '', '', '', 'center', '4', 'FFFF00', '', '', ''];
-
-// A plain PNG of the given size, so the page shows a real picture.
-function pngBytes(width, height) {
-  const crcTable = Array.from({ length: 256 }, (_, n) => {
-    let c = n;
-    for (let k = 0; k < 8; k++) c = c & 1 ? 0xedb88320 ^ (c >>> 1) : c >>> 1;
-    return c >>> 0;
-  });
-  const crc = (buf) => {
-    let c = 0xffffffff;
-    for (const b of buf) c = crcTable[(c ^ b) & 0xff] ^ (c >>> 8);
-    return (c ^ 0xffffffff) >>> 0;
-  };
-  const chunk = (type, data) => {
-    const len = Buffer.alloc(4);
-    len.writeUInt32BE(data.length);
-    const body = Buffer.concat([Buffer.from(type, 'latin1'), data]);
-    const sum = Buffer.alloc(4);
-    sum.writeUInt32BE(crc(body));
-    return Buffer.concat([len, body, sum]);
-  };
-  const ihdr = Buffer.alloc(13);
-  ihdr.writeUInt32BE(width, 0);
-  ihdr.writeUInt32BE(height, 4);
-  ihdr[8] = 8;
-  ihdr[9] = 2;
-  const row = Buffer.concat([Buffer.from([0]), Buffer.alloc(width * 3, 0x99)]);
-  const raw = Buffer.concat(Array.from({ length: height }, () => row));
-  return Buffer.concat([
-    Buffer.from([0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a]),
-    chunk('IHDR', ihdr),
-    chunk('IDAT', deflateSync(raw)),
-    chunk('IEND', Buffer.alloc(0)),
-  ]);
-}
 
 // Points of the main page (picture 400 x 300). Distances between them are large
 // enough that each test meets only the points it is about.
