@@ -7,6 +7,7 @@
 #include "shared/publish.h"
 #include "shell/appcontext.h"
 #include "shell/balloon.h"
+#include "shell/controls.h"
 #include "shell/launcher.h"
 #include "shell/presentation.h"
 
@@ -47,30 +48,6 @@ QString Lines(std::initializer_list<const char*> lines)
     return out.join(kCrLf);
 }
 
-template <typename W>
-W* Named(W* widget, const char* name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QLabel* Caption(const char* name, const QString& text, QWidget* parent)
-{
-    return Named(new QLabel(text, parent), name);
-}
-
-QPushButton* Button(const char* name, const QString& text, QWidget* parent)
-{
-    auto* b = Named(new QPushButton(text, parent), name);
-    b->setAutoDefault(false);
-    return b;
-}
-
-QCheckBox* Check(const char* name, const QString& text, QWidget* parent)
-{
-    return Named(new QCheckBox(text, parent), name);
-}
-
 // A label that shows a long path in the room it has, eliding its middle, and
 // keeps the whole text (and shows it as its tooltip).
 class PathLabel : public QLabel {
@@ -101,7 +78,7 @@ PathLabel* Path(const char* name, QWidget* parent)
 // The small red note beside the fields a page cannot do without.
 QLabel* Mandatory(const char* name, const QString& text, QWidget* parent)
 {
-    auto* l = Caption(name, text, parent);
+    auto* l = MakeLabel(name, text, parent);
     l->setStyleSheet(QStringLiteral("color: #A00000; font-style: italic;"));
     return l;
 }
@@ -145,59 +122,15 @@ QLabel* Swatch(const char* name, QWidget* parent)
     return l;
 }
 
-QColor WebColor(const QString& text)
+// A path label also offers its whole text as its tooltip.
+void SetPath(QLabel* label, const QString& text)
 {
-    const quint32 v = DecodeWebColor(text);
-    return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
+    if (SetText(label, text))
+        label->setToolTip(text);
 }
 
-void Paint(QWidget* w, QPalette::ColorRole role, const QColor& colour)
-{
-    QPalette pal = w->palette();
-    if (pal.color(role) == colour)
-        return;
-    pal.setColor(role, colour);
-    w->setPalette(pal);
-}
-
-// Controls are only rewritten when the shown value differs, so that a refresh
-// neither moves the cursor of the box being typed in nor raises its handler.
-void Show(QLineEdit* box, const QString& text)
-{
-    if (box->text() != text) {
-        QSignalBlocker b(box);
-        box->setText(text);
-    }
-}
-
-void Show(QLabel* label, const QString& text)
-{
-    if (label->text() != text) {
-        label->setText(text);
-        if (dynamic_cast<PathLabel*>(label))
-            label->setToolTip(text);
-    }
-}
-
-void Show(QCheckBox* box, bool ticked)
-{
-    if (box->isChecked() != ticked) {
-        QSignalBlocker b(box);
-        box->setChecked(ticked);
-    }
-}
-
-// A value that is not among the items shows no item rather than a wrong one.
-void Show(QComboBox* combo, const QString& text)
-{
-    const int index = combo->findText(text, Qt::MatchExactly);
-    if (combo->currentIndex() != index) {
-        QSignalBlocker b(combo);
-        combo->setCurrentIndex(index);
-    }
-}
-
-void Show(QListWidget* list, const QStringList& entries)
+// Rebuilt whole when anything differs; the current row is kept when it still exists.
+void ReplaceEntries(QListWidget* list, const QStringList& entries)
 {
     bool same = list->count() == entries.size();
     for (int i = 0; same && i < entries.size(); ++i)
@@ -226,16 +159,12 @@ QString FromBox(const QString& text)
     return t;
 }
 
-void SetStyle(QLabel* label, const QString& family, int pixelSize, bool bold, bool italic, bool underline)
+QFont SampleFont(int pixelSize)
 {
-    QFont f(family);
+    QFont f(QStringLiteral("Times New Roman"));
     if (pixelSize > 0)
         f.setPixelSize(pixelSize);
-    f.setBold(bold);
-    f.setItalic(italic);
-    f.setUnderline(underline);
-    if (label->font() != f)
-        label->setFont(f);
+    return f;
 }
 
 constexpr double kTwipsPerPixel = 15.0;
@@ -311,20 +240,20 @@ void IForm1::buildControls()
         auto* bg = Named(new QWidget(frame1), "pctfond5");
         auto* g = new QGridLayout(bg);
         g->setContentsMargins(0, 0, 0, 0);
-        g->addWidget(Caption("lbl1", QStringLiteral("Dossier de travail"), bg), 0, 0);
+        g->addWidget(MakeLabel("lbl1", QStringLiteral("Dossier de travail"), bg), 0, 0);
         txtFolder_ = Named(new QLineEdit(bg), "INT_txtstrFolderName");
-        cmdFolder_ = Button("INT_cmdstrFolderName", QStringLiteral("Parcourir"), bg);
+        cmdFolder_ = MakeButton("INT_cmdstrFolderName", QStringLiteral("Parcourir"), bg);
         g->addWidget(txtFolder_, 0, 1);
         g->addWidget(cmdFolder_, 0, 2);
-        g->addWidget(Caption("lbl2", QStringLiteral("Choisir l'image de référence"), bg), 1, 0, 1, 2);
-        cmdOrigImage_ = Button("INT_cmdOrigImageFile", QStringLiteral("Parcourir"), bg);
+        g->addWidget(MakeLabel("lbl2", QStringLiteral("Choisir l'image de référence"), bg), 1, 0, 1, 2);
+        cmdOrigImage_ = MakeButton("INT_cmdOrigImageFile", QStringLiteral("Parcourir"), bg);
         g->addWidget(cmdOrigImage_, 1, 2);
-        g->addWidget(Caption("lblImageFile", QStringLiteral("Image de référence"), bg), 2, 0);
+        g->addWidget(MakeLabel("lblImageFile", QStringLiteral("Image de référence"), bg), 2, 0);
         lblImageFile_ = Path("INT_lbltxtImageFile", bg);
         g->addWidget(lblImageFile_, 2, 1, 1, 2);
         lblOrigImageFile_ = Path("INT_lbltxtOrigImageFile", bg);
         g->addWidget(lblOrigImageFile_, 3, 0, 1, 3);
-        g->addWidget(Caption("lbl3", QStringLiteral("Caractéristiques de l'image"), bg), 4, 0, 1, 3);
+        g->addWidget(MakeLabel("lbl3", QStringLiteral("Caractéristiques de l'image"), bg), 4, 0, 1, 3);
         auto* sizes = new QHBoxLayout;
         lblLargeur_ = Named(new QLabel(bg), "INT_lblValLargeur");
         lblHauteur_ = Named(new QLabel(bg), "INT_lblValHauteur");
@@ -334,10 +263,10 @@ void IForm1::buildControls()
             v->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         }
         sizes->addSpacing(12);
-        sizes->addWidget(Caption("lblLargeur", QStringLiteral("Largeur"), bg));
+        sizes->addWidget(MakeLabel("lblLargeur", QStringLiteral("Largeur"), bg));
         sizes->addWidget(lblLargeur_);
         sizes->addSpacing(12);
-        sizes->addWidget(Caption("lblHauteur", QStringLiteral("Hauteur"), bg));
+        sizes->addWidget(MakeLabel("lblHauteur", QStringLiteral("Hauteur"), bg));
         sizes->addWidget(lblHauteur_);
         sizes->addStretch(1);
         sizes->addWidget(Mandatory("lblchp1", QStringLiteral("Champs obligatoires"), bg));
@@ -353,37 +282,37 @@ void IForm1::buildControls()
         auto* bg = Named(new QWidget(frame2p), "pctfond6");
         auto* g = new QGridLayout(bg);
         g->setContentsMargins(0, 0, 0, 0);
-        g->addWidget(Caption("lbl4", QStringLiteral("Choisir l'image d'arrière-plan"), bg), 0, 0, 1, 3);
-        cmdBackground_ = Button("INT_cmdOrigBackgroundImage", QStringLiteral("Parcourir"), bg);
+        g->addWidget(MakeLabel("lbl4", QStringLiteral("Choisir l'image d'arrière-plan"), bg), 0, 0, 1, 3);
+        cmdBackground_ = MakeButton("INT_cmdOrigBackgroundImage", QStringLiteral("Parcourir"), bg);
         g->addWidget(cmdBackground_, 0, 3);
         lblBackgroundImage_ = Path("INT_lbltxtBackgroundImage", bg);
         g->addWidget(lblBackgroundImage_, 1, 0, 1, 4);
         lblOrigBackgroundImage_ = Path("INT_lbltxtOrigBackgroundImage", bg);
         g->addWidget(lblOrigBackgroundImage_, 2, 0, 1, 4);
 
-        g->addWidget(Caption("lbl5", QStringLiteral("Arrière-plan de page"), bg), 3, 0);
-        g->addWidget(Caption("Label2", QStringLiteral("Couleur"), bg), 3, 1, Qt::AlignRight);
+        g->addWidget(MakeLabel("lbl5", QStringLiteral("Arrière-plan de page"), bg), 3, 0);
+        g->addWidget(MakeLabel("Label2", QStringLiteral("Couleur"), bg), 3, 1, Qt::AlignRight);
         swatchPage_ = Swatch("INT_PictureFond", bg);
         g->addWidget(swatchPage_, 3, 2);
-        cmdPageColour_ = Button("INT_Command1", QStringLiteral("Choisir"), bg);
+        cmdPageColour_ = MakeButton("INT_Command1", QStringLiteral("Choisir"), bg);
         g->addWidget(cmdPageColour_, 3, 3);
 
-        g->addWidget(Caption("lbl11", QStringLiteral("Arrière-plan de l'image"), bg), 4, 0);
-        g->addWidget(Caption("Label4", QStringLiteral("Couleur"), bg), 4, 1, Qt::AlignRight);
+        g->addWidget(MakeLabel("lbl11", QStringLiteral("Arrière-plan de l'image"), bg), 4, 0);
+        g->addWidget(MakeLabel("Label4", QStringLiteral("Couleur"), bg), 4, 1, Qt::AlignRight);
         swatchTable_ = Swatch("PictureTable", bg);
         g->addWidget(swatchTable_, 4, 2);
-        cmdTableColour_ = Button("Command1", QStringLiteral("Choisir"), bg);
+        cmdTableColour_ = MakeButton("Command1", QStringLiteral("Choisir"), bg);
         g->addWidget(cmdTableColour_, 4, 3);
-        checkTransparence_ = Check("CheckTransparence", QStringLiteral("Fond transparent"), bg);
+        checkTransparence_ = MakeCheck("CheckTransparence", QStringLiteral("Fond transparent"), bg);
         g->addWidget(checkTransparence_, 5, 1, 1, 3, Qt::AlignRight);
 
-        g->addWidget(Caption("lbl6", QStringLiteral("Nom de fichier de la page Web"), bg), 6, 0);
+        g->addWidget(MakeLabel("lbl6", QStringLiteral("Nom de fichier de la page Web"), bg), 6, 0);
         txtPageWeb_ = Named(new QLineEdit(bg), "INT_txtPageWeb");
         g->addWidget(txtPageWeb_, 6, 1, 1, 3);
-        g->addWidget(Caption("lbl7", QStringLiteral("Page Web (Chemin complet)"), bg), 7, 0, 1, 4);
+        g->addWidget(MakeLabel("lbl7", QStringLiteral("Page Web (Chemin complet)"), bg), 7, 0, 1, 4);
         lblPageWebPath_ = Path("INT_lblPageWebPath", bg);
         g->addWidget(lblPageWebPath_, 8, 0, 1, 4);
-        g->addWidget(Caption("lbl8", QStringLiteral("Titre de la page Web"), bg), 9, 0);
+        g->addWidget(MakeLabel("lbl8", QStringLiteral("Titre de la page Web"), bg), 9, 0);
         txtTitre_ = Named(new QLineEdit(bg), "INT_txtstrTitre");
         g->addWidget(txtTitre_, 9, 1, 1, 3);
         g->addWidget(Mandatory("lblchp2", QStringLiteral("Champ obligatoire"), bg), 10, 0, 1, 4, Qt::AlignRight);
@@ -398,20 +327,20 @@ void IForm1::buildControls()
         auto* bg = Named(new QWidget(frame4), "pctfond4");
         auto* g = new QGridLayout(bg);
         g->setContentsMargins(0, 0, 0, 0);
-        g->addWidget(Caption("lbl10", QStringLiteral("Titre affiché sur la page"), bg), 0, 0, 1, 3);
+        g->addWidget(MakeLabel("lbl10", QStringLiteral("Titre affiché sur la page"), bg), 0, 0, 1, 3);
         txtAffiche_ = Named(new QLineEdit(bg), "INT_txtstrAffiche");
         g->addWidget(txtAffiche_, 1, 0, 1, 3);
-        checkTitelBold_ = Check("CheckTitelBold", QStringLiteral("Gras"), bg);
-        checkTitelItalic_ = Check("CheckTitelItalic", QStringLiteral("Italiques"), bg);
-        checkTitelUnderline_ = Check("CheckTitelUnderline", QStringLiteral("Souligné"), bg);
+        checkTitelBold_ = MakeCheck("CheckTitelBold", QStringLiteral("Gras"), bg);
+        checkTitelItalic_ = MakeCheck("CheckTitelItalic", QStringLiteral("Italiques"), bg);
+        checkTitelUnderline_ = MakeCheck("CheckTitelUnderline", QStringLiteral("Souligné"), bg);
         g->addWidget(checkTitelBold_, 2, 0);
         g->addWidget(checkTitelItalic_, 2, 1);
         g->addWidget(checkTitelUnderline_, 2, 2);
         cmbTitelSize_ = Named(new QComboBox(bg), "CmbTitelSize");
         g->addWidget(cmbTitelSize_, 3, 0);
-        cmdTitelColor_ = Button("cmdTitelColor", QStringLiteral("Couleur caractères"), bg);
+        cmdTitelColor_ = MakeButton("cmdTitelColor", QStringLiteral("Couleur caractères"), bg);
         g->addWidget(cmdTitelColor_, 3, 1, 1, 2);
-        lblTitelExemple_ = Caption("lblTitelExemple", QStringLiteral("Exemple"), bg);
+        lblTitelExemple_ = MakeLabel("lblTitelExemple", QStringLiteral("Exemple"), bg);
         lblTitelExemple_->setAlignment(Qt::AlignCenter);
         lblTitelExemple_->setFixedHeight(40);
         g->addWidget(lblTitelExemple_, 4, 0, 1, 3);
@@ -425,28 +354,28 @@ void IForm1::buildControls()
         auto* bg = Named(new QWidget(frame3c), "pctfond8");
         auto* g = new QGridLayout(bg);
         g->setContentsMargins(0, 0, 0, 0);
-        g->addWidget(Caption("lbl9", QStringLiteral("Texte de la consigne"), bg), 0, 0, 1, 3);
+        g->addWidget(MakeLabel("lbl9", QStringLiteral("Texte de la consigne"), bg), 0, 0, 1, 3);
         txtConsigne_ = Named(new ConsigneBox(bg), "INT_txtstrConsigne");
         txtConsigne_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         txtConsigne_->setTabChangesFocus(true);
         txtConsigne_->setMinimumHeight(100);
         g->addWidget(txtConsigne_, 1, 0, 1, 3);
         g->setRowStretch(1, 1);
-        checkTextBold_ = Check("INT_CheckTextBold", QStringLiteral("Gras"), bg);
-        checkTextItalic_ = Check("INT_CheckTextItalic", QStringLiteral("Italiques"), bg);
-        checkTextUnderlined_ = Check("INT_CheckTextUnderlined", QStringLiteral("Souligné"), bg);
+        checkTextBold_ = MakeCheck("INT_CheckTextBold", QStringLiteral("Gras"), bg);
+        checkTextItalic_ = MakeCheck("INT_CheckTextItalic", QStringLiteral("Italiques"), bg);
+        checkTextUnderlined_ = MakeCheck("INT_CheckTextUnderlined", QStringLiteral("Souligné"), bg);
         g->addWidget(checkTextBold_, 2, 0);
         g->addWidget(checkTextItalic_, 2, 1);
         g->addWidget(checkTextUnderlined_, 2, 2);
         cmbTextSize_ = Named(new QComboBox(bg), "INT_cmbTextSize");
         g->addWidget(cmbTextSize_, 3, 0);
-        cmdTextColour_ = Button("Command2", QStringLiteral("Couleur caractères"), bg);
+        cmdTextColour_ = MakeButton("Command2", QStringLiteral("Couleur caractères"), bg);
         g->addWidget(cmdTextColour_, 3, 1, 1, 2);
-        cmdTextBack_ = Button("cmdFonTexte", QStringLiteral("Couleur du Fond"), bg);
+        cmdTextBack_ = MakeButton("cmdFonTexte", QStringLiteral("Couleur du Fond"), bg);
         g->addWidget(cmdTextBack_, 4, 1, 1, 2);
         swatchText_ = Swatch("Picturetexte", bg);
         g->addWidget(swatchText_, 4, 0, Qt::AlignCenter);
-        lblExemple_ = Caption("lblExemple", QStringLiteral("Exemple"), bg);
+        lblExemple_ = MakeLabel("lblExemple", QStringLiteral("Exemple"), bg);
         lblExemple_->setAlignment(Qt::AlignCenter);
         lblExemple_->setAutoFillBackground(true);
         lblExemple_->setFixedHeight(30);
@@ -461,7 +390,7 @@ void IForm1::buildControls()
     {
         auto* v = new QVBoxLayout(previewBox);
         v->setContentsMargins(0, 6, 0, 0);
-        lblImgRef_ = Caption("lblImgRef", QStringLiteral("Aperçu de l'image de référence"), previewBox);
+        lblImgRef_ = MakeLabel("lblImgRef", QStringLiteral("Aperçu de l'image de référence"), previewBox);
         lblImgRef_->setAlignment(Qt::AlignCenter);
         auto* shape = Named(new QFrame(previewBox), "Shape1");
         shape->setFrameShape(QFrame::Box);
@@ -474,7 +403,7 @@ void IForm1::buildControls()
         image1_->setFixedSize(kPreviewWidth, kPreviewWidth * 3 / 4);
         sv->addWidget(image1_, 0, Qt::AlignTop);
         sv->addStretch(1);
-        cmdValider_ = Button("cmdValider", QStringLiteral("Vallider"), previewBox);
+        cmdValider_ = MakeButton("cmdValider", QStringLiteral("Vallider"), previewBox);
         cmdValider_->setMinimumHeight(34);
         v->addWidget(lblImgRef_);
         v->addWidget(shape);
@@ -490,10 +419,10 @@ void IForm1::buildControls()
         auto* v = new QVBoxLayout(bg);
         v->setContentsMargins(0, 0, 0, 0);
         auto* top = new QHBoxLayout;
-        cmdAjoutImage_ = Button("cmdAjoutImage", QStringLiteral("Ajouter un objet (Ctrl + F9)"), bg);
+        cmdAjoutImage_ = MakeButton("cmdAjoutImage", QStringLiteral("Ajouter un objet (Ctrl + F9)"), bg);
         top->addWidget(cmdAjoutImage_);
         top->addStretch(1);
-        top->addWidget(Caption("Label6", QStringLiteral("Emplacement de départ des objets"), bg));
+        top->addWidget(MakeLabel("Label6", QStringLiteral("Emplacement de départ des objets"), bg));
         cmbScriptPlacement_ = Named(new QComboBox(bg), "cmbScriptPlacement");
         cmbScriptPlacement_->addItems(PlacementItems());
         top->addWidget(cmbScriptPlacement_);
@@ -519,14 +448,15 @@ void IForm1::buildControls()
     frame2_ = Named(new QGroupBox(QStringLiteral("Caractéristiques des objets"), central), "Frame2");
     {
         auto* v = new QVBoxLayout(frame2_);
-        v->addWidget(Caption("Label3", QStringLiteral("Textes des info-bulles"), frame2_));
+        v->addWidget(MakeLabel("Label3", QStringLiteral("Textes des info-bulles"), frame2_));
         listInfoBulles_ = Named(new QListWidget(frame2_), "ListInfoBulles");
         listInfoBulles_->setMinimumHeight(60);
         listInfoBulles_->setMaximumHeight(110);
         v->addWidget(listInfoBulles_, 1);
-        checkImgAlt_ = Check("CheckImgAlt", QStringLiteral("Affichage du texte (info-bulles) sur les objets"), frame2_);
+        checkImgAlt_ =
+            MakeCheck("CheckImgAlt", QStringLiteral("Affichage du texte (info-bulles) sur les objets"), frame2_);
         checkImgTransparent_ =
-            Check("CheckImgTransparent", QStringLiteral("Objets transparents pendant le déplacement"), frame2_);
+            MakeCheck("CheckImgTransparent", QStringLiteral("Objets transparents pendant le déplacement"), frame2_);
         v->addWidget(checkImgAlt_);
         v->addWidget(checkImgTransparent_);
     }
@@ -537,20 +467,20 @@ void IForm1::buildControls()
         auto* bg = Named(new QWidget(frame3_), "Picture1");
         auto* g = new QGridLayout(bg);
         g->setContentsMargins(0, 0, 0, 0);
-        checkBouton_ = Check("CheckBouton", QStringLiteral("Afficher le bouton"), bg);
+        checkBouton_ = MakeCheck("CheckBouton", QStringLiteral("Afficher le bouton"), bg);
         g->addWidget(checkBouton_, 0, 0);
-        g->addWidget(Caption("Label8", QStringLiteral("Texte du bouton"), bg), 0, 1);
+        g->addWidget(MakeLabel("Label8", QStringLiteral("Texte du bouton"), bg), 0, 1);
         txtTexteBouton_ = Named(new QLineEdit(bg), "INT_txtTexteBouton");
         g->addWidget(txtTexteBouton_, 0, 2);
-        lblAverto_ = Caption("lblAverto", QStringLiteral("Choisissez le fichier à afficher !"), bg);
+        lblAverto_ = MakeLabel("lblAverto", QStringLiteral("Choisissez le fichier à afficher !"), bg);
         lblAverto_->setStyleSheet(QStringLiteral("color: #C00000; font-weight: bold;"));
         // Keeps its room while hidden, so the frame does not jump.
         QSizePolicy keep = lblAverto_->sizePolicy();
         keep.setRetainSizeWhenHidden(true);
         lblAverto_->setSizePolicy(keep);
         g->addWidget(lblAverto_, 0, 3, 1, 2);
-        g->addWidget(Caption("Label5", QStringLiteral("Fichier d'aide à afficher"), bg), 1, 0);
-        cmdDocument_ = Button("Command3", QStringLiteral("Parcourir"), bg);
+        g->addWidget(MakeLabel("Label5", QStringLiteral("Fichier d'aide à afficher"), bg), 1, 0);
+        cmdDocument_ = MakeButton("Command3", QStringLiteral("Parcourir"), bg);
         g->addWidget(cmdDocument_, 1, 1);
         lblDocumentOrigBouton_ = Path("INT_lblDocumentOrigBouton", bg);
         g->addWidget(lblDocumentOrigBouton_, 1, 2);
@@ -608,29 +538,22 @@ void IForm1::buildControls()
 
 void IForm1::buildMenus()
 {
-    auto action = [this](QMenu* menu, const char* name, const QString& text, const QKeySequence& keys) {
-        auto* a = menu->addAction(text);
-        a->setObjectName(QString::fromLatin1(name));
-        if (!keys.isEmpty())
-            a->setShortcut(keys);
-        a->setShortcutContext(Qt::WindowShortcut);
+    auto action = [this](QMenu* menu, const char* name, const QString& text, const QKeySequence& keys = {}) {
+        QAction* a = MakeAction(menu, name, text, keys);
         addAction(a);  // shortcuts work while the menu is closed
         return a;
     };
-    QMenu* fichier = menuBar()->addMenu(QStringLiteral("Fichier"));
-    fichier->setObjectName(QStringLiteral("mnuFichier"));
+    QMenu* fichier = MakeMenu(menuBar(), "mnuFichier", QStringLiteral("Fichier"));
     mnuReinit_ = action(fichier, "mnuReinit", QStringLiteral("Réinitialiser"), QKeySequence(Qt::SHIFT | Qt::Key_Delete));
-    mnuQuit_ = action(fichier, "mnuQuit", QStringLiteral("Quitter"), QKeySequence());
-    QMenu* projet = menuBar()->addMenu(QStringLiteral("Projet"));
-    projet->setObjectName(QStringLiteral("mnuProjet"));
+    mnuQuit_ = action(fichier, "mnuQuit", QStringLiteral("Quitter"));
+    QMenu* projet = MakeMenu(menuBar(), "mnuProjet", QStringLiteral("Projet"));
     mnuAjouterObjet_ =
         action(projet, "mnuAjouterObjet", QStringLiteral("Ajouter un objet"), QKeySequence(Qt::CTRL | Qt::Key_F9));
     mnuLoad_ = action(projet, "mnuLoad", QStringLiteral("Charger un projet"), QKeySequence(Qt::CTRL | Qt::Key_L));
     mnuSave_ = action(projet, "mnuSave", QStringLiteral("Sauvegarder un projet"), QKeySequence(Qt::CTRL | Qt::Key_S));
     mnuCreation_ =
         action(projet, "mnuCreation", QStringLiteral("Créer la page Web"), QKeySequence(Qt::CTRL | Qt::Key_F12));
-    mnuAide_ = menuBar()->addAction(QStringLiteral("Aide"));
-    mnuAide_->setObjectName(QStringLiteral("mnuAide"));
+    mnuAide_ = Named(menuBar()->addAction(QStringLiteral("Aide")), "mnuAide");
 }
 
 void IForm1::setBalloonTexts()
@@ -712,7 +635,7 @@ void IForm1::connectHandlers()
     });
     connect(txtPageWeb_, &QLineEdit::textChanged, this, [this, &s](const QString& t) {
         dd_.SetPageName(t);
-        Show(lblPageWebPath_, s.strPageWeb);
+        SetPath(lblPageWebPath_, s.strPageWeb);
     });
 
     // The operations ask for the refresh themselves.
@@ -799,20 +722,20 @@ void IForm1::RefreshWindow()
     dd_.ApplyRefreshDefaults();
 
     // 1. Paths and names.
-    Show(txtFolder_, s.strFolderName);
-    Show(txtOrigImageFile_, s.strOrigImageFile);
-    Show(lblOrigImageFile_, s.strOrigImageFile);
-    Show(txtOrigBackgroundImage_, s.strOrigBackgroundImage);
-    Show(lblOrigBackgroundImage_, s.strOrigBackgroundImage);
-    Show(txtImageFile_, s.strImageFile);
-    Show(txtBackgroundImage_, s.strBackgroundImage);
-    Show(lblImageFile_, s.strImageFile);
-    Show(lblBackgroundImage_, s.strBackgroundImage);
+    SetText(txtFolder_, s.strFolderName);
+    SetText(txtOrigImageFile_, s.strOrigImageFile);
+    SetPath(lblOrigImageFile_, s.strOrigImageFile);
+    SetText(txtOrigBackgroundImage_, s.strOrigBackgroundImage);
+    SetPath(lblOrigBackgroundImage_, s.strOrigBackgroundImage);
+    SetText(txtImageFile_, s.strImageFile);
+    SetText(txtBackgroundImage_, s.strBackgroundImage);
+    SetPath(lblImageFile_, s.strImageFile);
+    SetPath(lblBackgroundImage_, s.strBackgroundImage);
 
     // 2. to 5. Page file, browser title, instruction, displayed title.
-    Show(txtPageWeb_, s.strFileName);
-    Show(lblPageWebPath_, s.strPageWeb);
-    Show(txtTitre_, s.strTitre);
+    SetText(txtPageWeb_, s.strFileName);
+    SetPath(lblPageWebPath_, s.strPageWeb);
+    SetText(txtTitre_, s.strTitre);
     {
         const QString box = ToBox(s.strConsigne);
         if (txtConsigne_->toPlainText() != box) {
@@ -820,11 +743,11 @@ void IForm1::RefreshWindow()
             txtConsigne_->setPlainText(box);
         }
     }
-    Show(txtAffiche_, s.strAffiche);
+    SetText(txtAffiche_, s.strAffiche);
 
     // 6. Picture size.
-    Show(lblLargeur_, s.strImageLargeur);
-    Show(lblHauteur_, s.strImageHauteur);
+    SetText(lblLargeur_, s.strImageLargeur);
+    SetText(lblHauteur_, s.strImageHauteur);
 
     // 7. Availability.
     const bool hasFolder = !txtFolder_->text().isEmpty();
@@ -834,25 +757,25 @@ void IForm1::RefreshWindow()
     listInfoBulles_->setEnabled(s.strImgAlt == words::vrai);
 
     // 9. Page colour.
-    Paint(swatchPage_, QPalette::Window, WebColor(s.strBackgroundColor));
+    Paint(swatchPage_, QPalette::Window, WebColour(s.strBackgroundColor));
 
     // 10. Instruction look.
-    Show(cmbTextSize_, s.strTextSize);
-    Paint(swatchText_, QPalette::Window, WebColor(s.strTextBackColor));
-    Paint(lblExemple_, QPalette::Window, WebColor(s.strTextBackColor));
-    Paint(lblExemple_, QPalette::WindowText, WebColor(s.strTextColor));
+    SetComboText(cmbTextSize_, s.strTextSize);
+    Paint(swatchText_, QPalette::Window, WebColour(s.strTextBackColor));
+    Paint(lblExemple_, QPalette::Window, WebColour(s.strTextBackColor));
+    Paint(lblExemple_, QPalette::WindowText, WebColour(s.strTextColor));
     const bool textBold = s.strTextBold == words::cssBold;
     const bool textItalic = s.strTextItalic == words::cssItalic;
     const bool textUnderlined = s.strTextUnderlined == words::cssUnderline;
-    Show(checkTextBold_, textBold);
-    Show(checkTextItalic_, textItalic);
-    Show(checkTextUnderlined_, textUnderlined);
-    SetStyle(lblExemple_, QStringLiteral("Times New Roman"), qBound(0, s.strTextSize.toInt(), 24), textBold,
-             textItalic, textUnderlined);
+    SetChecked(checkTextBold_, textBold);
+    SetChecked(checkTextItalic_, textItalic);
+    SetChecked(checkTextUnderlined_, textUnderlined);
+    SetFontStyle(lblExemple_, SampleFont(qBound(0, s.strTextSize.toInt(), 24)), textBold, textItalic,
+                 textUnderlined);
 
     // 11. Frame colour.
-    Paint(swatchTable_, QPalette::Window, WebColor(s.strTableColor));
-    Show(checkTransparence_, s.strTransparence == words::VraiCap);
+    Paint(swatchTable_, QPalette::Window, WebColour(s.strTableColor));
+    SetChecked(checkTransparence_, s.strTransparence == words::VraiCap);
 
     // 12. Preview size: 4400 twips wide, as tall as the picture's proportions say.
     {
@@ -869,16 +792,16 @@ void IForm1::RefreshWindow()
     }
 
     // 13. Title look.
-    Show(cmbTitelSize_, s.strTitelSize);
-    Paint(lblTitelExemple_, QPalette::WindowText, WebColor(s.strTitelColor));
+    SetComboText(cmbTitelSize_, s.strTitelSize);
+    Paint(lblTitelExemple_, QPalette::WindowText, WebColour(s.strTitelColor));
     const bool titelBold = s.strTitelBold == words::bold;
     const bool titelItalic = s.strTitelItalic == words::italic;
     const bool titelUnderline = s.strTitelUnderline == words::underlined;
-    Show(checkTitelBold_, titelBold);
-    Show(checkTitelItalic_, titelItalic);
-    Show(checkTitelUnderline_, titelUnderline);
-    SetStyle(lblTitelExemple_, QStringLiteral("Times New Roman"), qBound(0, s.strTitelSize.toInt(), 32), titelBold,
-             titelItalic, titelUnderline);
+    SetChecked(checkTitelBold_, titelBold);
+    SetChecked(checkTitelItalic_, titelItalic);
+    SetChecked(checkTitelUnderline_, titelUnderline);
+    SetFontStyle(lblTitelExemple_, SampleFont(qBound(0, s.strTitelSize.toInt(), 32)), titelBold, titelItalic,
+                 titelUnderline);
 
     // The object lists.
     {
@@ -888,9 +811,9 @@ void IForm1::RefreshWindow()
             names.append(o.fileName);
             tips.append(o.tooltip);
         }
-        Show(list1_, sources);
-        Show(list2_, names);
-        Show(listInfoBulles_, tips);
+        ReplaceEntries(list1_, sources);
+        ReplaceEntries(list2_, names);
+        ReplaceEntries(listInfoBulles_, tips);
     }
 
     // 14. and 15. Object frames: the copies in img, decoded at the frame's size.
@@ -931,19 +854,19 @@ void IForm1::RefreshWindow()
     }
 
     // 17. Object options.
-    Show(checkImgAlt_, s.strImgAlt == words::vrai);
-    Show(checkImgTransparent_, s.strImgTransparent == words::vrai);
+    SetChecked(checkImgAlt_, s.strImgAlt == words::vrai);
+    SetChecked(checkImgTransparent_, s.strImgTransparent == words::vrai);
 
     // 18. Help button.
-    Show(txtTexteBouton_, s.strTexteBouton);
-    Show(lblDocumentBouton_, s.strOrigDocument);
-    Show(lblDocumentOrigBouton_, s.strDocument);
+    SetText(txtTexteBouton_, s.strTexteBouton);
+    SetPath(lblDocumentBouton_, s.strOrigDocument);
+    SetPath(lblDocumentOrigBouton_, s.strDocument);
     const bool bouton = s.strBouton == words::VraiCap;
-    Show(checkBouton_, bouton);
+    SetChecked(checkBouton_, bouton);
     lblAverto_->setVisible(bouton && s.strOrigDocument.isEmpty());
 
     // 19. Start place.
-    Show(cmbScriptPlacement_, s.strScriptPlacement);
+    SetComboText(cmbScriptPlacement_, s.strScriptPlacement);
 }
 
 void IForm1::closeEvent(QCloseEvent* event)
@@ -966,11 +889,11 @@ InfoImg::InfoImg(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
     auto* frame2 = Named(new QGroupBox(QStringLiteral("Modification de l'item"), this), "Frame2");
     {
         auto* g = new QGridLayout(frame2);
-        g->addWidget(Caption("Label1", QStringLiteral("Texte d'accompagnement de l'info-bulle"), frame2), 0, 0, 1, 2);
+        g->addWidget(MakeLabel("Label1", QStringLiteral("Texte d'accompagnement de l'info-bulle"), frame2), 0, 0, 1, 2);
         text1_ = Named(new QLineEdit(frame2), "Text1");
         text1_->setMinimumWidth(220);
         g->addWidget(text1_, 1, 0);
-        auto* valid = Button("cmdValid", QStringLiteral("Modifier"), frame2);
+        auto* valid = MakeButton("cmdValid", QStringLiteral("Modifier"), frame2);
         g->addWidget(valid, 1, 1);
         g->setColumnStretch(0, 1);
         connect(valid, &QPushButton::clicked, this, &InfoImg::modify);
@@ -979,8 +902,8 @@ InfoImg::InfoImg(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
     auto* frame1 = Named(new QGroupBox(QStringLiteral("Suppression de l'item"), this), "Frame1");
     {
         auto* h = new QHBoxLayout(frame1);
-        h->addWidget(Caption("Label2", QStringLiteral("Supprimer l'image de cet objet >>>"), frame1), 1);
-        auto* suppr = Button("cmdSuppr", QStringLiteral("Supprimer"), frame1);
+        h->addWidget(MakeLabel("Label2", QStringLiteral("Supprimer l'image de cet objet >>>"), frame1), 1);
+        auto* suppr = MakeButton("cmdSuppr", QStringLiteral("Supprimer"), frame1);
         h->addWidget(suppr);
         connect(suppr, &QPushButton::clicked, this, &InfoImg::remove);
     }

@@ -7,6 +7,7 @@
 #include "shared/publish.h"
 #include "shell/appcontext.h"
 #include "shell/balloon.h"
+#include "shell/controls.h"
 #include "shell/launcher.h"
 #include "shell/presentation.h"
 #include "tooltip/tooltipmodule.h"
@@ -41,92 +42,6 @@ const QString kForm2 = QStringLiteral("Form2");
 const QString kForm3 = QStringLiteral("Form3");
 const QString kNamePrompt = QStringLiteral("Nom de l'objet :");
 const QString kNameTitle = QStringLiteral("Objet");
-
-template <class W>
-W* Named(W* widget, const char* name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QLabel* MakeLabel(const char* name, const QString& text, QWidget* parent)
-{
-    return Named(new QLabel(text, parent), name);
-}
-
-QPushButton* MakeButton(const char* name, const QString& text, QWidget* parent)
-{
-    auto* b = Named(new QPushButton(text, parent), name);
-    b->setAutoDefault(false);
-    return b;
-}
-
-QAction* MakeAction(QMenu* menu, const char* name, const QString& text, const QKeySequence& shortcut = {})
-{
-    auto* a = menu->addAction(text);
-    a->setObjectName(QString::fromLatin1(name));
-    if (!shortcut.isEmpty())
-        a->setShortcut(shortcut);
-    return a;
-}
-
-QMenu* MakeMenu(QMenuBar* bar, const char* name, const QString& text)
-{
-    auto* m = bar->addMenu(text);
-    m->setObjectName(QString::fromLatin1(name));
-    m->menuAction()->setObjectName(QString::fromLatin1(name));
-    return m;
-}
-
-// Setting a control only when its content differs keeps the caret, the
-// selection and the undo history of what the user is typing.
-void SetText(QLineEdit* box, const QString& text)
-{
-    if (box->text() != text)
-        box->setText(text);
-}
-
-void SetText(QLabel* label, const QString& text)
-{
-    if (label->text() != text)
-        label->setText(text);
-}
-
-QColor WebColour(const QString& text)
-{
-    const quint32 v = DecodeWebColor(text);
-    return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
-}
-
-void SetBackground(QWidget* w, const QColor& colour)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, colour);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
-
-void SetForeground(QWidget* w, const QColor& colour)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::WindowText, colour);
-    w->setPalette(p);
-}
-
-void SetComboText(QComboBox* box, const QString& text)
-{
-    // A value the list does not offer (an edited project file) shows as empty.
-    box->setCurrentIndex(box->findText(text, Qt::MatchExactly));
-}
-
-void SetFontStyle(QLabel* label, bool bold, bool italic, bool underline)
-{
-    QFont f = label->font();
-    f.setBold(bold);
-    f.setItalic(italic);
-    f.setUnderline(underline);
-    label->setFont(f);
-}
 
 QFont ExampleFont(int pointSize)
 {
@@ -300,7 +215,7 @@ void PointEditor::buildControls()
     label2_->setAlignment(Qt::AlignCenter);
     label2_->setMargin(8);
     label2_->setFrameShape(QFrame::Box);
-    SetBackground(label2_, palette().color(QPalette::Base));
+    PaintBackground(label2_, palette().color(QPalette::Base));
     {
         const int w = 260;
         const int h = label2_->heightForWidth(w);
@@ -353,8 +268,7 @@ void PointEditor::buildMenus()
     QAction* refresh =
         MakeAction(affich, "mnuRefresh", QStringLiteral("Rafraîchir l'affichage"), QKeySequence(Qt::Key_F5));
 
-    QAction* aide = bar->addAction(QStringLiteral("Aide"));
-    aide->setObjectName(QStringLiteral("mnuAide"));
+    QAction* aide = Named(bar->addAction(QStringLiteral("Aide")), "mnuAide");
 
     connect(reinit, &QAction::triggered, this, [this] { tt_.ReinitWithQuestion(); });
     connect(quit, &QAction::triggered, this, &PointEditor::quitProgram);
@@ -543,7 +457,7 @@ void ParametersWindow::buildControls()
         f.setItalic(true);
         f.setPointSizeF(f.pointSizeF() * 0.9);
         label->setFont(f);
-        SetForeground(label, QColor(0x99, 0x10, 0x10));
+        Paint(label, QPalette::WindowText, QColor(0x99, 0x10, 0x10));
     };
     auto value = [](QLabel* label) {
         label->setFrameShape(QFrame::StyledPanel);
@@ -667,9 +581,9 @@ void ParametersWindow::buildControls()
         b->setMinimumWidth(b->sizeHint().width() + 16);
     auto* lblBaloonSize = MakeLabel("lblBaloonSize", QStringLiteral("Taille des caractères"), p1);
     cmbBaloonSize_ = Named(new QComboBox(p1), "cmbBaloonSize");
-    checkBaloonBold_ = Named(new QCheckBox(QStringLiteral("Gras"), p1), "CheckBaloonBold");
-    checkBaloonItalic_ = Named(new QCheckBox(QStringLiteral("Italiques"), p1), "CheckBaloonItalic");
-    checkBaloonUnderlined_ = Named(new QCheckBox(QStringLiteral("Souligné"), p1), "CheckBaloonUnderlined");
+    checkBaloonBold_ = MakeCheck("CheckBaloonBold", QStringLiteral("Gras"), p1);
+    checkBaloonItalic_ = MakeCheck("CheckBaloonItalic", QStringLiteral("Italiques"), p1);
+    checkBaloonUnderlined_ = MakeCheck("CheckBaloonUnderlined", QStringLiteral("Souligné"), p1);
     pictureBaloon_ = Named(new QFrame(p1), "PictureBaloon");
     pictureBaloon_->setFrameShape(QFrame::Box);
     pictureBaloon_->setMinimumHeight(56);
@@ -700,9 +614,9 @@ void ParametersWindow::buildControls()
     cmbTitelSize_ = Named(new QComboBox(p4), "CmbTitelSize");
     auto* label6 = MakeLabel("Label6", QStringLiteral("Emplacement"), p4);
     cmbTitelPlacement_ = Named(new QComboBox(p4), "cmbTitelPlacement");
-    checkTitelBold_ = Named(new QCheckBox(QStringLiteral("Gras"), p4), "CheckTitelBold");
-    checkTitelItalic_ = Named(new QCheckBox(QStringLiteral("Italiques"), p4), "CheckTitelItalic");
-    checkTitelUnderline_ = Named(new QCheckBox(QStringLiteral("Souligné"), p4), "CheckTitelUnderline");
+    checkTitelBold_ = MakeCheck("CheckTitelBold", QStringLiteral("Gras"), p4);
+    checkTitelItalic_ = MakeCheck("CheckTitelItalic", QStringLiteral("Italiques"), p4);
+    checkTitelUnderline_ = MakeCheck("CheckTitelUnderline", QStringLiteral("Souligné"), p4);
     lblTitelExemple_ = MakeLabel("lblTitelExemple", QStringLiteral("Exemple"), p4);
     lblTitelExemple_->setFont(ExampleFont(18));
     lblTitelExemple_->setAlignment(Qt::AlignCenter);
@@ -770,8 +684,7 @@ void ParametersWindow::buildMenus()
     QAction* save =
         MakeAction(projet, "mnuSave", QStringLiteral("Sauvegarder le projet"), QKeySequence(Qt::CTRL | Qt::Key_S));
     QAction* valider = MakeAction(projet, "mnuValider", QStringLiteral("Valider"));
-    QAction* aide = bar->addAction(QStringLiteral("Aide"));
-    aide->setObjectName(QStringLiteral("mnuAide"));
+    QAction* aide = Named(bar->addAction(QStringLiteral("Aide")), "mnuAide");
 
     connect(reinit, &QAction::triggered, this, [this] { tt_.ReinitWithQuestion(); });
     // Only this window closes; its close gives the point editor back.
@@ -942,32 +855,32 @@ void ParametersWindow::RefreshParameters()
     // 6. The marks are drawn by the point editor's own refresh.
 
     // 7. Page background.
-    SetBackground(pictureFond_, WebColour(s.strBackgroundColor));
+    PaintBackground(pictureFond_, WebColour(s.strBackgroundColor));
 
     // 8 to 10. Tooltip box.
     SetComboText(cmbBaloonSize_, s.strBaloonSize);
-    SetBackground(pictureBaloon_, WebColour(s.strBaloonBackColor));
-    SetBackground(lblExemple_, WebColour(s.strBaloonBackColor));
-    SetForeground(lblExemple_, WebColour(s.strBaloonColor));
+    PaintBackground(pictureBaloon_, WebColour(s.strBaloonBackColor));
+    PaintBackground(lblExemple_, WebColour(s.strBaloonBackColor));
+    Paint(lblExemple_, QPalette::WindowText, WebColour(s.strBaloonColor));
     const bool bBold = s.strBaloonBold == words::cssBold;
     const bool bItalic = s.strBaloonItalic == words::cssItalic;
     const bool bUnder = s.strBaloonUnderlined == words::cssUnderline;
-    checkBaloonBold_->setChecked(bBold);
-    checkBaloonItalic_->setChecked(bItalic);
-    checkBaloonUnderlined_->setChecked(bUnder);
-    SetFontStyle(lblExemple_, bBold, bItalic, bUnder);
+    SetChecked(checkBaloonBold_, bBold);
+    SetChecked(checkBaloonItalic_, bItalic);
+    SetChecked(checkBaloonUnderlined_, bUnder);
+    SetFontStyle(lblExemple_, lblExemple_->font(), bBold, bItalic, bUnder);
 
     // 11 to 13. Displayed title, shown on the page's own background.
     SetComboText(cmbTitelSize_, s.strTitelSize);
-    SetForeground(lblTitelExemple_, WebColour(s.strTitelColor));
-    SetBackground(lblTitelExemple_, WebColour(s.strBackgroundColor));
+    Paint(lblTitelExemple_, QPalette::WindowText, WebColour(s.strTitelColor));
+    PaintBackground(lblTitelExemple_, WebColour(s.strBackgroundColor));
     const bool tBold = s.strTitelBold == words::bold;
     const bool tItalic = s.strTitelItalic == words::italic;
     const bool tUnder = s.strTitelUnderline == words::underlined;
-    checkTitelBold_->setChecked(tBold);
-    checkTitelItalic_->setChecked(tItalic);
-    checkTitelUnderline_->setChecked(tUnder);
-    SetFontStyle(lblTitelExemple_, tBold, tItalic, tUnder);
+    SetChecked(checkTitelBold_, tBold);
+    SetChecked(checkTitelItalic_, tItalic);
+    SetChecked(checkTitelUnderline_, tUnder);
+    SetFontStyle(lblTitelExemple_, lblTitelExemple_->font(), tBold, tItalic, tUnder);
 
     // 14. Placement word to the French item ("" when unknown).
     SetComboText(cmbTitelPlacement_, PlacementToFrench(s.strTitelPlacement));

@@ -1,0 +1,111 @@
+#include "shell/controls.h"
+
+#include "shared/colors.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace toravi {
+
+QLabel* MakeLabel(const char* name, const QString& text, QWidget* parent)
+{
+    return Named(new QLabel(text, parent), name);
+}
+
+QPushButton* MakeButton(const char* name, const QString& text, QWidget* parent)
+{
+    auto* b = Named(new QPushButton(text, parent), name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QCheckBox* MakeCheck(const char* name, const QString& text, QWidget* parent)
+{
+    return Named(new QCheckBox(text, parent), name);
+}
+
+QMenu* MakeMenu(QMenuBar* bar, const char* name, const QString& text)
+{
+    auto* m = Named(bar->addMenu(text), name);
+    Named(m->menuAction(), name);
+    return m;
+}
+
+QAction* MakeAction(QMenu* menu, const char* name, const QString& text, const QKeySequence& shortcut)
+{
+    auto* a = Named(menu->addAction(text), name);
+    if (!shortcut.isEmpty())
+        a->setShortcut(shortcut);
+    return a;
+}
+
+void SetText(QLineEdit* box, const QString& text)
+{
+    if (box->text() != text) {
+        QSignalBlocker b(box);
+        box->setText(text);
+    }
+}
+
+bool SetText(QLabel* label, const QString& text)
+{
+    if (label->text() == text)
+        return false;
+    label->setText(text);
+    return true;
+}
+
+void SetChecked(QCheckBox* box, bool ticked)
+{
+    if (box->isChecked() != ticked) {
+        QSignalBlocker b(box);
+        box->setChecked(ticked);
+    }
+}
+
+void SetComboText(QComboBox* box, const QString& text)
+{
+    const int index = box->findText(text, Qt::MatchExactly);
+    if (box->currentIndex() != index) {
+        QSignalBlocker b(box);
+        box->setCurrentIndex(index);
+    }
+}
+
+QColor WebColour(const QString& text)
+{
+    const quint32 v = DecodeWebColor(text);
+    return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
+}
+
+void Paint(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
+{
+    // Set in every colour group, so a disabled or inactive window shows it too;
+    // Qt itself ignores a palette equal to the one in place.
+    QPalette p = widget->palette();
+    p.setColor(role, colour);
+    widget->setPalette(p);
+}
+
+void PaintBackground(QWidget* widget, const QColor& colour)
+{
+    Paint(widget, QPalette::Window, colour);
+    widget->setAutoFillBackground(true);
+}
+
+void SetFontStyle(QLabel* label, QFont font, bool bold, bool italic, bool underline)
+{
+    font.setBold(bold);
+    font.setItalic(italic);
+    font.setUnderline(underline);
+    label->setFont(font);  // Qt ignores an unchanged font
+}
+
+}  // namespace toravi

@@ -1,0 +1,56 @@
+#pragma once
+// Helpers both modules' windows build and refresh their controls with.
+#include <QColor>
+#include <QFont>
+#include <QKeySequence>
+#include <QPalette>
+#include <QString>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+class QWidget;
+
+namespace toravi {
+
+// Tests, balloon texts and the screenshot tools find controls by these names.
+template <class T>
+T* Named(T* object, const char* name)
+{
+    object->setObjectName(QString::fromLatin1(name));
+    return object;
+}
+
+QLabel* MakeLabel(const char* name, const QString& text, QWidget* parent);
+// Never a default button: Enter in a dialog's box must not press it.
+QPushButton* MakeButton(const char* name, const QString& text, QWidget* parent);
+QCheckBox* MakeCheck(const char* name, const QString& text, QWidget* parent);
+// The menu and the bar action that opens it both carry the name.
+QMenu* MakeMenu(QMenuBar* bar, const char* name, const QString& text);
+QAction* MakeAction(QMenu* menu, const char* name, const QString& text, const QKeySequence& shortcut = {});
+
+// A refresh rewrites a control only when its content differs, so the caret,
+// the selection and the undo history of the box being typed in survive, and
+// the control's own change handlers do not run.
+void SetText(QLineEdit* box, const QString& text);
+// True when the text changed.
+bool SetText(QLabel* label, const QString& text);
+void SetChecked(QCheckBox* box, bool ticked);
+// A value the list does not offer (an edited project file) shows no item
+// rather than a wrong one.
+void SetComboText(QComboBox* box, const QString& text);
+
+// The colour of a project's colour text.
+QColor WebColour(const QString& text);
+void Paint(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
+// Also fills the widget's background, which plain widgets leave to their parent.
+void PaintBackground(QWidget* widget, const QColor& colour);
+// `font` made bold, italic and underlined as asked, shown by the label.
+void SetFontStyle(QLabel* label, QFont font, bool bold, bool italic, bool underline);
+
+}  // namespace toravi
