@@ -8,6 +8,7 @@
 #include <QPainterPath>
 #include <QRandomGenerator>
 #include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -78,7 +79,7 @@ QImage island()
     p.drawPolygon(QPolygonF({QPointF(278, 302), QPointF(295, 284), QPointF(312, 302)}));
     p.setPen(QPen(QColor(90, 70, 50), 4, Qt::SolidLine, Qt::RoundCap));
     for (int a = 0; a < 4; ++a) {
-        const double r = a * M_PI / 2 + 0.4;
+        const double r = a * std::numbers::pi / 2 + 0.4;
         p.drawLine(QPointF(295, 296), QPointF(295 + 30 * std::cos(r), 296 + 30 * std::sin(r)));
     }
     // Harbour with a boat.

@@ -7,6 +7,8 @@
 
 #ifdef Q_OS_WIN
 #include <io.h>
+#include <sys/stat.h>
+#include <sys/types.h>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
