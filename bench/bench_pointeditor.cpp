@@ -80,8 +80,8 @@ int main(int argc, char** argv)
     QElapsedTimer t;
     t.start();
     emit ctx.tooltip.refreshRequested();
-    bench::Row(QStringLiteral("pointeditor.first_refresh_4000x3000"), t.nsecsElapsed() / 1e6, QStringLiteral("ms"),
-               QStringLiteral("decode + 200 points listed"));
+    bench::Row(QStringLiteral("Éditeur de points, premier affichage"), t.nsecsElapsed() / 1e6, QStringLiteral("ms"),
+               QStringLiteral("JPEG 4000x3000 décodé, 200 points listés"));
 
     names->setCurrentRow(0);
     std::vector<double> keys;
@@ -91,8 +91,8 @@ int main(int argc, char** argv)
         QApplication::sendEvent(names, &down);
         keys.push_back(t.nsecsElapsed() / 1e6);
     }
-    bench::Row(QStringLiteral("pointeditor.key_refresh"), Median(keys), QStringLiteral("ms"),
-               QStringLiteral("median of 50 arrow keys, picture cached"));
+    bench::Row(QStringLiteral("Éditeur de points, rafraîchissement après une touche"), Median(keys), QStringLiteral("ms"),
+               QStringLiteral("médiane de 50 flèches, image en cache"));
 
     std::vector<double> paints;
     for (int i = 0; i < 30; ++i) {
@@ -100,7 +100,7 @@ int main(int argc, char** argv)
         picture->grab();
         paints.push_back(t.nsecsElapsed() / 1e6);
     }
-    bench::Row(QStringLiteral("pointeditor.paint_200_marks"), Median(paints), QStringLiteral("ms"),
-               QStringLiteral("median of 30 paints of Picture1"));
+    bench::Row(QStringLiteral("Éditeur de points, dessin de 200 cercles"), Median(paints), QStringLiteral("ms"),
+               QStringLiteral("médiane de 30 dessins de Picture1"));
     return 0;
 }
