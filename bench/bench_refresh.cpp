@@ -28,17 +28,17 @@ namespace {
 
 // A photo-like picture: smooth gradients under noise, so that JPEG cannot
 // squeeze it much.
-void WritePhoto(const QString& path, int seed)
+void WritePhoto(const QString& path, int variant)
 {
     QImage img(4000, 3000, QImage::Format_RGB32);
-    QRandomGenerator rng(quint32(seed) * 7919u + 1u);
+    QRandomGenerator rng(quint32(variant) * 7919u + 1u);
     for (int y = 0; y < img.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
         for (int x = 0; x < img.width(); ++x) {
             const quint32 n = rng.generate();
             const int r = std::clamp(int((x * 255) / 4000) + int(n & 63) - 32, 0, 255);
             const int g = std::clamp(int((y * 255) / 3000) + int((n >> 8) & 63) - 32, 0, 255);
-            const int b = std::clamp((seed * 40) % 256 + int((n >> 16) & 63) - 32, 0, 255);
+            const int b = std::clamp((variant * 40) % 256 + int((n >> 16) & 63) - 32, 0, 255);
             line[x] = qRgb(r, g, b);
         }
     }

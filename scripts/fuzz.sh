@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for a bounded time
-# (FUZZ_SECONDS, 60 by default), seeded with the tests' files. Findings land in
+# (FUZZ_SECONDS, 60 by default), started from the files in fuzz/inputs. Findings land in
 # fuzz/findings/; keep each one as a test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,10 +16,10 @@ export ASAN_OPTIONS=detect_leaks=0
 for t in $targets; do
   corpus="fuzz/corpus-$t"
   mkdir -p "$corpus"
-  seeds="fuzz/seeds/${t#fuzz_}"
+  inputs="fuzz/inputs/${t#fuzz_}"
   echo "== $t ($seconds s)"
   (cd "$build/bin" && QT_QPA_PLATFORM=offscreen ./"$t" -max_total_time="$seconds" -print_final_stats=1 \
-     -artifact_prefix="$OLDPWD/fuzz/findings/$t-" "$OLDPWD/$corpus" $( [ -d "$OLDPWD/$seeds" ] && echo "$OLDPWD/$seeds" ) 2>&1 \
+     -artifact_prefix="$OLDPWD/fuzz/findings/$t-" "$OLDPWD/$corpus" $( [ -d "$OLDPWD/$inputs" ] && echo "$OLDPWD/$inputs" ) 2>&1 \
      | grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb|==[0-9]+==ERROR|SUMMARY)' || true)
 done
 ls fuzz/findings

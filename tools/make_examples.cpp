@@ -61,17 +61,15 @@ QImage island()
     p.drawPolygon(QPolygonF({QPointF(370, 200), QPointF(430, 100), QPointF(490, 200)}));
     p.setBrush(Qt::white);
     p.drawPolygon(QPolygonF({QPointF(412, 130), QPointF(430, 100), QPointF(448, 130), QPointF(430, 124)}));
-    // Forest.
-    auto* rng = QRandomGenerator::global();
-    QRandomGenerator seeded(7);
+    // Forest, the same at every run.
+    QRandomGenerator trees(7);
     for (int i = 0; i < 14; ++i) {
-        const double x = 190 + seeded.bounded(110), y = 150 + seeded.bounded(70);
+        const double x = 190 + trees.bounded(110), y = 150 + trees.bounded(70);
         p.setBrush(QColor(120, 80, 40));
         p.drawRect(QRectF(x - 2, y + 10, 4, 10));
-        p.setBrush(QColor(40, 120 + seeded.bounded(40), 50));
+        p.setBrush(QColor(40, 120 + trees.bounded(40), 50));
         p.drawPolygon(QPolygonF({QPointF(x, y - 14), QPointF(x - 11, y + 12), QPointF(x + 11, y + 12)}));
     }
-    (void)rng;
     // Mill.
     p.setBrush(QColor(240, 230, 210));
     p.drawRect(QRectF(282, 300, 26, 40));
