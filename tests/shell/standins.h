@@ -1,10 +1,16 @@
 #pragma once
 // Stand-ins for the module windows, so the shell's tests do not depend on them:
 // each counts its loads and writes its unload into a shared log.
+#include "shared/platform.h"
+#include "shared/publish.h"
 #include "shell/appcontext.h"
+#include "shell/launcher.h"
+#include "shell/presentation.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QWidget>
 
 namespace toravi::test {
@@ -49,5 +55,38 @@ inline void RegisterStandIns(AppContext& ctx, WindowLog& log, const QStringList&
         ctx.windows.registerWindow(name, [&ctx, &log, name, main] { return new StandInWindow(ctx, name, log, main); });
     }
 }
+
+inline void FlushDeletions() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+// One run of the program: launcher, presentation windows and stand-in module
+// windows, nothing shown yet. Its program folder holds no help file unless a test puts one there.
+struct Program {
+    ScriptedPlatform platform;
+    AppContext ctx{platform};
+    WindowLog log;
+    bool quitCalled = false;
+    QTemporaryDir programFolder;
+
+    Program()
+    {
+        SetProgramFolder(programFolder.path());
+        RegisterLauncher(ctx);
+        RegisterPresentationWindows(ctx);
+        RegisterStandIns(ctx, log, {QStringLiteral("Form1"), QStringLiteral("Form2"), QStringLiteral("IForm1")});
+        ctx.quit = [this] { quitCalled = true; };
+    }
+    ~Program() { SetProgramFolder(QString()); }
+    QWidget* window(const QString& name) const { return ctx.windows.find(name); }
+    QWidget* open(const QString& name)
+    {
+        ctx.windows.show(name);
+        return window(name);
+    }
+    bool visible(const QString& name) const
+    {
+        QWidget* w = window(name);
+        return w && w->isVisible();
+    }
+};
 
 }  // namespace toravi::test
