@@ -1,6 +1,5 @@
 #pragma once
-// The drag-and-drop window opened from a fresh program, with scripted answers
-// and a scratch working folder.
+// The drag-and-drop window of a fresh program, scripted answers, a scratch folder.
 #include "dragdrop/dragdropwindows.h"
 #include "shared/platform.h"
 #include "shared/publish.h"
@@ -13,6 +12,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -22,8 +22,7 @@
 
 namespace toravi::test {
 
-// A decodable picture under any name (Qt writes no GIF, so chat.gif holds PNG data,
-// which every reader here recognises by its content).
+// PNG data under any name (Qt writes no GIF; the readers go by content).
 inline bool WritePicture(const QString& path, int width, int height, unsigned rgb = 0x3366CC)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -32,8 +31,7 @@ inline bool WritePicture(const QString& path, int width, int height, unsigned rg
     return img.save(path, "PNG");
 }
 
-// Clicks the box itself: a check box stretched across a layout only reacts
-// on its indicator and caption.
+// A stretched check box reacts only near its indicator.
 inline void Tick(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2)); }
 
 struct DragDropFixture {
@@ -72,6 +70,8 @@ struct DragDropFixture {
     QString inImg(const QString& name) const { return JoinPath(JoinPath(folder(), QStringLiteral("img")), name); }
 
     void click(const QString& name) { QTest::mouseClick(control<QPushButton>(name), Qt::LeftButton); }
+    QString label(const QString& name) { return control<QLabel>(name)->text(); }
+    QString box(const QString& name) { return control<QLineEdit>(name)->text(); }
 
     void chooseFolder()
     {
@@ -85,6 +85,11 @@ struct DragDropFixture {
         platform.queueOpenFile(source(name));
         click(QStringLiteral("INT_cmdOrigImageFile"));
     }
+    void ready()
+    {
+        chooseFolder();
+        chooseReference();
+    }
     // Through the button; the picture is written first when missing.
     void addObject(const QString& name, unsigned rgb = 0xCC3344)
     {
@@ -93,8 +98,7 @@ struct DragDropFixture {
         platform.queueOpenFile(source(name));
         click(QStringLiteral("cmdAjoutImage"));
     }
-    // Objects put straight into the state (with their copies), for counts the
-    // button would take long to reach.
+    // Straight into the state with their copies: quicker than the button.
     void putObjects(int count)
     {
         for (int i = 0; i < count; ++i) {
