@@ -20,6 +20,7 @@ namespace {
 const QStringList kHeader{QStringLiteral("<Généré par Toravi 2>"), QStringLiteral("<Module Interact>"),
                           QStringLiteral("<Ne pas modifier ce fichier à la main.>"),
                           QStringLiteral("<Cela pourrait avoir des conséquences inattendues sur votre projet>")};
+const QStringList kLookDefaults{"FFE2B2", "14", "800000", "D9EBD1", "", "", "", "center", "4", "FFFF00", "", "", ""};
 
 // A project file as a teacher's disk holds it: Windows-1252, CR LF.
 void writeLines(const QString& path, const QStringList& lines)
@@ -30,9 +31,23 @@ void writeLines(const QString& path, const QStringList& lines)
     QVERIFY(WriteBytes(path, bytes));
 }
 
-QStringList lookDefaults()
+// Lines 19 to 31 of the file.
+QStringList look(const TooltipState& s)
 {
-    return {"FFE2B2", "14", "800000", "D9EBD1", "", "", "", "center", "4", "FFFF00", "", "", ""};
+    return {s.strBackgroundColor, s.strBaloonSize,     s.strBaloonColor, s.strBaloonBackColor, s.strBaloonBold,
+            s.strBaloonItalic,    s.strBaloonUnderlined, s.strTitelPlacement, s.strTitelSize, s.strTitelColor,
+            s.strTitelBold,       s.strTitelItalic,    s.strTitelUnderline};
+}
+
+// Everything a project file keeps.
+QStringList saved(const TooltipState& s)
+{
+    QStringList out{s.strOrigImageFile, s.strOrigBackgroundImage, s.strFolderName, s.strPageWeb, s.strTitre,
+                    s.strContent,       s.strAffiche,            s.strImageFile,  s.strLargeur, s.strHauteur,
+                    s.strBackgroundImage};
+    for (const TooltipPoint& pt : s.points)
+        out << pt.x << pt.y << pt.name;
+    return out + look(s);
 }
 
 }  // namespace
@@ -47,24 +62,12 @@ class TooltipProjectTest : public QObject {
         QDir().mkpath(path);
         return path;
     }
-
-    // A project as the windows leave it before saving.
-    void fillProject(TooltipState& s, const QString& work, const QString& picture)
+    // Header, lines 5 to 18 as given, default look.
+    QString projectFile(const QString& name, const QStringList& values)
     {
-        s.strOrigImageFile = picture;
-        s.strFolderName = work;
-        s.strPageWeb = JoinPath(work, "lecon.htm");
-        s.strTitre = "Les volcans";
-        s.strContent = "Page Web interactive";
-        s.strAffiche = "Le volcan";
-        s.strImageFile = LastComponent(picture);
-        s.strLargeur = "400";
-        s.strHauteur = "300";
-        s.points = {{"10", "20", "Cratère, sommet"}, {"30", "40", "Ohm Ω<br>ligne"}, {"50", "60", ""}};
-        s.strBaloonSize = "12";
-        s.strBaloonBold = "font-weight:bold;";
-        s.strTitelPlacement = "right";
-        s.strTitelUnderline = "underlined";
+        const QString path = tmp.filePath(name);
+        writeLines(path, kHeader + values + kLookDefaults);
+        return path;
     }
 
 private slots:
@@ -73,130 +76,86 @@ private slots:
         ScriptedPlatform p;
         TooltipModule m(p);
         QSignalSpy refresh(&m, &TooltipModule::refreshRequested);
-        fillProject(m.state, "/nowhere", "/nowhere/a.png");
+        m.state.points = {{"1", "2", "x"}};
+        m.state.strFolderName = m.state.strPageWeb = m.state.strTitre = "x";
+        m.state.strBaloonBold = "font-weight:bold;";
         m.state.pictureShown = true;
         m.state.intPictureOffsetX = 7;
         m.ResetProject();
         QCOMPARE(refresh.count(), 1);
         QVERIFY(m.state.points.isEmpty());
         QVERIFY(m.state.strFolderName.isEmpty() && m.state.strPageWeb.isEmpty() && m.state.strTitre.isEmpty());
-        QCOMPARE(m.state.strBackgroundColor, "FFE2B2");
-        QCOMPARE(m.state.strBaloonSize, "14");
-        QCOMPARE(m.state.strBaloonColor, "800000");
-        QCOMPARE(m.state.strBaloonBackColor, "D9EBD1");
-        QCOMPARE(m.state.strBaloonBold, "");
-        QCOMPARE(m.state.strTitelPlacement, "center");
-        QCOMPARE(m.state.strTitelSize, "4");
-        QCOMPARE(m.state.strTitelColor, "FFFF00");
-        QCOMPARE(m.state.strTitelUnderline, "");
+        QCOMPARE(look(m.state), kLookDefaults);
         QVERIFY(!m.state.pictureShown);
         QCOMPARE(m.state.intPictureOffsetX, 7);  // never reset
     }
 
-    void reinitAsksFirst()
-    {
-        ScriptedPlatform p;
-        TooltipModule m(p);
-        m.state.strTitre = "garde";
-        p.queueMessage(IDNO);
-        m.ReinitWithQuestion();
-        QCOMPARE(m.state.strTitre, "garde");
-        QCOMPARE(p.requests.size(), 1);
-        QCOMPARE(p.requests[0].text, "Souhaitez-vous tout effacer et reprendre à zéro ?");
-        QCOMPARE(p.requests[0].flags, 292);
-
-        p.clear();
-        p.queueMessage(IDYES);
-        p.queueMessage(IDOK);
-        m.ReinitWithQuestion();
-        QCOMPARE(m.state.strTitre, "");
-        QCOMPARE(p.messageTexts(), QStringList({"Souhaitez-vous tout effacer et reprendre à zéro ?",
-                                                "Le projet a été réinitialisé avec les valeurs par défaut"}));
-        QCOMPARE(p.requests[1].flags, 48);
-    }
-
     void saveWritesTheThirtyOneLinesAndLoadBringsThemBack()
     {
-        const QString src = dir("rt/src"), work = dir("rt/work");
-        const QString picture = src + "/volcan.png";
+        const QString work = dir("rt/work");
+        const QString picture = dir("rt/src") + "/volcan.png";
         QVERIFY(WriteRealPicture(picture, 40, 30));
         const QString file = tmp.filePath("rt/projet.txt");
 
         ScriptedPlatform p;
         TooltipModule m(p);
         m.ResetProject();
-        fillProject(m.state, work, picture);
-        const TooltipState saved = m.state;
+        TooltipState& s = m.state;
+        s.strOrigImageFile = picture;
+        s.strFolderName = work;
+        s.strPageWeb = JoinPath(work, "lecon.htm");
+        s.strTitre = "Les volcans";
+        s.strContent = "Page Web interactive";
+        s.strAffiche = "Le volcan";
+        s.strImageFile = "volcan.png";
+        s.strLargeur = "400";
+        s.strHauteur = "300";
+        s.points = {{"10", "20", "Cratère, sommet"}, {"30", "40", "Ohm Ω<br>ligne"}, {"50", "60", ""}};
+        s.strBaloonSize = "12";
+        s.strBaloonBold = "font-weight:bold;";
+        s.strTitelPlacement = "right";
+        s.strTitelUnderline = "underlined";
+        const QStringList before = saved(s);
         p.queueSaveFile(file);
         QVERIFY(m.SaveProject());
         const auto save = p.requestsOf("save");
         QCOMPARE(save.size(), 1);
-        QCOMPARE(save[0].text, "Nom du fichier de paramètres pour ce projet");
-        QCOMPARE(save[0].filter, "Fichiers texte (*.txt)|*.txt|Tous (*.*)|*.*");
         QCOMPARE(save[0].defaultExt, "txt");
         QCOMPARE(save[0].initialFolder, ProgramFolder());
         QVERIFY(p.messageTexts().isEmpty());
 
-        QStringList expected = kHeader;
-        expected << picture << "" << work << JoinPath(work, "lecon.htm") << "Les volcans" << "Page Web interactive"
-                 << "Le volcan" << "volcan.png" << "400" << "300" << ""
-                 << "10,30,50," << "20,40,60," << "Cratère&#44; sommet,Ohm &#937;<br>ligne,,"
-                 << "FFE2B2" << "12" << "800000" << "D9EBD1" << "font-weight:bold;" << "" << "" << "right" << "4"
-                 << "FFFF00" << "" << "" << "underlined";
+        // Commas are escaped, and a character outside Windows-1252 becomes an entity.
+        const QStringList expected = kHeader + QStringList{
+            picture, "", work, JoinPath(work, "lecon.htm"), "Les volcans", "Page Web interactive", "Le volcan",
+            "volcan.png", "400", "300", "", "10,30,50,", "20,40,60,", "Cratère&#44; sommet,Ohm &#937;<br>ligne,,",
+            "FFE2B2", "12", "800000", "D9EBD1", "font-weight:bold;", "", "", "right", "4", "FFFF00", "", "",
+            "underlined"};
         QCOMPARE(expected.size(), 31);
         QCOMPARE(ReadBytes(file), EncodeWindows1252(expected.join("\r\n") + "\r\n"));
 
-        // Loading starts from whatever is in memory.
+        // Loading replaces whatever is in memory.
         m.ResetProject();
-        m.state.strTitre = "autre chose";
+        s.strTitre = "autre chose";
         QSignalSpy refresh(&m, &TooltipModule::refreshRequested);
         p.queueOpenFile(file);
         QVERIFY(m.LoadProject());
         QCOMPARE(refresh.count(), 1);
-        QCOMPARE(p.requestsOf("open").value(0).text, "Nom du fichier de paramètres pour ce projet");
         QVERIFY(p.messageTexts().isEmpty());
-        const TooltipState& s = m.state;
-        QCOMPARE(s.strOrigImageFile, saved.strOrigImageFile);
-        QCOMPARE(s.strFolderName, saved.strFolderName);
-        QCOMPARE(s.strPageWeb, saved.strPageWeb);
-        QCOMPARE(s.strTitre, saved.strTitre);
-        QCOMPARE(s.strAffiche, saved.strAffiche);
-        QCOMPARE(s.strImageFile, saved.strImageFile);
-        QCOMPARE(s.strLargeur, "400");
-        QCOMPARE(s.strBaloonSize, "12");
-        QCOMPARE(s.strBaloonBold, "font-weight:bold;");
-        QCOMPARE(s.strTitelPlacement, "right");
-        QCOMPARE(s.strTitelUnderline, "underlined");
-        QCOMPARE(s.points.size(), 3);
-        for (int i = 0; i < 3; ++i) {
-            QCOMPARE(s.points[i].x, saved.points[i].x);
-            QCOMPARE(s.points[i].y, saved.points[i].y);
-            QCOMPARE(s.points[i].name, saved.points[i].name);
-        }
+        QCOMPARE(saved(s), before);
         // The working folder is ready again and shows the picture.
         QVERIFY(QFileInfo::exists(work + "/img/ptrouge.gif"));
         QCOMPARE(ReadBytes(work + "/img/volcan.png"), ReadBytes(picture));
         QVERIFY(s.pictureShown);
         QVERIFY(!s.hintVisible);
-    }
 
-    void noPointsGiveThreeEmptyLines()
-    {
-        const QString file = tmp.filePath("empty.txt");
-        ScriptedPlatform p;
-        TooltipModule m(p);
-        m.ResetProject();
-        m.ApplyRefreshDefaults();
+        // No points: three empty lines, and loading them clears the points in memory.
+        s.points.clear();
         p.queueSaveFile(file);
         QVERIFY(m.SaveProject());
-        const QStringList lines = ReadTextLines(file);
-        QCOMPARE(lines.size(), 31);
-        QCOMPARE(lines.mid(15, 3), QStringList({"", "", ""}));
-        QCOMPARE(lines[7], "exercice.htm");
-        m.state.points = {{"1", "2", "x"}};
-        p.queueOpenFile(file);
-        QVERIFY(m.LoadProject());
-        QVERIFY(m.state.points.isEmpty());
+        QCOMPARE(ReadTextLines(file).mid(15, 3), QStringList({"", "", ""}));
+        s.points = {{"1", "2", "x"}};
+        QVERIFY(m.LoadProjectFile(file));
+        QVERIFY(s.points.isEmpty());
     }
 
     void saveRefusalsAndFailures()
@@ -206,8 +165,8 @@ private slots:
         m.ResetProject();
         m.state.strPageWeb = "sans_point";
         QVERIFY(!m.SaveProject());
-        QCOMPARE(p.messageTexts(), QStringList{"Aucun projet en cours"});
-        QCOMPARE(p.requests[0].flags, 16);
+        QCOMPARE(p.messageTexts(), QStringList{msg::NoProject});
+        QCOMPARE(p.requests[0].flags, kRefusal);
         QVERIFY(p.requestsOf("save").isEmpty());
 
         // Cancelled: nothing written, nothing said.
@@ -225,7 +184,7 @@ private slots:
         p.queueSaveFile(bad);
         QVERIFY(!m.SaveProject());
         QCOMPARE(p.messageTexts(), QStringList{msg::NotSaved(bad)});
-        QCOMPARE(p.requests.last().flags, 16);
+        QCOMPARE(p.requests.last().flags, kRefusal);
         QCOMPARE(ReadBytes(blocker), QByteArray("x"));
     }
 
@@ -246,44 +205,36 @@ private slots:
         QCOMPARE(m.state.strAffiche, "La carte");
         QCOMPARE(m.state.strHauteur, "480");
         QVERIFY(m.state.points.isEmpty());
-        QCOMPARE(m.state.strBackgroundColor, "FFE2B2");
-        QCOMPARE(m.state.strBaloonColor, "800000");
-        QCOMPARE(m.state.strBaloonBackColor, "D9EBD1");
-        QCOMPARE(m.state.strTitelColor, "FFFF00");
+        QCOMPARE(look(m.state), kLookDefaults);
         // The source picture is gone: said once, naming it; the load goes on.
         QCOMPARE(p.messageTexts().size(), 1);
         QVERIFY(p.messageTexts()[0].contains("/images/carte.png"));
-        QCOMPARE(p.requests[0].flags, 48);
+        QCOMPARE(p.requests[0].flags, kNotice);
         QVERIFY(!m.state.pictureShown);
         QVERIFY(QFileInfo::exists(work + "/img/ptrouge.gif"));
     }
 
     void listLinesAndExtraLines()
     {
-        const QString file = tmp.filePath("lists.txt");
-        QStringList lines = kHeader;
-        lines << "" << "" << "" << "p.htm" << "" << "" << "" << "" << "" << "" << ""
-              << "a,b" << "1,2,3," << "n1,n&#44;2,"  // no final comma: only a
-              << lookDefaults() << "trop" << "de lignes";
-        lines[4 + 14 + 1] = "16";  // baloon size
-        writeLines(file, lines);
+        QStringList values{"", "", "", "p.htm", "", "", "", "", "", "", "", "a,b", "1,2,3,", "n1,n&#44;2,"};
+        const QString file = projectFile("lists.txt", values);
+        writeLines(file, ReadTextLines(file) + QStringList{"trop", "de lignes"});
         ScriptedPlatform p;
         TooltipModule m(p);
         QVERIFY(m.LoadProjectFile(file));
+        // No final comma on the x line: only its first value counts.
         QCOMPARE(m.state.points.size(), 1);
         QCOMPARE(m.state.points[0].x, "a");
         QCOMPARE(m.state.points[0].y, "1");
         QCOMPARE(m.state.points[0].name, "n1");
-        QCOMPARE(m.state.strBaloonSize, "16");
-        QCOMPARE(m.state.strTitelUnderline, "");
+        QCOMPARE(look(m.state), kLookDefaults);
         QVERIFY(p.messageTexts().isEmpty());  // no folder: nothing to copy, nothing to say
 
         // Fewer names than x values: the lists stay in step.
-        lines[15] = "5,6,7,";
-        lines[16] = "8,9,10,";
-        lines[17] = "seul,";
-        writeLines(file, lines);
-        QVERIFY(m.LoadProjectFile(file));
+        values.replace(11, "5,6,7,");
+        values.replace(12, "8,9,10,");
+        values.replace(13, "seul,");
+        QVERIFY(m.LoadProjectFile(projectFile("lists.txt", values)));
         QCOMPARE(m.state.points.size(), 3);
         QCOMPARE(m.state.points[0].name, "seul");
         QCOMPARE(m.state.points[2].y, "10");
@@ -303,105 +254,79 @@ private slots:
         writeLines(other, {kHeader[0], "<Module Drag&Drop>", kHeader[2], kHeader[3], "x"});
         p.queueOpenFile(other);
         QVERIFY(!m.LoadProject());
-        QCOMPARE(p.messageTexts(),
-                 QStringList{"Ce fichier ne semble pas avoir été enregistré par Le module que vous avez lancé"});
-        QCOMPARE(p.requests.last().flags, 16);
+        QCOMPARE(p.messageTexts(), QStringList{msg::WrongModule});
+        QCOMPARE(p.requests.last().flags, kRefusal);
+        QCOMPARE(refresh.count(), 1);  // LoadProject refreshes after its refusal
 
         const QString missing = tmp.filePath("absent.txt");
         p.clear();
         QVERIFY(!m.LoadProjectFile(missing));
-        QCOMPARE(p.messageTexts(), QStringList{"Le fichier " + missing + " n'a pas pu être lu."});
-        QCOMPARE(p.requests.last().flags, 16);
+        QCOMPARE(p.messageTexts(), QStringList{msg::NotRead(missing)});
 
-        p.clear();
-        QVERIFY(!m.LoadProjectFile(tmp.path()));  // a folder
-        QCOMPARE(p.messageTexts().size(), 1);
-
-        // A picture picked by mistake.
+        // A folder or a picture picked by mistake: one refusal naming it.
         const QString picture = tmp.filePath("image.png");
         QVERIFY(WriteBytes(picture, PngBytes(10, 10)));
-        p.clear();
-        QVERIFY(!m.LoadProjectFile(picture));
-        QCOMPARE(p.messageTexts().size(), 1);
-        QVERIFY(p.messageTexts()[0].contains(picture));
-
-        QCOMPARE(m.state.strTitre, "mon projet");
-        QCOMPARE(m.state.points.size(), 1);
-        QCOMPARE(m.state.points[0].name, "garde");
-        QCOMPARE(refresh.count(), 1);  // LoadProject refreshes after its refusal
+        for (const QString& bad : {tmp.path(), picture}) {
+            p.clear();
+            QVERIFY(!m.LoadProjectFile(bad));
+            QCOMPARE(p.messageTexts().size(), 1);
+            QVERIFY2(p.messageTexts()[0].contains(bad), qPrintable(bad));
+            QCOMPARE(p.requests.last().flags, kRefusal);
+        }
 
         // Cancelling the dialog only refreshes.
         p.clear();
         p.queueOpenFile("");
         QVERIFY(!m.LoadProject());
         QCOMPARE(refresh.count(), 2);
+        QVERIFY(p.messageTexts().isEmpty());
         QCOMPARE(m.state.strTitre, "mon projet");
+        QCOMPARE(m.state.points.size(), 1);
+        QCOMPARE(m.state.points[0].name, "garde");
     }
 
-    void pictureNamesStayInsideImg()
+    void picturesAreCopiedIntoImgOnly()
     {
+        ScriptedPlatform p;
+        TooltipModule m(p);
+        // Names that climb out of img are cut to their last part.
         const QString src = dir("safe/src"), work = dir("safe/work");
         QVERIFY(WriteRealPicture(src + "/photo.png", 8, 8));
         QVERIFY(WriteRealPicture(src + "/fond.png", 8, 8));
-        const QString file = tmp.filePath("safe/projet.txt");
-        QStringList lines = kHeader;
-        lines << src + "/photo.png" << src + "/fond.png" << work << "p.htm" << "" << "" << ""
-              << "../../evasion.png" << "8" << "8" << "../fond.png" << "" << "" << "" << lookDefaults();
-        writeLines(file, lines);
-        ScriptedPlatform p;
-        TooltipModule m(p);
-        QVERIFY(m.LoadProjectFile(file));
+        QVERIFY(m.LoadProjectFile(projectFile("safe/projet.txt", {src + "/photo.png", src + "/fond.png", work, "p.htm",
+                                                                  "", "", "", "../../evasion.png", "8", "8",
+                                                                  "../fond.png", "", "", ""})));
         QCOMPARE(m.state.strImageFile, "evasion.png");
         QCOMPARE(m.state.strBackgroundImage, "fond.png");
-        QVERIFY(QFileInfo::exists(work + "/img/evasion.png"));
-        QVERIFY(QFileInfo::exists(work + "/img/fond.png"));
-        QVERIFY(!QFileInfo::exists(tmp.filePath("evasion.png")));
-        QVERIFY(!QFileInfo::exists(tmp.filePath("safe/fond.png")));
+        QVERIFY(QFileInfo::exists(work + "/img/evasion.png") && QFileInfo::exists(work + "/img/fond.png"));
+        QVERIFY(!QFileInfo::exists(tmp.filePath("evasion.png")) && !QFileInfo::exists(tmp.filePath("safe/fond.png")));
         QVERIFY(m.state.pictureShown);
         QVERIFY(p.messageTexts().isEmpty());
-    }
 
-    void bothPicturesMissingAreNamedInOneMessage()
-    {
-        const QString work = dir("gone/work");
-        const QString file = tmp.filePath("gone/projet.txt");
-        QStringList lines = kHeader;
-        lines << "/disparu/photo.png" << "/disparu/fond.jpg" << work << "p.htm" << "" << "" << ""
-              << "photo.png" << "8" << "8" << "fond.jpg" << "" << "" << "" << lookDefaults();
-        writeLines(file, lines);
-        ScriptedPlatform p;
-        TooltipModule m(p);
+        // Both sources gone: one message names them.
+        const QString gone = dir("gone/work");
+        const QString file = projectFile("gone/projet.txt", {"/disparu/photo.png", "/disparu/fond.jpg", gone, "p.htm", "",
+                                                             "", "", "photo.png", "8", "8", "fond.jpg", "", "", ""});
         QVERIFY(m.LoadProjectFile(file));
         const QStringList texts = p.messageTexts();
         QCOMPARE(texts.size(), 1);
         QVERIFY(texts[0].contains("/disparu/photo.png") && texts[0].contains("/disparu/fond.jpg"));
         QVERIFY(!m.state.pictureShown);
-
         // A copy left in img by an earlier session still serves the page.
-        QVERIFY(WriteRealPicture(work + "/img/photo.png", 8, 8));
-        QVERIFY(WriteRealPicture(work + "/img/fond.jpg", 8, 8));
+        QVERIFY(WriteRealPicture(gone + "/img/photo.png", 8, 8));
+        QVERIFY(WriteRealPicture(gone + "/img/fond.jpg", 8, 8));
         p.clear();
         QVERIFY(m.LoadProjectFile(file));
         QVERIFY(p.messageTexts().isEmpty());
         QVERIFY(m.state.pictureShown);
-    }
 
-    void nothingIsMadeWithoutAWorkingFolder()
-    {
-        const QString here = dir("nofolder");
-        const QString previous = QDir::currentPath();
+        // No working folder: nothing is made, not even in the current folder.
+        const QString here = dir("nofolder"), previous = QDir::currentPath();
         QDir::setCurrent(here);
-        const QString picture = tmp.filePath("nofolder-photo.png");
-        QVERIFY(WriteRealPicture(picture, 8, 8));
-        const QString file = tmp.filePath("nofolder.txt");
-        QStringList lines = kHeader;
-        lines << picture << "" << "" << "p.htm" << "" << "" << "" << "nofolder-photo.png" << "8" << "8" << ""
-              << "" << "" << "" << lookDefaults();
-        writeLines(file, lines);
-        ScriptedPlatform p;
-        TooltipModule m(p);
-        QVERIFY(m.LoadProjectFile(file));
+        const bool loaded = m.LoadProjectFile(projectFile(
+            "nofolder.txt", {src + "/photo.png", "", "", "p.htm", "", "", "", "photo.png", "8", "8", "", "", "", ""}));
         QDir::setCurrent(previous);
+        QVERIFY(loaded);
         QVERIFY(QDir(here).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
         QVERIFY(!QFileInfo::exists("/img/ptrouge.gif"));
         QVERIFY(!m.state.pictureShown);
@@ -428,13 +353,13 @@ private slots:
         QCOMPARE(m.state.strFileName, "lecon.htm");
         QCOMPARE(m.state.strPageWeb, JoinPath("/cours", "lecon.htm"));
 
-        m.SetPageName("lecon.html");
-        QCOMPARE(m.state.strPageWeb, JoinPath("/cours", "lecon.htm"));
         m.SetPageName("carte");
         QCOMPARE(m.state.strPageWeb, JoinPath("/cours", "carte.htm"));
+        m.SetPageName("lecon.html");
+        QCOMPARE(m.state.strPageWeb, JoinPath("/cours", "lecon.htm"));
         m.state.strFolderName.clear();
         m.SetPageName("autre");
-        QCOMPARE(m.state.strPageWeb, JoinPath("/cours", "carte.htm"));  // no folder: unchanged
+        QCOMPARE(m.state.strPageWeb, JoinPath("/cours", "lecon.htm"));  // no folder: unchanged
     }
 };
 

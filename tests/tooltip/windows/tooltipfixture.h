@@ -14,7 +14,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -39,13 +38,10 @@ public:
     }
 };
 
-// A picture whose every pixel is `rgb`, under any name (PNG data).
 inline bool WritePicture(const QString& path, int width, int height, unsigned rgb = 0x3366CC)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QImage img(width, height, QImage::Format_RGB32);
-    img.fill(QColor::fromRgb(rgb));
-    return img.save(path, "PNG");
+    return WriteRealPicture(path, width, height, rgb);
 }
 
 struct TooltipFixture {
@@ -66,17 +62,14 @@ struct TooltipFixture {
     QWidget* form2() { return ctx.windows.find(QStringLiteral("Form2")); }
 
     template <typename T = QWidget>
-    T* f1(const QString& name)
+    static T* child(QWidget* w, const QString& name)
     {
-        QWidget* w = form1();
         return w ? w->findChild<T*>(name) : nullptr;
     }
     template <typename T = QWidget>
-    T* f2(const QString& name)
-    {
-        QWidget* w = form2();
-        return w ? w->findChild<T*>(name) : nullptr;
-    }
+    T* f1(const QString& name) { return child<T>(form1(), name); }
+    template <typename T = QWidget>
+    T* f2(const QString& name) { return child<T>(form2(), name); }
     QAction* menu1(const QString& name) { return f1<QAction>(name); }
     QAction* menu2(const QString& name) { return f2<QAction>(name); }
 
@@ -101,10 +94,7 @@ struct TooltipFixture {
         QCoreApplication::processEvents();
     }
 
-    void openParameters()
-    {
-        menu1(QStringLiteral("mnuParam"))->trigger();
-    }
+    void openParameters() { menu1(QStringLiteral("mnuParam"))->trigger(); }
     void click2(const QString& name) { QTest::mouseClick(f2<QAbstractButton>(name), Qt::LeftButton); }
 
     void chooseFolder()
@@ -128,6 +118,15 @@ struct TooltipFixture {
         chooseReference(width, height);
         click2(QStringLiteral("cmdValider"));
         settle();
+    }
+
+    void threePoints()
+    {
+        validProject();
+        clickPicture(10, 10, QStringLiteral("Un"));
+        clickPicture(20, 20, QStringLiteral("Deux"));
+        clickPicture(30, 30, QStringLiteral("Trois"));
+        platform.clear();
     }
 
     // A click on the picture, answered with `name`.
