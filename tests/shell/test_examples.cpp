@@ -24,6 +24,8 @@ class TestExamples : public QObject {
     static QString example(const char* rel) { return ProgramFolder() + QStringLiteral("/exemples/") + QLatin1String(rel); }
 
 private slots:
+    void programIconIsBuiltIn() { QVERIFY(QFile::exists(QStringLiteral(":/toravi/toravi.png"))); }
+
     void tooltipExample()
     {
         ScriptedPlatform platform;
