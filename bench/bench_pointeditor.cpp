@@ -23,31 +23,6 @@
 
 using namespace toravi;
 
-namespace {
-
-void WritePhoto(const QString& path)
-{
-    QImage img(4000, 3000, QImage::Format_RGB32);
-    QRandomGenerator rng(4242);
-    for (int y = 0; y < img.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-        for (int x = 0; x < img.width(); ++x) {
-            const quint32 n = rng.generate();
-            line[x] = qRgb(std::clamp(int(x * 255 / 4000) + int(n & 63) - 32, 0, 255),
-                           std::clamp(int(y * 255 / 3000) + int((n >> 8) & 63) - 32, 0, 255), 120);
-        }
-    }
-    img.save(path, "JPG", 90);
-}
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-}  // namespace
-
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
@@ -57,7 +32,7 @@ int main(int argc, char** argv)
     QDir().mkpath(JoinPath(folder, QStringLiteral("img")));
     const QString photo = JoinPath(JoinPath(folder, QStringLiteral("img")), QStringLiteral("photo.jpg"));
     if (!QImageReader(photo).canRead())
-        WritePhoto(photo);
+        bench::WritePhoto(photo);
 
     ScriptedPlatform platform;
     AppContext ctx(platform);
@@ -91,7 +66,7 @@ int main(int argc, char** argv)
         QApplication::sendEvent(names, &down);
         keys.push_back(t.nsecsElapsed() / 1e6);
     }
-    bench::Row(QStringLiteral("Éditeur de points, rafraîchissement après une touche"), Median(keys), QStringLiteral("ms"),
+    bench::Row(QStringLiteral("Éditeur de points, rafraîchissement après une touche"), bench::Median(keys), QStringLiteral("ms"),
                QStringLiteral("médiane de 50 flèches, image en cache"));
 
     std::vector<double> paints;
@@ -100,7 +75,7 @@ int main(int argc, char** argv)
         picture->grab();
         paints.push_back(t.nsecsElapsed() / 1e6);
     }
-    bench::Row(QStringLiteral("Éditeur de points, dessin de 200 cercles"), Median(paints), QStringLiteral("ms"),
+    bench::Row(QStringLiteral("Éditeur de points, dessin de 200 cercles"), bench::Median(paints), QStringLiteral("ms"),
                QStringLiteral("médiane de 30 dessins de Picture1"));
     return 0;
 }

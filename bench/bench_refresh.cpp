@@ -24,35 +24,6 @@
 
 using namespace toravi;
 
-namespace {
-
-// A photo-like picture: smooth gradients under noise, so that JPEG cannot
-// squeeze it much.
-void WritePhoto(const QString& path, int variant)
-{
-    QImage img(4000, 3000, QImage::Format_RGB32);
-    QRandomGenerator rng(quint32(variant) * 7919u + 1u);
-    for (int y = 0; y < img.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-        for (int x = 0; x < img.width(); ++x) {
-            const quint32 n = rng.generate();
-            const int r = std::clamp(int((x * 255) / 4000) + int(n & 63) - 32, 0, 255);
-            const int g = std::clamp(int((y * 255) / 3000) + int((n >> 8) & 63) - 32, 0, 255);
-            const int b = std::clamp((variant * 40) % 256 + int((n >> 16) & 63) - 32, 0, 255);
-            line[x] = qRgb(r, g, b);
-        }
-    }
-    img.save(path, "JPG", 90);
-}
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-}  // namespace
-
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
@@ -67,7 +38,7 @@ int main(int argc, char** argv)
         const QString name = i == 24 ? QStringLiteral("scene.jpg") : QStringLiteral("photo%1.jpg").arg(i);
         if (!QImageReader(JoinPath(img, name)).canRead()) {
             std::fprintf(stderr, "Making %s (4000 x 3000)...\n", qPrintable(name));
-            WritePhoto(JoinPath(img, name), i);
+            bench::WritePhoto(JoinPath(img, name), i);
         }
         bytes += QFileInfo(JoinPath(img, name)).size();
     }
@@ -133,15 +104,15 @@ int main(int argc, char** argv)
     const double fullDecode = double(t.nsecsElapsed()) / 1e6;
 
     const QString note = QStringLiteral("24 objets + aperçu, JPEG 4000x3000, %1 Mo chacun").arg(mbEach, 0, 'f', 1);
-    bench::Row(QStringLiteral("Rafraîchissement, premier (cache vide)"), Median(first), QStringLiteral("ms"),
+    bench::Row(QStringLiteral("Rafraîchissement, premier (cache vide)"), bench::Median(first), QStringLiteral("ms"),
                note + QStringLiteral(", %1 cœurs").arg(QThread::idealThreadCount()));
-    bench::Row(QStringLiteral("Rafraîchissement, premier, temps processeur"), Median(firstCpu), QStringLiteral("ms"),
+    bench::Row(QStringLiteral("Rafraîchissement, premier, temps processeur"), bench::Median(firstCpu), QStringLiteral("ms"),
                QStringLiteral("tous cœurs confondus"));
-    bench::Row(QStringLiteral("Rafraîchissement, répété (cache)"), Median(repeated), QStringLiteral("ms"),
+    bench::Row(QStringLiteral("Rafraîchissement, répété (cache)"), bench::Median(repeated), QStringLiteral("ms"),
                QStringLiteral("médiane de %1").arg(repeated.size()));
     bench::Row(QStringLiteral("Rafraîchissement, répété, pire cas (cache)"),
                *std::max_element(repeated.begin(), repeated.end()), QStringLiteral("ms"));
-    bench::Row(QStringLiteral("Rafraîchissement sans cache"), Median(uncached), QStringLiteral("ms"),
+    bench::Row(QStringLiteral("Rafraîchissement sans cache"), bench::Median(uncached), QStringLiteral("ms"),
                QStringLiteral("décodage à la taille affichée"));
     bench::Row(QStringLiteral("Décodage en taille réelle, 25 images"), fullDecode, QStringLiteral("ms"),
                QStringLiteral("sans taille d'affichage ni cache"));
