@@ -2,7 +2,7 @@
 // drag-and-drop page of 300 objects, written into a scratch working folder.
 #include "bench_common.h"
 #include "dragdrop/dragdropmodule.h"
-#include "shared/platform.h"
+#include "support/scriptedplatform.h"
 #include "shared/publish.h"
 #include "tooltip/tooltipmodule.h"
 

@@ -4,9 +4,10 @@
 #include "bench_common.h"
 
 #include "shared/picturecache.h"
-#include "shared/platform.h"
+#include "support/scriptedplatform.h"
 #include "shared/publish.h"
-#include "shell/appcontext.h"
+#include "widgets/appcontext.h"
+#include "windowregistry.h"
 #include "tooltip/tooltipwindows.h"
 
 #include <QApplication>

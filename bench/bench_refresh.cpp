@@ -6,9 +6,10 @@
 
 #include "dragdrop/dragdropwindows.h"
 #include "shared/picturecache.h"
-#include "shared/platform.h"
+#include "support/scriptedplatform.h"
 #include "shared/publish.h"
-#include "shell/appcontext.h"
+#include "widgets/appcontext.h"
+#include "windowregistry.h"
 
 #include <QApplication>
 #include <QDir>

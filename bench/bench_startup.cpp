@@ -1,8 +1,9 @@
 // Start-up to the launcher: from the start of main to the launcher window shown
 // and painted once (offscreen), as the program does it.
 #include "bench_common.h"
-#include "shell/appcontext.h"
-#include "shell/qtplatform.h"
+#include "widgets/appcontext.h"
+#include "windowregistry.h"
+#include "widgets/qtplatform.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

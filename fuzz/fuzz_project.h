@@ -2,7 +2,7 @@
 // Shared by the project-file fuzzers: each input is written as a project file and
 // loaded into a scratch working folder (never the folder the input names), then
 // the page texts are built from what was loaded.
-#include "shared/platform.h"
+#include "support/scriptedplatform.h"
 
 #include <QDir>
 #include <QFile>

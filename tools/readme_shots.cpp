@@ -1,8 +1,9 @@
 // Screenshots of the real windows for the README, with the example projects
 // loaded into a scratch working folder: `toravi_readme_shots <docs/images>`.
-#include "shared/platform.h"
+#include "support/scriptedplatform.h"
 #include "shared/publish.h"
-#include "shell/appcontext.h"
+#include "widgets/appcontext.h"
+#include "windowregistry.h"
 
 #include <QApplication>
 #include <QDir>

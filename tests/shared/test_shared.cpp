@@ -1,6 +1,6 @@
 // Text files, colours and styles, the working folder and publishing, the platform double.
 #include "shared/colors.h"
-#include "shared/platform.h"
+#include "support/scriptedplatform.h"
 #include "shared/publish.h"
 #include "shared/textfile.h"
 #include "support/testsupport.h"

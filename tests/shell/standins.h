@@ -1,11 +1,12 @@
 #pragma once
 // Stand-ins for the module windows, so the shell's tests do not depend on them:
 // each counts its loads and writes its unload into a shared log.
-#include "shared/platform.h"
+#include "support/scriptedplatform.h"
 #include "shared/publish.h"
-#include "shell/appcontext.h"
-#include "shell/launcher.h"
-#include "shell/presentation.h"
+#include "widgets/appcontext.h"
+#include "windowregistry.h"
+#include "widgets/controls.h"
+#include "help/presentation.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

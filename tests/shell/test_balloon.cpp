@@ -1,5 +1,5 @@
 // Balloon help: text layout, placement on the screen, and the handling's life.
-#include "shell/balloon.h"
+#include "widgets/balloon.h"
 
 #include <QFontMetrics>
 #include <QHelpEvent>

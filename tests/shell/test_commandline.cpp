@@ -1,7 +1,7 @@
 // `toravi generate`: the example projects anywhere, refusals and their exit codes.
 #include "shared/publish.h"
 #include "shared/textfile.h"
-#include "shell/commandline.h"
+#include "commandline.h"
 #include "support/testsupport.h"
 
 #include <QDir>

@@ -1,8 +1,9 @@
 // A newcomer's first road with each example: load it from the program folder,
 // choose a working folder, validate, create the page, open it.
-#include "shared/platform.h"
+#include "support/scriptedplatform.h"
 #include "shared/publish.h"
-#include "shell/appcontext.h"
+#include "widgets/appcontext.h"
+#include "windowregistry.h"
 #include "support/testsupport.h"
 
 #include <QAction>

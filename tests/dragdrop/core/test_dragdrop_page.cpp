@@ -1,6 +1,6 @@
 // The drag-and-drop page, byte for byte, and the files written beside it.
 #include "dragdrop/dragdropmodule.h"
-#include "shared/platform.h"
+#include "support/scriptedplatform.h"
 #include "shared/publish.h"
 #include "shared/textfile.h"
 #include "support/testsupport.h"

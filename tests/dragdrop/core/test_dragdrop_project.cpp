@@ -1,7 +1,7 @@
 // The drag-and-drop project: reset, project file, validation, refresh defaults.
 #include "dragdrop/dragdropmodule.h"
 #include "shared/escaping.h"
-#include "shared/platform.h"
+#include "support/scriptedplatform.h"
 #include "shared/publish.h"
 #include "shared/textfile.h"
 #include "support/testsupport.h"

@@ -1,9 +1,10 @@
 #pragma once
 // The drag-and-drop window of a fresh program, scripted answers, a scratch folder.
 #include "dragdrop/dragdropwindows.h"
-#include "shared/platform.h"
+#include "support/scriptedplatform.h"
 #include "shared/publish.h"
-#include "shell/appcontext.h"
+#include "widgets/appcontext.h"
+#include "windowregistry.h"
 #include "support/testsupport.h"
 
 #include <QAction>

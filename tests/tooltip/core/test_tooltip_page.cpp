@@ -1,7 +1,7 @@
 // Page creation of the tooltip module: the page byte for byte, interact.js, and
 // the refusals and failures around them.
-#include "shared/platform.h"
-#include "shell/commandline.h"
+#include "support/scriptedplatform.h"
+#include "commandline.h"
 #include "shared/publish.h"
 #include "shared/textfile.h"
 #include "support/testsupport.h"

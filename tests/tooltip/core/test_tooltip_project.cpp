@@ -1,6 +1,6 @@
 // The tooltip project: reset, the project file both ways, and what loading does
 // to the working folder.
-#include "shared/platform.h"
+#include "support/scriptedplatform.h"
 #include "shared/publish.h"
 #include "shared/textfile.h"
 #include "support/testsupport.h"

@@ -1,9 +1,10 @@
 #pragma once
 // The point editor opened from a fresh program, with scripted answers and a
 // scratch working folder.
-#include "shared/platform.h"
+#include "support/scriptedplatform.h"
 #include "shared/publish.h"
-#include "shell/appcontext.h"
+#include "widgets/appcontext.h"
+#include "windowregistry.h"
 #include "support/testsupport.h"
 #include "tooltip/tooltipmodule.h"
 #include "tooltip/tooltipwindows.h"

@@ -1,6 +1,8 @@
-#include "shell/launcher.h"
+#include "launcher.h"
 
-#include "shell/appcontext.h"
+#include "widgets/appcontext.h"
+#include "widgets/controls.h"
+#include "windowregistry.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -11,21 +13,6 @@
 #include <QVBoxLayout>
 
 namespace toravi {
-
-void CentreOnScreen(QWidget* window)
-{
-    QScreen* screen = window->screen();
-    if (!screen)
-        return;
-    const QRect area = screen->availableGeometry();
-    // adjustSize() would hold a top-level window to two thirds of the screen: the
-    // windows get their full size when the screen has room for it.
-    window->adjustSize();
-    const QSize frame = window->frameGeometry().size() - window->geometry().size();
-    window->resize(window->sizeHint().boundedTo(area.size() - frame).expandedTo(window->minimumSize()));
-    const QSize size = window->frameGeometry().size();
-    window->move(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2);
-}
 
 namespace {
 QGroupBox* moduleFrame(QWidget* parent, const char* frameName, const QString& caption, const char* labelName,

@@ -1,4 +1,4 @@
-#include "shared/platform.h"
+#include "support/scriptedplatform.h"
 
 namespace toravi {
 

@@ -18,7 +18,4 @@ private:
     AppContext& ctx_;
 };
 
-// Centres a top-level window on its screen.
-void CentreOnScreen(QWidget* window);
-
 }  // namespace toravi

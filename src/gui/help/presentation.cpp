@@ -1,9 +1,9 @@
-#include "shell/presentation.h"
+#include "help/presentation.h"
 
 #include "shared/platform.h"
 #include "shared/publish.h"
-#include "shell/appcontext.h"
-#include "shell/launcher.h"
+#include "widgets/appcontext.h"
+#include "widgets/controls.h"
 
 #include <QCloseEvent>
 #include <QCursor>

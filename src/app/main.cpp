@@ -1,6 +1,7 @@
-#include "shell/appcontext.h"
-#include "shell/commandline.h"
-#include "shell/qtplatform.h"
+#include "widgets/appcontext.h"
+#include "windowregistry.h"
+#include "commandline.h"
+#include "widgets/qtplatform.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -1,56 +1,13 @@
 #pragma once
-// The one door to dialogs, message boxes, prompts and the shell: windows and
-// operations never open a dialog themselves, so tests can script every answer.
+// The platform layer's test double: answers from queues, records every request.
+#include "shared/platform.h"
+
 #include <QList>
-#include <QString>
+#include <QStringList>
 #include <deque>
 #include <optional>
 
 namespace toravi {
-
-// Message box flags and results, as the program's texts use them.
-enum MessageFlag : int {
-    MB_OK = 0,
-    MB_YESNO = 4,
-    MB_ICONCRITICAL = 16,
-    MB_ICONQUESTION = 32,
-    MB_ICONEXCLAMATION = 48,
-    MB_ICONINFORMATION = 64,
-    MB_DEFBUTTON2 = 256,
-};
-enum MessageResult : int { IDOK = 1, IDYES = 6, IDNO = 7 };
-
-// Flag sums the program uses.
-constexpr int kRefusal = MB_OK | MB_ICONCRITICAL;                         // 16
-constexpr int kNotice = MB_OK | MB_ICONEXCLAMATION;                       // 48
-constexpr int kOffer = MB_YESNO | MB_ICONINFORMATION;                     // 68
-constexpr int kConfirm = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;      // 292
-
-inline const QString kTitle = QStringLiteral("Toravi");
-
-struct FileDialogRequest {
-    QString initialFolder;  // "" or the program folder or "C:\" as the callers give it
-    QString defaultExt;     // without dot
-    QString filter;         // "label|pattern|label|pattern"
-    QString title;
-};
-
-class Platform {
-public:
-    virtual ~Platform() = default;
-    virtual int messageBox(const QString& text, int flags, const QString& title = kTitle) = 0;
-    // Cancel gives the empty text.
-    virtual QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) = 0;
-    // Cancel gives the empty text.
-    virtual QString openFile(const FileDialogRequest& request) = 0;
-    virtual QString saveFile(const FileDialogRequest& request) = 0;
-    // Colour values are 0x00BBGGRR; cancel gives the preset back.
-    virtual quint32 chooseColor(quint32 preset) = 0;
-    // Cancel gives the empty text.
-    virtual QString chooseFolder(const QString& prompt) = 0;
-    // Failures are ignored by every caller.
-    virtual void shellOpen(const QString& target) = 0;
-};
 
 // Test double: answers from queues, records every request.
 class ScriptedPlatform : public Platform {

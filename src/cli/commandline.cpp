@@ -1,4 +1,4 @@
-#include "shell/commandline.h"
+#include "commandline.h"
 
 #include "dragdrop/dragdropmodule.h"
 #include "shared/platform.h"

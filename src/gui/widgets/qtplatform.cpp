@@ -1,4 +1,4 @@
-#include "shell/qtplatform.h"
+#include "widgets/qtplatform.h"
 
 #include <QApplication>
 #include <QColorDialog>

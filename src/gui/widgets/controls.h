@@ -53,4 +53,7 @@ void PaintBackground(QWidget* widget, const QColor& colour);
 // `font` made bold, italic and underlined as asked, shown by the label.
 void SetFontStyle(QLabel* label, QFont font, bool bold, bool italic, bool underline);
 
+// Centres a top-level window on its screen.
+void CentreOnScreen(QWidget* window);
+
 }  // namespace toravi

@@ -1,4 +1,4 @@
-#include "shell/balloon.h"
+#include "widgets/balloon.h"
 
 #include <QApplication>
 #include <QBasicTimer>

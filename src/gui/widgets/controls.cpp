@@ -1,4 +1,4 @@
-#include "shell/controls.h"
+#include "widgets/controls.h"
 
 #include "shared/colors.h"
 
@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalBlocker>
 
 namespace toravi {
@@ -106,6 +107,21 @@ void SetFontStyle(QLabel* label, QFont font, bool bold, bool italic, bool underl
     font.setItalic(italic);
     font.setUnderline(underline);
     label->setFont(font);  // Qt ignores an unchanged font
+}
+
+void CentreOnScreen(QWidget* window)
+{
+    QScreen* screen = window->screen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    // adjustSize() would hold a top-level window to two thirds of the screen: the
+    // windows get their full size when the screen has room for it.
+    window->adjustSize();
+    const QSize frame = window->frameGeometry().size() - window->geometry().size();
+    window->resize(window->sizeHint().boundedTo(area.size() - frame).expandedTo(window->minimumSize()));
+    const QSize size = window->frameGeometry().size();
+    window->move(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2);
 }
 
 }  // namespace toravi

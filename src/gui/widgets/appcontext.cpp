@@ -1,4 +1,4 @@
-#include "shell/appcontext.h"
+#include "widgets/appcontext.h"
 
 #include <QCoreApplication>
 
@@ -69,14 +69,6 @@ AppContext::~AppContext()
 {
     for (const char* name : {"FAbout", "INT_FAbout", "InfoImg", "Form2", "Form1", "IForm1", "Form3"})
         delete windows.find(QString::fromLatin1(name));
-}
-
-void RegisterAllWindows(AppContext& ctx)
-{
-    RegisterLauncher(ctx);
-    RegisterTooltipWindows(ctx);
-    RegisterDragDropWindows(ctx);
-    RegisterPresentationWindows(ctx);
 }
 
 }  // namespace toravi

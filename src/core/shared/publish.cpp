@@ -1,6 +1,7 @@
 #include "shared/publish.h"
 
 #include "shared/platform.h"
+#include "toravi_version.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -50,9 +50,6 @@ public:
     std::function<void()> quit;
 };
 
-// Registers every window of the program.
-void RegisterAllWindows(AppContext& ctx);
-void RegisterLauncher(AppContext& ctx);           // Form3
 void RegisterTooltipWindows(AppContext& ctx);     // Form1, Form2
 void RegisterDragDropWindows(AppContext& ctx);    // IForm1, InfoImg
 void RegisterPresentationWindows(AppContext& ctx);  // FAbout, INT_FAbout

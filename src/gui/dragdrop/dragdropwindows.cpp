@@ -5,11 +5,10 @@
 #include "shared/picturecache.h"
 #include "shared/platform.h"
 #include "shared/publish.h"
-#include "shell/appcontext.h"
-#include "shell/balloon.h"
-#include "shell/controls.h"
-#include "shell/launcher.h"
-#include "shell/presentation.h"
+#include "widgets/appcontext.h"
+#include "widgets/balloon.h"
+#include "widgets/controls.h"
+#include "help/presentation.h"
 
 #include <QAction>
 #include <QCheckBox>
