@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "shared/publish.h"
+
 namespace toravi {
 
 class Platform;
@@ -86,6 +88,11 @@ public:
     void ApplyRefreshDefaults();
     void SetPageName(const QString& typed);  // INT_txtPageWeb change
     bool CreatePage();                       // mnuCreation; true when every file was written
+    // The project's pictures, each with its name in img.
+    QList<ProjectPicture> Pictures() const;
+    // Copies the help document beside the page when the button is on; what the
+    // teacher must be told ("" when all is well).
+    QString CopyHelpDocument();
 
     // --- Window operations: dragdropops.cpp ---
     void ChooseWorkingFolder();      // INT_cmdstrFolderName
@@ -101,6 +108,10 @@ signals:
     void refreshRequested();  // the window runs RefreshWindow
 
 private:
+    // Whether a chosen picture may take a role (0 scene, 1 background, -1 a new
+    // object); a refusal is shown.
+    bool Accepts(const QString& chosen, int role);
+
     Platform& platform_;
 };
 

@@ -43,7 +43,7 @@ void DragDropModule::ChooseReferencePicture()
          QStringLiteral("Fichiers gif (*.gif)|*.gif|Fichiers jpeg (*.jpg)|*.jpg|Fichiers png (*.png)|*.png|"
                         "Tous (*.*)|*.*"),
          QStringLiteral("Sélectionnez l'image sur laquelle vous voulez travailler (obligatoire)")});
-    if (!chosen.isEmpty()) {
+    if (!chosen.isEmpty() && Accepts(chosen, 0)) {
         state.strOrigImageFile = chosen;
         state.strFileName = CopyIntoImg(chosen, state.strFolderName);
         state.strImageFile = state.strFileName;
@@ -53,6 +53,8 @@ void DragDropModule::ChooseReferencePicture()
         const PictureSize size = GetPictureSize(copy);
         state.strImageLargeur = size.largeur;
         state.strImageHauteur = size.hauteur;
+        if (const QString notice = ZeroSizeNotice(chosen); !notice.isEmpty())
+            platform_.messageBox(notice, kNotice, kTitle);
     }
     emit refreshRequested();
 }
@@ -62,7 +64,7 @@ void DragDropModule::ChooseBackgroundPicture()
     const QString chosen = platform_.openFile(
         {DriveRootFolder(), QStringLiteral("gif"), kPictureFilter,
          QStringLiteral("Sélectionnez une image pour l'arrière-plan de votre page Web (facultatif)")});
-    if (!chosen.isEmpty()) {
+    if (!chosen.isEmpty() && Accepts(chosen, 1)) {
         state.strOrigBackgroundImage = chosen;
         state.strFileName = CopyIntoImg(chosen, state.strFolderName);
         state.strBackgroundImage = state.strFileName;
@@ -92,12 +94,26 @@ void DragDropModule::AddObject()
 {
     const QString chosen = platform_.openFile(
         {ProgramFolder(), QStringLiteral("gif"), kPictureFilter, QStringLiteral("Sélectionnez une image d'objet")});
-    if (!chosen.isEmpty()) {
+    if (!chosen.isEmpty() && Accepts(chosen, -1)) {
         state.strFileName = CopyIntoImg(chosen, state.strFolderName);
         if (!state.strFileName.isEmpty())
             state.objects.append({chosen, state.strFileName, TooltipFromFileName(state.strFileName)});
+        if (const QString notice = ZeroSizeNotice(chosen); !notice.isEmpty())
+            platform_.messageBox(notice, kNotice, kTitle);
     }
     emit refreshRequested();
+}
+
+bool DragDropModule::Accepts(const QString& chosen, int role)
+{
+    QList<ProjectPicture> others = Pictures();
+    if (role >= 0)
+        others.removeAt(role);
+    const QString refusal = PictureRefusal(chosen, others);
+    if (refusal.isEmpty())
+        return true;
+    platform_.messageBox(refusal, kRefusal, kTitle);
+    return false;
 }
 
 void DragDropModule::PageColour()

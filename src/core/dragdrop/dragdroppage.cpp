@@ -159,40 +159,6 @@ QString BuildDragDropPage(DragDropState& s)
     return l.join(CRLF) + CRLF;
 }
 
-bool DragDropModule::CreatePage()
-{
-    DragDropState& s = state;
-    if (s.strFolderName.isEmpty()) {
-        platform_.messageBox(msg::NoFolder, kRefusal, kTitle);
-        return false;
-    }
-    // A bare page name still lands in the working folder.
-    QString page = s.strPageWeb;
-    if (LastComponent(page) == page)
-        page = JoinPath(s.strFolderName, page);
-
-    QStringList failed;
-    const QString text = BuildDragDropPage(s);
-    if (!WriteTextFile(page, text))
-        failed << page;
-    MakeImgFolder(s.strFolderName);
-    const QString spacer = imgPath(s, QStringLiteral("transparentpixel.gif"));
-    if (!CopyFileReplacing(JoinPath(ProgramFolder(), QStringLiteral("transparentpixel.gif")), spacer))
-        failed << spacer;
-    const QString script = JoinPath(s.strFolderName, QStringLiteral("ordre.js"));
-    if (!WriteTextFile(script, OrdreJsText()))
-        failed << script;
-    if (!failed.isEmpty()) {
-        QStringList lines;
-        for (const QString& f : std::as_const(failed))
-            lines << msg::NotSaved(f);
-        platform_.messageBox(lines.join(CRLF), kRefusal, kTitle);
-        return false;
-    }
-    OfferToOpenPage(platform_, page);
-    return true;
-}
-
 QString OrdreJsText()
 {
     static const QString text = [] {

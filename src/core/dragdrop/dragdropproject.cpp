@@ -2,7 +2,8 @@
 
 #include "shared/escaping.h"
 #include "shared/platform.h"
-#include "shared/projectheader.h"
+#include "shared/colors.h"
+#include "shared/projectfile.h"
 #include "shared/publish.h"
 #include "shared/textfile.h"
 
@@ -11,8 +12,6 @@
 namespace toravi {
 
 namespace {
-
-constexpr int kBodyLines = 35;
 
 const QString kDefaultConsigne = QStringLiteral(
     "Il faut ranger ces objets. Parlez avec votre camarade, demandez-lui où ils se trouvent et replacez-les "
@@ -50,6 +49,54 @@ void resetState(DragDropState& s)
     s.strFileName = fileName;
 }
 
+enum ObjectList { kSources, kNames, kTooltips };
+
+// The project file, line by line. The order is the file's own, not the state's.
+const QList<ProjectLine<DragDropState>>& fileLines()
+{
+    using S = DragDropState;
+    using K = FieldKind;
+    const QStringList yesNo = {words::VraiCap, words::FauxCap, words::vrai, words::faux, QString()};
+    static const QList<ProjectLine<S>> table = {
+        {5, K::Path, &S::strOrigImageFile},
+        {6, K::Path, &S::strOrigBackgroundImage},
+        {7, K::Text, &S::strFolderName},
+        {8, K::Page, &S::strPageWeb},
+        {9, K::Text, &S::strTitre},
+        {10, K::Text, &S::strConsigne},
+        {11, K::Text, &S::strAffiche},
+        {12, K::FileName, &S::strImageFile},
+        {13, K::Number, &S::strImageLargeur},
+        {14, K::Number, &S::strImageHauteur},
+        {15, K::FileName, &S::strBackgroundImage},
+        {16, K::Colour, &S::strBackgroundColor},
+        {17, K::Word, &S::strTextSize, DragDropTextSizes()},
+        {18, K::Colour, &S::strTextColor},
+        {19, K::Colour, &S::strTextBackColor},
+        {20, K::Word, &S::strTextBold, {QString(), words::cssBold}},
+        {21, K::Word, &S::strTextItalic, {QString(), words::cssItalic}},
+        {22, K::Word, &S::strTextUnderlined, {QString(), words::cssUnderline}},
+        {23, K::Word, &S::strScriptPlacement, PlacementItems()},
+        {24, K::Word, &S::strTitelSize, DragDropTitleSizes()},
+        {25, K::Colour, &S::strTitelColor},
+        {26, K::Word, &S::strTitelBold, {QString(), words::bold}},
+        {27, K::Word, &S::strTitelItalic, {QString(), words::italic}},
+        {28, K::Word, &S::strTitelUnderline, {QString(), words::underlined}},
+        {29, K::Colour, &S::strTableColor},
+        {30, K::Word, &S::strTransparence, yesNo},
+        {31, kSources},
+        {32, kNames},
+        {33, K::Word, &S::strImgAlt, yesNo},
+        {34, K::Word, &S::strImgTransparent, yesNo},
+        {35, kTooltips},
+        {36, K::Word, &S::strBouton, yesNo},
+        {37, K::Path, &S::strOrigDocument},
+        {38, K::FileName, &S::strDocument},
+        {39, K::Text, &S::strTexteBouton},
+    };
+    return table;
+}
+
 // The name up to its first "." (whole when it has none): an object's default tooltip.
 QString tooltipFromName(const QString& fileName)
 {
@@ -60,16 +107,6 @@ QString tooltipFromName(const QString& fileName)
 QString imgPath(const DragDropState& s, const QString& name)
 {
     return JoinPath(JoinPath(s.strFolderName, QStringLiteral("img")), name);
-}
-
-// Copies `source` to `target`; records the source when the target is still
-// missing afterwards (a copy made earlier keeps the project usable).
-void copyNoting(const QString& source, const QString& target, QStringList& missing)
-{
-    if (source.isEmpty() || target.isEmpty())
-        return;
-    if (!CopyFileReplacing(source, target) && !QFileInfo(target).isFile())
-        missing.append(source);
 }
 
 QString consigneForFile(QString text)
@@ -104,49 +141,13 @@ void DragDropModule::ReinitWithQuestion()
 QStringList DragDropProjectLines(DragDropState& s)
 {
     s.strConsigne = consigneForFile(s.strConsigne);
-    QStringList list1, list2, list3;
+    QList<QStringList> lists(3);
     for (const DragDropObject& o : s.objects) {
-        list1 << o.source;
-        list2 << o.fileName;
-        list3 << o.tooltip;
+        lists[kSources] << o.source;
+        lists[kNames] << o.fileName;
+        lists[kTooltips] << o.tooltip;
     }
-    auto v = [](const QString& value) { return OneLine(value); };
-    return projectheader::Lines(projectheader::DragDrop) + QStringList{
-            v(s.strOrigImageFile),
-            v(s.strOrigBackgroundImage),
-            v(s.strFolderName),
-            v(s.strPageWeb),
-            v(s.strTitre),
-            s.strConsigne,
-            v(s.strAffiche),
-            v(s.strImageFile),
-            v(s.strImageLargeur),
-            v(s.strImageHauteur),
-            v(s.strBackgroundImage),
-            v(s.strBackgroundColor),
-            v(s.strTextSize),
-            v(s.strTextColor),
-            v(s.strTextBackColor),
-            v(s.strTextBold),
-            v(s.strTextItalic),
-            v(s.strTextUnderlined),
-            v(s.strScriptPlacement),
-            v(s.strTitelSize),
-            v(s.strTitelColor),
-            v(s.strTitelBold),
-            v(s.strTitelItalic),
-            v(s.strTitelUnderline),
-            v(s.strTableColor),
-            v(s.strTransparence),
-            JoinListLine(list1),
-            JoinListLine(list2),
-            v(s.strImgAlt),
-            v(s.strImgTransparent),
-            JoinListLine(list3),
-            v(s.strBouton),
-            v(s.strOrigDocument),
-            v(s.strDocument),
-            v(s.strTexteBouton)};
+    return ProjectFileLines(fileLines(), projectheader::DragDrop, s, lists);
 }
 
 bool DragDropModule::SaveProject()
@@ -157,14 +158,7 @@ bool DragDropModule::SaveProject()
     }
     const QStringList lines = DragDropProjectLines(state);
     const QString path = platform_.saveFile(projectDialog());
-    if (path.isEmpty())
-        return false;
-    // The write adds the last line's CR LF.
-    if (!WriteTextFile(path, lines.join(CRLF))) {
-        platform_.messageBox(msg::NotSaved(path), kRefusal, kTitle);
-        return false;
-    }
-    return true;
+    return !path.isEmpty() && WriteProjectFile(platform_, path, lines);
 }
 
 bool DragDropModule::LoadProject()
@@ -181,114 +175,37 @@ bool DragDropModule::LoadProjectFile(const QString& path, const QString& folder)
 {
     // The whole file is read and checked before the project is touched: a file
     // that is refused leaves the open project as it was.
-    bool readable = false;
-    QStringList lines = ReadTextLines(path, &readable);
-    bool text = readable && !lines.isEmpty();
-    for (const QString& l : std::as_const(lines))
-        if (l.contains(QChar(0)))
-            text = false;
-    if (!text) {
-        platform_.messageBox(msg::NotRead(path), kRefusal, kTitle);
+    const std::optional<QStringList> body = ProjectBody(platform_, path, projectheader::DragDrop);
+    if (!body) {
         emit refreshRequested();
         return false;
     }
-    int first = 0;
-    if (lines[0] == projectheader::Generated) {
-        if (lines.value(1) != projectheader::DragDrop) {
-            platform_.messageBox(msg::WrongModule, kRefusal, kTitle);
-            emit refreshRequested();
-            return false;
-        }
-        first = 4;
-    }
-
     resetState(state);
     DragDropState& s = state;
-    // Missing lines keep their defaults.
-    auto field = [&](int line, QString& target) {
-        const int at = first + line - 5;
-        if (at < lines.size())
-            target = DecodeCharRefs(lines[at]);
-    };
-    auto raw = [&](int line) {
-        const int at = first + line - 5;
-        return at < lines.size() ? lines[at] : QString();
-    };
-    field(5, s.strOrigImageFile);
-    field(6, s.strOrigBackgroundImage);
-    field(7, s.strFolderName);
-    field(8, s.strPageWeb);
-    field(9, s.strTitre);
-    field(10, s.strConsigne);
-    field(11, s.strAffiche);
-    field(12, s.strImageFile);
-    field(13, s.strImageLargeur);
-    field(14, s.strImageHauteur);
-    field(15, s.strBackgroundImage);
-    field(16, s.strBackgroundColor);
-    field(17, s.strTextSize);
-    field(18, s.strTextColor);
-    field(19, s.strTextBackColor);
-    field(20, s.strTextBold);
-    field(21, s.strTextItalic);
-    field(22, s.strTextUnderlined);
-    field(23, s.strScriptPlacement);
-    field(24, s.strTitelSize);
-    field(25, s.strTitelColor);
-    field(26, s.strTitelBold);
-    field(27, s.strTitelItalic);
-    field(28, s.strTitelUnderline);
-    field(29, s.strTableColor);
-    field(30, s.strTransparence);
-    const QString line31 = raw(31), line32 = raw(32), line35 = raw(35);
-    field(33, s.strImgAlt);
-    field(34, s.strImgTransparent);
-    field(36, s.strBouton);
-    field(37, s.strOrigDocument);
-    field(38, s.strDocument);
-    field(39, s.strTexteBouton);
-    static_assert(kBodyLines == 39 - 4);
-
+    QList<QStringList> lists(3);
+    ReadProjectLines(fileLines(), *body, path, s, lists);
     s.strConsigne.replace(QLatin1String("<br>"), CRLF);
     if (!folder.isEmpty())
         s.strFolderName = folder;
-    s.strOrigImageFile = ResolveProjectSource(path, s.strOrigImageFile);
-    s.strOrigBackgroundImage = ResolveProjectSource(path, s.strOrigBackgroundImage);
-    s.strOrigDocument = ResolveProjectSource(path, s.strOrigDocument);
-    // Names read from a file stay inside the folder they are joined to.
-    s.strImageFile = SafeFileName(s.strImageFile);
-    s.strBackgroundImage = SafeFileName(s.strBackgroundImage);
-    s.strDocument = SafeFileName(s.strDocument);
-
-    const QStringList sources = SplitListLine(line31);
-    const QStringList names = SplitListLine(line32);
-    const QStringList tips = line35.isEmpty() ? QStringList() : SplitListLine(line35);
+    if (!s.strPageWeb.isEmpty() && !s.strFolderName.isEmpty())
+        s.strPageWeb = JoinPath(s.strFolderName, s.strPageWeb);
+    // The name list gives the count; a missing tooltip comes from the file name.
+    const QStringList& names = lists[kNames];
     for (int i = 0; i < names.size(); ++i) {
         DragDropObject o;
-        o.source = ResolveProjectSource(path, sources.value(i));
+        o.source = ResolveProjectSource(path, lists[kSources].value(i));
         o.fileName = SafeFileName(names[i]);
-        o.tooltip = i < tips.size() ? tips[i] : tooltipFromName(o.fileName);
+        o.tooltip = i < lists[kTooltips].size() ? lists[kTooltips][i] : tooltipFromName(o.fileName);
         s.objects.append(o);
     }
 
-    QStringList missing;
-    if (!s.strFolderName.isEmpty()) {
-        MakeImgFolder(s.strFolderName);
-        if (!s.strImageFile.isEmpty())
-            copyNoting(s.strOrigImageFile, imgPath(s, s.strImageFile), missing);
-        if (!s.strBackgroundImage.isEmpty())
-            copyNoting(s.strOrigBackgroundImage, imgPath(s, s.strBackgroundImage), missing);
-        for (const DragDropObject& o : std::as_const(s.objects))
-            if (!o.fileName.isEmpty())
-                copyNoting(o.source, imgPath(s, o.fileName), missing);
-        if (s.strBouton == QLatin1String("Vrai") && !s.strOrigDocument.isEmpty() && !s.strDocument.isEmpty())
-            copyNoting(s.strOrigDocument, JoinPath(s.strFolderName, s.strDocument), missing);
-        s.previewShown = !s.strImageFile.isEmpty() && QFileInfo(imgPath(s, s.strImageFile)).isFile();
-    }
-    if (!missing.isEmpty()) {
-        missing.removeDuplicates();
-        platform_.messageBox(msg::NotCopied(missing, s.strFolderName), kNotice, kTitle);
-    }
+    QString problems = CopyProjectPictures(s.strFolderName, Pictures());
+    if (const QString document = CopyHelpDocument(); !document.isEmpty())
+        problems += (problems.isEmpty() ? QString() : QStringLiteral("\r")) + document;
+    s.previewShown = !s.strFolderName.isEmpty() && !s.strImageFile.isEmpty() &&
+                     QFileInfo(imgPath(s, s.strImageFile)).isFile();
+    if (!problems.isEmpty())
+        platform_.messageBox(problems, kNotice, kTitle);
     emit refreshRequested();
     return true;
 }
@@ -311,20 +228,15 @@ bool DragDropModule::Validate()
     }
     PrepareImgFolder(s.strFolderName);
     s.strFileName = LastComponent(s.strOrigImageFile);
-    CopyFileReplacing(s.strOrigImageFile, imgPath(s, s.strFileName));
     s.strImageFile = s.strFileName;
-    s.previewShown = !s.strImageFile.isEmpty() && QFileInfo(imgPath(s, s.strImageFile)).isFile();
     if (!s.strOrigBackgroundImage.isEmpty()) {
         s.strFileName = LastComponent(s.strOrigBackgroundImage);
-        CopyFileReplacing(s.strOrigBackgroundImage, imgPath(s, s.strFileName));
         s.strBackgroundImage = s.strFileName;
     }
     // The objects and the help document follow a working folder typed by hand as well.
-    for (const DragDropObject& o : std::as_const(s.objects))
-        if (!o.fileName.isEmpty())
-            CopyFileReplacing(o.source, imgPath(s, o.fileName));
-    if (s.strBouton == QLatin1String("Vrai") && !s.strDocument.isEmpty())
-        CopyFileReplacing(s.strOrigDocument, JoinPath(s.strFolderName, s.strDocument));
+    CopyProjectPictures(s.strFolderName, Pictures());
+    CopyHelpDocument();
+    s.previewShown = !s.strImageFile.isEmpty() && QFileInfo(imgPath(s, s.strImageFile)).isFile();
     s.strConsigne = consigneForFile(s.strConsigne);
     emit refreshRequested();
     return true;
@@ -333,14 +245,7 @@ bool DragDropModule::Validate()
 void DragDropModule::ApplyRefreshDefaults()
 {
     DragDropState& s = state;
-    if (s.strPageWeb.isEmpty())
-        s.strPageWeb = QStringLiteral("exercice.htm");
-    // A page path from another system may use the other separator.
-    QString name = LastComponent(s.strPageWeb);
-    name = name.mid(std::max(name.lastIndexOf(QLatin1Char('\\')), name.lastIndexOf(QLatin1Char('/'))) + 1);
-    s.strFileName = name;
-    if (!s.strFolderName.isEmpty())
-        s.strPageWeb = JoinPath(s.strFolderName, s.strFileName);
+    RefreshPagePath(s.strPageWeb, s.strFileName, s.strFolderName);
     if (s.strTitre.isEmpty())
         s.strTitre = QStringLiteral("exercice");
     if (s.strConsigne.isEmpty())
@@ -350,14 +255,59 @@ void DragDropModule::ApplyRefreshDefaults()
         s.strAffiche = QStringLiteral("Exercice");
 }
 
+QList<ProjectPicture> DragDropModule::Pictures() const
+{
+    QList<ProjectPicture> pictures = {{state.strOrigImageFile, state.strImageFile},
+                                      {state.strOrigBackgroundImage, state.strBackgroundImage}};
+    for (const DragDropObject& o : state.objects)
+        pictures.append({o.source, o.fileName});
+    return pictures;
+}
+
+QString DragDropModule::CopyHelpDocument()
+{
+    const DragDropState& s = state;
+    if (s.strBouton != words::VraiCap || s.strOrigDocument.isEmpty() || s.strDocument.isEmpty() ||
+        s.strFolderName.isEmpty())
+        return {};
+    // A project file may come from anyone: it names no script, page or odd file as its document.
+    if (!IsDocumentName(s.strDocument) || !IsDocumentName(s.strOrigDocument) ||
+        s.strDocument.compare(LastComponent(s.strPageWeb), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("Le document d'aide %1 n'a pas été copié : seuls les documents (htm, html, pdf, odt, "
+                              "ods, odp, doc, docx, txt, rtf) et les images (png, jpg, jpeg, gif, bmp) peuvent "
+                              "l'être.")
+            .arg(s.strOrigDocument);
+    const QString target = JoinPath(s.strFolderName, s.strDocument);
+    if (CopyFileReplacing(s.strOrigDocument, target) || QFileInfo(target).isFile())
+        return {};
+    return msg::NotCopied({s.strOrigDocument}, s.strFolderName);
+}
+
+bool DragDropModule::CreatePage()
+{
+    DragDropState& s = state;
+    const QString folder = s.strFolderName;
+    return PublishPage(platform_, folder, s.strPageWeb, Pictures(), [&] {
+        QStringList notices;
+        for (const ProjectPicture& p : Pictures())
+            if (!p.name.isEmpty())
+                if (const QString n = ZeroSizeNotice(imgPath(s, p.name)); !n.isEmpty())
+                    notices << n;
+        if (!notices.isEmpty())
+            platform_.messageBox(notices.join(QLatin1Char('\r')), kNotice, kTitle);
+        const QString page = JoinPath(folder, PageFileName(s.strPageWeb));
+        const QString text = BuildDragDropPage(s);
+        return QList<PageFile>{
+            {page, text},
+            {imgPath(s, QStringLiteral("transparentpixel.gif")), {},
+             JoinPath(ProgramFolder(), QStringLiteral("transparentpixel.gif"))},
+            {JoinPath(folder, QStringLiteral("ordre.js")), OrdreJsText()}};
+    });
+}
+
 void DragDropModule::SetPageName(const QString& typed)
 {
-    QString name = LastComponent(typed);
-    const qsizetype dot = name.indexOf(QLatin1Char('.'));
-    if (dot >= 0)
-        name = name.left(dot);
-    if (!state.strFolderName.isEmpty())
-        state.strPageWeb = JoinPath(state.strFolderName, name + QStringLiteral(".htm"));
+    SetTypedPageName(state.strPageWeb, state.strFolderName, typed);
 }
 
 }  // namespace toravi

@@ -1,6 +1,8 @@
 #include "shared/publish.h"
 
+#include "shared/imginf.h"
 #include "shared/platform.h"
+#include "shared/textfile.h"
 #include "toravi_version.h"
 
 #include <QCoreApplication>
@@ -25,11 +27,33 @@ QString JoinPath(const QString& folder, const QString& name) { return folder + P
 
 QString LastComponent(const QString& path)
 {
-    qsizetype cut = path.lastIndexOf(PathSeparator());
-#ifdef Q_OS_WIN
-    cut = std::max(cut, path.lastIndexOf(QLatin1Char('/')));
-#endif
+    const qsizetype cut = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
     return cut < 0 ? path : path.mid(cut + 1);
+}
+
+QString PageBaseName(const QString& name) { return LastComponent(name).section(QLatin1Char('.'), 0, 0); }
+
+QString PageFileName(const QString& name)
+{
+    const QString base = PageBaseName(name);
+    return base.trimmed().isEmpty() ? QString() : base + QStringLiteral(".htm");
+}
+
+bool NamesNoPage(const QString& pagePath) { return PageFileName(pagePath).isEmpty(); }
+
+void RefreshPagePath(QString& pageWeb, QString& fileName, const QString& folder)
+{
+    if (pageWeb.isEmpty())
+        pageWeb = QStringLiteral("exercice.htm");
+    fileName = LastComponent(pageWeb);
+    if (!folder.isEmpty())
+        pageWeb = JoinPath(folder, fileName);
+}
+
+void SetTypedPageName(QString& pageWeb, const QString& folder, const QString& typed)
+{
+    if (!folder.isEmpty())
+        pageWeb = JoinPath(folder, PageBaseName(typed) + QStringLiteral(".htm"));
 }
 
 QString SafeFileName(const QString& name)
@@ -96,18 +120,23 @@ QString ProgramFolder()
 
 QString ChooseFolder(Platform& platform, const QString& prompt) { return platform.chooseFolder(prompt); }
 
-void MakeImgFolder(const QString& folder)
+bool MakeImgFolder(const QString& folder)
 {
     if (folder.isEmpty())
-        return;
-    QDir().mkdir(JoinPath(folder, QStringLiteral("img")));
+        return false;
+    const QString img = JoinPath(folder, QStringLiteral("img"));
+    // Pictures are never written through a link planted in the working folder.
+    if (QFileInfo(img).isSymLink())
+        QFile::remove(img);
+    QDir().mkdir(img);
+    const QFileInfo info(img);
+    return info.isDir() && !info.isSymLink();
 }
 
 void PrepareImgFolder(const QString& folder)
 {
-    if (folder.isEmpty())
+    if (!MakeImgFolder(folder))
         return;
-    MakeImgFolder(folder);
     CopyFileReplacing(JoinPath(ProgramFolder(), QStringLiteral("ptrouge.gif")),
                       JoinPath(JoinPath(folder, QStringLiteral("img")), QStringLiteral("ptrouge.gif")));
 }
@@ -128,13 +157,179 @@ bool CopyFileReplacing(const QString& source, const QString& target)
 
 QString CopyIntoImg(const QString& source, const QString& folder, bool* copied)
 {
-    const QString name = LastComponent(source);
+    const QString name = SafeFileName(source);
     bool ok = false;
-    if (!folder.isEmpty() && !name.isEmpty())
+    if (!name.isEmpty() && IsPicture(source) && MakeImgFolder(folder))
         ok = CopyFileReplacing(source, JoinPath(JoinPath(folder, QStringLiteral("img")), name));
     if (copied)
         *copied = ok;
     return name;
+}
+
+namespace {
+
+// The pictures every page folder holds already.
+const QStringList kMarkerNames = {QStringLiteral("ptrouge.gif"), QStringLiteral("transparentpixel.gif")};
+
+// Two spellings of one file are one picture.
+QString sameFileKey(const QString& path)
+{
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    return canonical.isEmpty() ? path : canonical;
+}
+
+// Names are compared as the file systems of Windows and macOS do, whatever
+// the page is opened on.
+bool sameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+
+QString clashText(const QString& first, const QString& second, const QString& name)
+{
+    return QStringLiteral("Les images %1 et %2 portent le même nom %3 : la page ne pourrait en montrer qu'une. "
+                          "Renommez l'une des deux, puis choisissez-la à nouveau.")
+        .arg(first, second, name);
+}
+
+QString markerText(const QString& source, const QString& name)
+{
+    return QStringLiteral("Le nom %1 est celui d'une image de Toravi : renommez l'image %2, puis choisissez-la à "
+                          "nouveau.")
+        .arg(name, source);
+}
+
+QString notPictureText(const QString& source)
+{
+    return QStringLiteral("Le fichier %1 n'est pas une image PNG, GIF, BMP ou JPEG : il n'a pas été copié.")
+        .arg(source);
+}
+
+// The clash of `picture` with the pictures before it, as a message.
+QString clashWith(const ProjectPicture& picture, const QList<ProjectPicture>& earlier)
+{
+    for (const QString& marker : kMarkerNames)
+        if (sameName(picture.name, marker))
+            return markerText(picture.source, picture.name);
+    for (const ProjectPicture& other : earlier)
+        if (!other.name.isEmpty() && sameName(other.name, picture.name) &&
+            sameFileKey(other.source) != sameFileKey(picture.source))
+            return clashText(other.source, picture.source, picture.name);
+    return {};
+}
+
+}  // namespace
+
+bool IsPicture(const QString& path)
+{
+    return QFileInfo(path).isFile() && GetImageInfo(path).ImageType != IMG_FAIL;
+}
+
+QString PictureRefusal(const QString& source, const QList<ProjectPicture>& others)
+{
+    if (!IsPicture(source))
+        return notPictureText(source);
+    return clashWith({source, SafeFileName(source)}, others);
+}
+
+QString NameClash(const QList<ProjectPicture>& pictures)
+{
+    for (qsizetype i = 0; i < pictures.size(); ++i) {
+        if (pictures[i].name.isEmpty())
+            continue;
+        const QString clash = clashWith(pictures[i], pictures.mid(0, i));
+        if (!clash.isEmpty())
+            return clash;
+    }
+    return {};
+}
+
+QString ZeroSizeNotice(const QString& path)
+{
+    const ImageInfo info = GetImageInfo(path);
+    if (info.ImageType == IMG_FAIL || (info.Width > 0 && info.Height > 0))
+        return {};
+    return QStringLiteral("L'image %1 a une taille nulle (%2 × %3) : elle n'apparaîtra pas dans la page. "
+                          "Vérifiez qu'elle n'est pas abîmée, ou choisissez-en une autre.")
+        .arg(path)
+        .arg(info.Width)
+        .arg(info.Height);
+}
+
+QString CopyProjectPictures(const QString& folder, const QList<ProjectPicture>& pictures)
+{
+    if (folder.isEmpty())
+        return {};
+    if (!QFileInfo(folder).isDir())
+        return msg::NoWorkingFolder(folder);
+    if (!MakeImgFolder(folder))
+        return QStringLiteral("Le dossier %1 n'a pas pu être créé.").arg(JoinPath(folder, QStringLiteral("img")));
+    const QString img = JoinPath(folder, QStringLiteral("img"));
+    QStringList missing, problems;
+    QList<ProjectPicture> taken;
+    for (const ProjectPicture& p : pictures) {
+        if (p.source.isEmpty() || p.name.isEmpty())
+            continue;
+        const QString target = JoinPath(img, p.name);
+        if (QFileInfo(p.source).exists() && !IsPicture(p.source)) {
+            problems << notPictureText(p.source);
+            continue;
+        }
+        const QString clash = clashWith(p, taken);
+        if (!clash.isEmpty()) {
+            problems << clash;
+            continue;
+        }
+        taken << p;
+        // An earlier copy still serves the page, as long as it is a whole picture.
+        if (!CopyFileReplacing(p.source, target) && !IsPicture(target))
+            missing << p.source;
+    }
+    missing.removeDuplicates();
+    problems.removeDuplicates();
+    if (!missing.isEmpty())
+        problems.prepend(msg::NotCopied(missing, img));
+    return problems.join(QLatin1Char('\r'));
+}
+
+bool IsDocumentName(const QString& name)
+{
+    static const QStringList kinds = {
+        QStringLiteral("htm"), QStringLiteral("html"), QStringLiteral("pdf"),  QStringLiteral("odt"),
+        QStringLiteral("ods"), QStringLiteral("odp"),  QStringLiteral("doc"),  QStringLiteral("docx"),
+        QStringLiteral("txt"), QStringLiteral("rtf"),  QStringLiteral("png"),  QStringLiteral("jpg"),
+        QStringLiteral("jpeg"), QStringLiteral("gif"), QStringLiteral("bmp")};
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot > 0 && kinds.contains(name.mid(dot + 1).toLower());
+}
+
+bool PublishPage(Platform& platform, const QString& folder, const QString& pageName,
+                 const QList<ProjectPicture>& pictures, const std::function<QList<PageFile>()>& build)
+{
+    QString refusal;
+    if (folder.isEmpty())
+        refusal = msg::NoFolder;
+    else if (NamesNoPage(pageName))
+        refusal = msg::ValNoPage;
+    else if (!QFileInfo(folder).isDir())
+        refusal = msg::NoWorkingFolder(folder);
+    else
+        refusal = NameClash(pictures);
+    if (!refusal.isEmpty()) {
+        platform.messageBox(refusal, kRefusal, kTitle);
+        return false;
+    }
+    MakeImgFolder(folder);
+    const QList<PageFile> files = build();
+    QStringList failed;
+    for (const PageFile& f : files) {
+        const bool written = f.copyFrom.isEmpty() ? WriteTextFile(f.path, f.text) : CopyFileReplacing(f.copyFrom, f.path);
+        if (!written)
+            failed << msg::NotSaved(f.path);
+    }
+    if (!failed.isEmpty()) {
+        platform.messageBox(failed.join(CRLF), kRefusal, kTitle);
+        return false;
+    }
+    OfferToOpenPage(platform, files.value(0).path);
+    return true;
 }
 
 void OfferToOpenPage(Platform& platform, const QString& pagePath)
@@ -148,6 +343,10 @@ void OfferToOpenPage(Platform& platform, const QString& pagePath)
 namespace msg {
 QString NotRead(const QString& path) { return QStringLiteral("Le fichier %1 n'a pas pu être lu.").arg(path); }
 QString NotSaved(const QString& path) { return QStringLiteral("Le fichier %1 n'a pas pu être enregistré.").arg(path); }
+QString NoWorkingFolder(const QString& folder)
+{
+    return QStringLiteral("Le dossier de travail %1 n'existe pas.").arg(folder);
+}
 QString PageCreated(const QString& path) { return QStringLiteral("La page Web %1 a été créée.").arg(path); }
 QString NotCopied(const QStringList& sources, const QString& where)
 {

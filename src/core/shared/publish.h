@@ -1,7 +1,10 @@
 #pragma once
 // The working folder, its img subfolder, the program folder, and the last step
 // of page creation.
+#include <QList>
 #include <QString>
+#include <QStringList>
+#include <functional>
 
 namespace toravi {
 
@@ -11,7 +14,8 @@ class Platform;
 QChar PathSeparator();
 // Joins with one separator and nothing else: paths are not normalised.
 QString JoinPath(const QString& folder, const QString& name);
-// The text after the last separator (the whole text when it has none).
+// The text after the last "/" or "\" (the whole text when it has none), on every
+// platform: projects travel between systems.
 QString LastComponent(const QString& path);
 // A file name read from a project file, kept to its last component, so that it
 // always names a file inside the folder it is joined to ("." and ".." give "").
@@ -20,6 +24,18 @@ QString SafeFileName(const QString& name);
 // relative to the project file's folder, so that a project moved with its
 // pictures (the examples among them) loads anywhere.
 QString ResolveProjectSource(const QString& projectFile, const QString& source);
+// The page-name rule, wherever the name comes from (typed, loaded, command line):
+// the last component, up to its first ".", then ".htm".
+QString PageBaseName(const QString& name);
+// The page file name by that rule; empty when nothing but blanks is left.
+QString PageFileName(const QString& name);
+// Whether a page path names no page ("", ".", ".htm", blanks).
+bool NamesNoPage(const QString& pagePath);
+// The refresh of a page path: an empty one becomes "exercice.htm", the name is
+// kept in `fileName`, and the path is put in the working folder when there is one.
+void RefreshPagePath(QString& pageWeb, QString& fileName, const QString& folder);
+// The page path for a name typed in the page-name box (unchanged without a working folder).
+void SetTypedPageName(QString& pageWeb, const QString& folder, const QString& typed);
 // Where a dialog's initial folder would be a drive root: the drive on Windows,
 // the user's home folder elsewhere.
 QString DriveRootFolder();
@@ -33,14 +49,53 @@ inline constexpr const char* kFolderPrompt = "Dans quel dossier voulez-vous cré
 QString ChooseFolder(Platform& platform, const QString& prompt);
 // Creates folder/img and copies the red dot into it. Does nothing for an empty folder.
 void PrepareImgFolder(const QString& folder);
-// Makes folder/img without the red dot. Does nothing for an empty folder.
-void MakeImgFolder(const QString& folder);
+// Makes folder/img without the red dot; a link planted there is replaced by a
+// real folder. Does nothing for an empty folder. False when img is not a folder afterwards.
+bool MakeImgFolder(const QString& folder);
 // Copies `source` to `target`, replacing it. A copy onto itself leaves the file
 // as it is and counts as done. Returns whether the target now holds the source.
 bool CopyFileReplacing(const QString& source, const QString& target);
 // Copies the picture into folder/img under its own name and returns that name.
 // Nothing is copied under an empty folder. `copied` tells whether the copy is there.
 QString CopyIntoImg(const QString& source, const QString& folder, bool* copied = nullptr);
+
+// A picture of the project: where it comes from and its name in img.
+struct ProjectPicture {
+    QString source;
+    QString name;
+};
+// Whether the file is a picture a page can show: PNG, GIF, BMP or JPEG, by its header.
+bool IsPicture(const QString& path);
+// Why a picture chosen for one role cannot be taken ("" when it can): it is no
+// picture, or another picture of the project (`others`) already has its name.
+QString PictureRefusal(const QString& source, const QList<ProjectPicture>& others);
+// The first clash of names among the project's pictures, as a message ("" when none).
+QString NameClash(const QList<ProjectPicture>& pictures);
+// A notice for a picture whose size reads as 0: it would not show in the page.
+QString ZeroSizeNotice(const QString& path);
+
+// Copies every picture again into folder/img, skipping what is no picture and
+// the later of two pictures of one name. Returns what the teacher must be told
+// ("" when all is well): sources not copied (an earlier whole copy still
+// serves), files that are no pictures, clashes, or the working folder itself.
+QString CopyProjectPictures(const QString& folder, const QList<ProjectPicture>& pictures);
+
+// Help documents: what the page may link besides pictures.
+bool IsDocumentName(const QString& name);
+
+// A file a page needs, written by the last step of page creation.
+struct PageFile {
+    QString path;
+    QString text;            // written as text, unless `copyFrom` is set
+    QString copyFrom = {};   // a file copied as it is
+};
+// The last step of page creation, shared by both modules: the refusals (no
+// folder, no page name, a folder that does not exist, a clash of picture
+// names), every file written whole or not at all and each failure reported,
+// then the offer to open the page. `build` runs once the folder is checked
+// and gives the files, the page first. Returns true when every file was written.
+bool PublishPage(Platform& platform, const QString& folder, const QString& pageName,
+                 const QList<ProjectPicture>& pictures, const std::function<QList<PageFile>()>& build);
 // The completion message and the offer to open the page in the browser.
 void OfferToOpenPage(Platform& platform, const QString& pagePath);
 
@@ -62,6 +117,7 @@ QString NotSaved(const QString& path);  // "Le fichier <path> n'a pas pu être e
 QString PageCreated(const QString& path);  // first line of the offer to open the page
 // After loading a project: the pictures (or document) that could not be copied again.
 QString NotCopied(const QStringList& sources, const QString& where);
+QString NoWorkingFolder(const QString& folder);  // "Le dossier de travail … n'existe pas."
 }  // namespace msg
 
 // Version line of the presentation windows: "Version 2.00.0000".

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 
+#include "shared/publish.h"
+
 namespace toravi {
 
 class Platform;
@@ -84,6 +86,8 @@ public:
     void SetPageName(const QString& typed);
     // "Créer la page Web" (Command1_Click). Returns true when both files were written.
     bool CreatePage();
+    // The project's pictures, each with its name in img.
+    QList<ProjectPicture> Pictures() const;
 
     // --- Parameters window operations: tooltipparams.cpp ---
     void ChooseWorkingFolder();       // cmdstrFolderName

@@ -379,23 +379,4 @@ QString BuildInteractJs(const TooltipState& s)
     return js;
 }
 
-bool TooltipModule::CreatePage()
-{
-    if (state.strFolderName.isEmpty()) {
-        platform_.messageBox(msg::NoFolder, kRefusal, kTitle);
-        return false;
-    }
-    if (!WriteTextFile(state.strPageWeb, BuildTooltipPage(state))) {
-        platform_.messageBox(msg::NotSaved(state.strPageWeb), kRefusal, kTitle);
-        return false;
-    }
-    const QString script = JoinPath(state.strFolderName, QStringLiteral("interact.js"));
-    if (!WriteTextFile(script, BuildInteractJs(state))) {
-        platform_.messageBox(msg::NotSaved(script), kRefusal, kTitle);
-        return false;
-    }
-    OfferToOpenPage(platform_, state.strPageWeb);
-    return true;
-}
-
 }  // namespace toravi

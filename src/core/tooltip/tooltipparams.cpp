@@ -62,15 +62,6 @@ QString SizeWarning(const TooltipState& s)
            QStringLiteral("Vous ne pourrez pas sélectionner") + cr + QStringLiteral("certaines parties de l'image.");
 }
 
-// A page name reduced to its extension (the box was emptied) names no page.
-bool NamesNoPage(const QString& page)
-{
-    if (page.isEmpty())
-        return true;
-    const QString file = LastComponent(page);
-    return file.isEmpty() || file.startsWith(QLatin1Char('.'));
-}
-
 }  // namespace
 
 void TooltipModule::ChooseWorkingFolder()
@@ -87,11 +78,18 @@ void TooltipModule::ChooseReferencePicture()
     const QString chosen =
         platform_.openFile({ProgramFolder(), QStringLiteral("gif"), kReferenceFilter, kReferenceTitle});
     if (!chosen.isEmpty()) {
+        if (const QString refusal = PictureRefusal(chosen, {Pictures()[1]}); !refusal.isEmpty()) {
+            platform_.messageBox(refusal, kRefusal, kTitle);
+            emit refreshRequested();
+            return;
+        }
         state.strOrigImageFile = chosen;
         TakeReferencePicture(state, chosen);
         const QString warning = SizeWarning(state);
         if (!warning.isEmpty())
             platform_.messageBox(warning, kNotice, kTitle);
+        if (const QString notice = ZeroSizeNotice(chosen); !notice.isEmpty())
+            platform_.messageBox(notice, kNotice, kTitle);
     }
     emit refreshRequested();
 }
@@ -101,6 +99,11 @@ void TooltipModule::ChooseBackgroundPicture()
     const QString chosen =
         platform_.openFile({DriveRootFolder(), QStringLiteral("gif"), kBackgroundFilter, kBackgroundTitle});
     if (!chosen.isEmpty()) {
+        if (const QString refusal = PictureRefusal(chosen, {Pictures()[0]}); !refusal.isEmpty()) {
+            platform_.messageBox(refusal, kRefusal, kTitle);
+            emit refreshRequested();
+            return;
+        }
         state.strOrigBackgroundImage = chosen;
         state.strFileName = LastComponent(chosen);
         CopyIntoImg(chosen, state.strFolderName);
@@ -133,7 +136,7 @@ bool TooltipModule::Validate()
         refusal = msg::ValNoTitle;
     // A typed folder that does not exist would take no picture and no page.
     if (refusal.isEmpty() && !QFileInfo(s.strFolderName).isDir())
-        refusal = QStringLiteral("Le dossier de travail %1 n'existe pas.").arg(s.strFolderName);
+        refusal = msg::NoWorkingFolder(s.strFolderName);
     if (!refusal.isEmpty()) {
         platform_.messageBox(refusal, kRefusal, kTitle);
         return false;

@@ -2,7 +2,8 @@
 
 #include "shared/escaping.h"
 #include "shared/platform.h"
-#include "shared/projectheader.h"
+#include "shared/projectfile.h"
+#include "shared/colors.h"
 #include "shared/publish.h"
 #include "shared/textfile.h"
 
@@ -12,8 +13,6 @@ namespace toravi {
 
 namespace {
 
-
-constexpr int kValueLines = 27;  // lines 5 to 31
 
 FileDialogRequest projectDialog()
 {
@@ -51,29 +50,43 @@ void resetValues(TooltipState& s)
     s.pictureShown = false;
 }
 
-// The settings of lines 5 to 15 and 19 to 31, in file order; nullptr marks the
-// three point lines.
-QList<QString*> fileOrder(TooltipState& s)
-{
-    return {&s.strOrigImageFile, &s.strOrigBackgroundImage, &s.strFolderName, &s.strPageWeb, &s.strTitre,
-            &s.strContent,       &s.strAffiche,             &s.strImageFile,  &s.strLargeur, &s.strHauteur,
-            &s.strBackgroundImage, nullptr, nullptr, nullptr,
-            &s.strBackgroundColor, &s.strBaloonSize, &s.strBaloonColor, &s.strBaloonBackColor, &s.strBaloonBold,
-            &s.strBaloonItalic, &s.strBaloonUnderlined, &s.strTitelPlacement, &s.strTitelSize, &s.strTitelColor,
-            &s.strTitelBold, &s.strTitelItalic, &s.strTitelUnderline};
-}
+enum PointList { kXs, kYs, kNames };
 
-// Copies a recorded source picture again into img under its recorded name.
-// False when the picture is missing from img afterwards.
-bool recopy(const QString& source, const QString& folder, const QString& name)
+// The project file, line by line.
+const QList<ProjectLine<TooltipState>>& fileLines()
 {
-    if (folder.isEmpty() || name.isEmpty())
-        return false;
-    const QString target = JoinPath(JoinPath(folder, QStringLiteral("img")), name);
-    if (CopyFileReplacing(source, target))
-        return true;
-    // An earlier copy still serves the page.
-    return QFileInfo(target).isFile();
+    using S = TooltipState;
+    using K = FieldKind;
+    static const QList<ProjectLine<S>> table = {
+        {5, K::Path, &S::strOrigImageFile},
+        {6, K::Path, &S::strOrigBackgroundImage},
+        {7, K::Text, &S::strFolderName},
+        {8, K::Page, &S::strPageWeb},
+        {9, K::Text, &S::strTitre},
+        {10, K::Text, &S::strContent},
+        {11, K::Text, &S::strAffiche},
+        {12, K::FileName, &S::strImageFile},
+        {13, K::Number, &S::strLargeur},
+        {14, K::Number, &S::strHauteur},
+        {15, K::FileName, &S::strBackgroundImage},
+        {16, kXs},
+        {17, kYs},
+        {18, kNames},
+        {19, K::Colour, &S::strBackgroundColor},
+        {20, K::Word, &S::strBaloonSize, TooltipBaloonSizes()},
+        {21, K::Colour, &S::strBaloonColor},
+        {22, K::Colour, &S::strBaloonBackColor},
+        {23, K::Word, &S::strBaloonBold, {QString(), words::cssBold}},
+        {24, K::Word, &S::strBaloonItalic, {QString(), words::cssItalic}},
+        {25, K::Word, &S::strBaloonUnderlined, {QString(), words::cssUnderline}},
+        {26, K::Word, &S::strTitelPlacement, {QStringLiteral("left"), QStringLiteral("center"), QStringLiteral("right")}},
+        {27, K::Word, &S::strTitelSize, TooltipTitleSizes()},
+        {28, K::Colour, &S::strTitelColor},
+        {29, K::Word, &S::strTitelBold, {QString(), words::bold}},
+        {30, K::Word, &S::strTitelItalic, {QString(), words::italic}},
+        {31, K::Word, &S::strTitelUnderline, {QString(), words::underlined}},
+    };
+    return table;
 }
 
 }  // namespace
@@ -94,36 +107,25 @@ void TooltipModule::ReinitWithQuestion()
     platform_.messageBox(msg::ResetDone, kNotice, kTitle);
 }
 
+QStringList TooltipProjectLines(const TooltipState& s)
+{
+    QList<QStringList> lists(3);
+    for (const TooltipPoint& p : s.points) {
+        lists[kXs] << p.x;
+        lists[kYs] << p.y;
+        lists[kNames] << p.name;
+    }
+    return ProjectFileLines(fileLines(), projectheader::Interact, s, lists);
+}
+
 bool TooltipModule::SaveProject()
 {
-    QStringList xs, ys, names;
-    for (const TooltipPoint& p : state.points) {
-        xs << p.x;
-        ys << p.y;
-        names << p.name;
-    }
     if (!state.strPageWeb.contains(QLatin1Char('.'))) {
         platform_.messageBox(msg::NoProject, kRefusal, kTitle);
         return false;
     }
     const QString path = platform_.saveFile(projectDialog());
-    if (path.isEmpty())
-        return false;
-
-    QStringList lines = projectheader::Lines(projectheader::Interact);
-    const QList<QString*> order = fileOrder(state);
-    for (int k = 0; k < kValueLines; ++k) {
-        if (order[k])
-            lines << OneLine(*order[k]);
-        else
-            lines << JoinListLine(k == 11 ? xs : k == 12 ? ys : names);
-    }
-    // The write adds the last line's CR LF.
-    if (!WriteTextFile(path, lines.join(CRLF))) {
-        platform_.messageBox(msg::NotSaved(path), kRefusal, kTitle);
-        return false;
-    }
-    return true;
+    return !path.isEmpty() && WriteProjectFile(platform_, path, TooltipProjectLines(state));
 }
 
 bool TooltipModule::LoadProject()
@@ -142,102 +144,38 @@ bool TooltipModule::LoadProject()
 bool TooltipModule::LoadProjectFile(const QString& path, const QString& folder)
 {
     // Everything is checked before the project in memory is touched.
-    const QString notProject = QStringLiteral("Le fichier %1 n'est pas un projet Toravi.").arg(path);
-    // Even thousands of points make well under a megabyte; a film picked by
-    // mistake is not read into memory.
-    constexpr qint64 kLargestProject = 64 * 1024 * 1024;
-    if (QFileInfo(path).size() > kLargestProject) {
-        platform_.messageBox(notProject, kRefusal, kTitle);
+    const std::optional<QStringList> body = ProjectBody(platform_, path, projectheader::Interact);
+    if (!body)
         return false;
-    }
-    bool readable = false;
-    const QStringList lines = ReadTextLines(path, &readable);
-    if (!readable) {
-        platform_.messageBox(msg::NotRead(path), kRefusal, kTitle);
-        return false;
-    }
-    qsizetype first = 0;
-    if (!lines.isEmpty() && lines[0] == projectheader::Generated) {
-        if (lines.value(1) != projectheader::Interact) {
-            platform_.messageBox(msg::WrongModule, kRefusal, kTitle);
-            return false;
-        }
-        first = 4;
-    }
-    // A picture or other binary file picked by mistake is no project.
-    for (const QString& line : lines) {
-        if (line.contains(QChar(0))) {
-            platform_.messageBox(notProject, kRefusal, kTitle);
-            return false;
-        }
-    }
-
     TooltipState s = state;  // keeps what is never saved (offsets, strFileName)
     resetValues(s);
-    QStringList xs, ys, names;
-    const QList<QString*> order = fileOrder(s);
-    for (int k = 0; k < kValueLines && first + k < lines.size(); ++k) {
-        const QString& line = lines[first + k];
-        if (order[k])
-            *order[k] = DecodeCharRefs(line);
-        else if (k == 11)
-            xs = SplitListLine(line);
-        else if (k == 12)
-            ys = SplitListLine(line);
-        else
-            names = SplitListLine(line);
-    }
+    QList<QStringList> lists(3);
+    ReadProjectLines(fileLines(), *body, path, s, lists);
     // The x list gives the count; shorter y or name lists are padded.
-    for (qsizetype i = 0; i < xs.size(); ++i)
-        s.points.append({xs[i], ys.value(i), names.value(i)});
+    for (qsizetype i = 0; i < lists[kXs].size(); ++i)
+        s.points.append({lists[kXs][i], lists[kYs].value(i), lists[kNames].value(i)});
     if (!folder.isEmpty())
         s.strFolderName = folder;
-    s.strOrigImageFile = ResolveProjectSource(path, s.strOrigImageFile);
-    s.strOrigBackgroundImage = ResolveProjectSource(path, s.strOrigBackgroundImage);
-    // These name files inside img: nothing read from a file may lead elsewhere.
-    s.strImageFile = SafeFileName(s.strImageFile);
-    s.strBackgroundImage = SafeFileName(s.strBackgroundImage);
+    if (!s.strPageWeb.isEmpty() && !s.strFolderName.isEmpty())
+        s.strPageWeb = JoinPath(s.strFolderName, s.strPageWeb);
 
     state = s;
     PrepareImgFolder(state.strFolderName);
-    QStringList missing;
-    if (!state.strFolderName.isEmpty()) {
-        if (!state.strOrigImageFile.isEmpty() &&
-            !recopy(state.strOrigImageFile, state.strFolderName, state.strImageFile))
-            missing << state.strOrigImageFile;
-        if (!state.strOrigBackgroundImage.isEmpty() &&
-            !recopy(state.strOrigBackgroundImage, state.strFolderName, state.strBackgroundImage))
-            missing << state.strOrigBackgroundImage;
-    }
+    const QString problems = CopyProjectPictures(state.strFolderName, Pictures());
     state.pictureShown = !state.strFolderName.isEmpty() && !state.strImageFile.isEmpty() &&
                          QFileInfo(JoinPath(JoinPath(state.strFolderName, QStringLiteral("img")),
                                             state.strImageFile))
                              .isFile();
     state.hintVisible = false;
-    if (!missing.isEmpty())
-        platform_.messageBox(msg::NotCopied(missing, JoinPath(state.strFolderName, QStringLiteral("img"))), kNotice,
-                             kTitle);
+    if (!problems.isEmpty())
+        platform_.messageBox(problems, kNotice, kTitle);
     emit refreshRequested();
     return true;
 }
 
-namespace {
-// Project files written on Windows hold backslash paths.
-QString pageFileName(const QString& path)
-{
-    QString name = LastComponent(path);
-    const qsizetype cut = name.lastIndexOf(QLatin1Char('\\'));
-    return cut < 0 ? name : name.mid(cut + 1);
-}
-}  // namespace
-
 void TooltipModule::ApplyRefreshDefaults()
 {
-    if (state.strPageWeb.isEmpty())
-        state.strPageWeb = QStringLiteral("exercice.htm");
-    state.strFileName = pageFileName(state.strPageWeb);
-    if (!state.strFolderName.isEmpty())
-        state.strPageWeb = JoinPath(state.strFolderName, state.strFileName);
+    RefreshPagePath(state.strPageWeb, state.strFileName, state.strFolderName);
     if (state.strTitre.isEmpty())
         state.strTitre = QStringLiteral("exercice");
     if (state.strContent.isEmpty())
@@ -246,11 +184,27 @@ void TooltipModule::ApplyRefreshDefaults()
         state.strAffiche = QStringLiteral("Exercice");
 }
 
+QList<ProjectPicture> TooltipModule::Pictures() const
+{
+    return {{state.strOrigImageFile, state.strImageFile}, {state.strOrigBackgroundImage, state.strBackgroundImage}};
+}
+
+bool TooltipModule::CreatePage()
+{
+    const QString folder = state.strFolderName;
+    const QString page = JoinPath(folder, PageFileName(state.strPageWeb));
+    return PublishPage(platform_, folder, state.strPageWeb, Pictures(), [&] {
+        const QString reference = JoinPath(JoinPath(folder, QStringLiteral("img")), state.strImageFile);
+        if (const QString notice = ZeroSizeNotice(reference); !notice.isEmpty())
+            platform_.messageBox(notice, kNotice, kTitle);
+        return QList<PageFile>{{page, BuildTooltipPage(state)},
+                               {JoinPath(folder, QStringLiteral("interact.js")), BuildInteractJs(state)}};
+    });
+}
+
 void TooltipModule::SetPageName(const QString& typed)
 {
-    const QString base = typed.section(QLatin1Char('.'), 0, 0);
-    if (!state.strFolderName.isEmpty())
-        state.strPageWeb = JoinPath(state.strFolderName, base + QStringLiteral(".htm"));
+    SetTypedPageName(state.strPageWeb, state.strFolderName, typed);
 }
 
 }  // namespace toravi
