@@ -2,12 +2,7 @@
 #include "shared/filewriter.h"
 #include "support/testsupport.h"
 
-#include <QDir>
-#include <QFile>
-#include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QtTest>
-
 #include <sys/stat.h>
 
 using namespace toravi;
@@ -17,18 +12,11 @@ using filefaults::Kind;
 namespace {
 const QByteArray kOld("ancienne page\r\n");
 
+// Every name in the folder, hidden ones too: a temporary left behind shows here.
 QStringList Entries(const QString& folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
-
-QByteArray Noise(qsizetype size)
-{
-    QByteArray bytes(size, Qt::Uninitialized);
-    QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(bytes.data()), size / 4);
-    return bytes;
-}
-
 mode_t Mode(const QString& path)
 {
     struct stat st {};
@@ -49,13 +37,11 @@ private slots:
         QTest::addColumn<bool>("copy");
         const std::pair<const char*, Kind> kinds[] = {{"write", Kind::FailWrite}, {"short", Kind::ShortWrite},
             {"nospace", Kind::NoSpace}, {"sync", Kind::FailSync}, {"rename", Kind::FailRename}};
-        for (const auto& [name, kind] : kinds) {
-            QTest::newRow(name) << int(kind) << 1 << false;
-            QTest::addRow("copy %s", name) << int(kind) << 1 << true;
-        }
-        // A 3 MB copy takes three writes: the last one fails, the target stays whole.
+        for (bool copy : {false, true})
+            for (const auto& [name, kind] : kinds)
+                QTest::addRow("%s%s", copy ? "copy " : "", name) << int(kind) << 1 << copy;
         QTest::newRow("copy third chunk") << int(Kind::NoSpace) << 3 << true;
-        QTest::newRow("copy short third") << int(Kind::ShortWrite) << 3 << true;
+        QTest::newRow("copy short last") << int(Kind::ShortWrite) << 8 << true;
     }
 
     void faultKeepsOldFile()
@@ -65,8 +51,11 @@ private slots:
         QFETCH(bool, copy);
         QTemporaryDir dir, sources;
         const QString target = dir.filePath("page.htm"), source = sources.filePath("photo.jpg");
-        const QByteArray fresh = Noise(3 << 20);
-        QVERIFY(WriteBytes(target, kOld) && WriteBytes(source, fresh));
+        QByteArray photo(8'000'000, Qt::Uninitialized);  // copied in 8 writes, a page in one
+        QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(photo.data()), photo.size() / 4);
+        const QByteArray fresh = copy ? photo : QByteArray("nouvelle page\r\n");
+        QVERIFY(WriteBytes(target, kOld) && WriteBytes(source, photo) &&
+                ::chmod(QFile::encodeName(target).constData(), 0604) == 0);
         filefaults::Inject(Kind(kind), nth);
         QVERIFY(!(copy ? CopyFileAtomically(source, target) : WriteFileAtomically(target, fresh)));
         QCOMPARE(ReadBytes(target), kOld);
@@ -74,51 +63,38 @@ private slots:
         // The fault is gone once reset: the same call then writes the whole file.
         filefaults::Reset();
         QVERIFY(copy ? CopyFileAtomically(source, target) : WriteFileAtomically(target, fresh));
-        QCOMPARE(ReadBytes(target), fresh);
-        QCOMPARE(Entries(dir.path()), QStringList{"page.htm"});
+        QVERIFY(ReadBytes(target) == fresh);
+        QCOMPARE(Mode(target), mode_t(0604));  // a replaced file keeps its permissions
     }
 
-    void permissions()
+    void newFiles()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath("interact.js");
-        const mode_t mask = ::umask(0);
+        const mode_t mask = ::umask(022);
         ::umask(mask);
-        QVERIFY(WriteFileAtomically(path, "un"));
-        QCOMPARE(Mode(path), 0666 & ~mask);
-        QVERIFY(::chmod(QFile::encodeName(path).constData(), 0604) == 0);
-        QVERIFY(WriteFileAtomically(path, "deux"));
-        QCOMPARE(Mode(path), mode_t(0604));
-        QCOMPARE(ReadBytes(path), QByteArray("deux"));
+        // Writes are counted across files: the second file's one is the second write.
+        filefaults::Inject(Kind::FailWrite, 2);
+        QVERIFY(WriteFileAtomically(dir.filePath("page.htm"), "un"));
+        QVERIFY(!WriteFileAtomically(dir.filePath("interact.js"), "deux"));
+        QCOMPARE(Mode(dir.filePath("page.htm")), 0666 & ~mask);
+        QCOMPARE(Entries(dir.path()), QStringList{"page.htm"});
         QVERIFY(!WriteFileAtomically(dir.path(), "x"));  // a folder is never replaced
-        QVERIFY(!WriteFileAtomically(dir.filePath("absent/page.htm"), "x"));
-    }
-
-    void linkAtTargetIsReplaced_data()
-    {
-        QTest::addColumn<bool>("copy");
-        QTest::addColumn<bool>("dangling");
-        QTest::newRow("write") << false << false;
-        QTest::newRow("write dangling") << false << true;
-        QTest::newRow("copy") << true << false;
-        QTest::newRow("copy dangling") << true << true;
     }
 
     void linkAtTargetIsReplaced()
     {
-        QFETCH(bool, copy);
-        QFETCH(bool, dangling);
-        QTemporaryDir dir, outside;
-        const QString secret = outside.filePath(".bashrc"), target = dir.filePath("page.htm");
-        const QString source = outside.filePath("photo.png");
-        QVERIFY(WriteBytes(source, "photo") && (dangling || WriteBytes(secret, "secret")));
-        QVERIFY(QFile::link(secret, target));
-        QVERIFY(copy ? CopyFileAtomically(source, target) : WriteFileAtomically(target, "photo"));
-        QVERIFY(!QFileInfo(target).isSymLink());
-        QCOMPARE(ReadBytes(target), QByteArray("photo"));
-        QCOMPARE(QFileInfo::exists(secret), !dangling);
-        if (!dangling)
-            QCOMPARE(ReadBytes(secret), QByteArray("secret"));
+        for (bool copy : {false, true})
+            for (bool dangling : {false, true}) {
+                QTemporaryDir dir, outside;
+                const QString secret = outside.filePath(".bashrc"), target = dir.filePath("page.htm"),
+                              source = outside.filePath("photo.png");
+                QVERIFY(WriteBytes(source, "photo") && (dangling || WriteBytes(secret, "secret")));
+                QVERIFY(QFile::link(secret, target));
+                QVERIFY(copy ? CopyFileAtomically(source, target) : WriteFileAtomically(target, "photo"));
+                QVERIFY(!QFileInfo(target).isSymLink());
+                QCOMPARE(ReadBytes(target), QByteArray("photo"));
+                QCOMPARE(ReadBytes(secret), dangling ? QByteArray() : QByteArray("secret"));
+            }
     }
 
     void sources_data()
@@ -153,21 +129,11 @@ private slots:
         QCOMPARE(Entries(dir.filePath("img")), QStringList{"a.png"});
     }
 
-    void bigCopyIsWhole()
-    {
-        QTemporaryDir dir;
-        const QByteArray photo = Noise(8'000'000);
-        QVERIFY(WriteBytes(dir.filePath("photo.jpg"), photo) && WriteBytes(dir.filePath("copie.jpg"), Noise(9'000'001)));
-        QVERIFY(CopyFileAtomically(dir.filePath("photo.jpg"), dir.filePath("copie.jpg")));
-        QVERIFY(ReadBytes(dir.filePath("copie.jpg")) == photo);
-    }
-
     void folderLock()
     {
         QTemporaryDir dir;
         auto first = std::make_unique<FolderLock>(dir.path(), 0);
         QVERIFY(first->isLocked());
-        QVERIFY(FolderLock::LockFileName().startsWith('.'));
         FolderLock second(dir.path(), 100);
         QVERIFY(!second.isLocked());
         QCOMPARE(second.error(), QLockFile::LockFailedError);  // busy, not broken
