@@ -11,6 +11,9 @@
 #include <vector>
 
 #ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 #else
 #include <cerrno>
@@ -243,8 +246,9 @@ bool ReplaceWith(const QString& target, const std::function<bool(Handle)>& fill)
         return false;
     bool ok = true;
     if (replacing) {
-        if (old.st_uid != ::geteuid() && ::fchown(fd, old.st_uid, old.st_gid) != 0) {
-            // Only the owner can be kept by root; the permissions below still are.
+        if ((old.st_uid != ::geteuid() || old.st_gid != ::getegid()) &&
+            ::fchown(fd, old.st_uid, old.st_gid) != 0) {
+            // Only root can give the file back to another owner; the permissions below are kept anyway.
         }
         ok = ::fchmod(fd, old.st_mode & 0777) == 0;
     }

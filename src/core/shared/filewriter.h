@@ -35,7 +35,8 @@ namespace filefaults {
 enum class Kind {
     None,
     FailWrite,   // the write fails (EIO)
-    ShortWrite,  // the write stores half and reports it; the disk is then full (ENOSPC)
+    ShortWrite,  // the write stores half and says so; the disk is then full: every
+                 // later write fails with ENOSPC until Reset or the next Inject
     NoSpace,     // the write fails with ENOSPC
     FailSync,    // the sync to disk fails (EIO)
     FailRename,  // the final rename fails (EACCES)
