@@ -278,6 +278,9 @@ QString DragDropModule::CopyHelpDocument()
                               "l'être.")
             .arg(s.strOrigDocument);
     const QString target = JoinPath(s.strFolderName, s.strDocument);
+    const WorkingFolderLock lock(s.strFolderName);
+    if (lock.busy())
+        return msg::FolderBusy(s.strFolderName);
     if (CopyFileReplacing(s.strOrigDocument, target) || QFileInfo(target).isFile())
         return {};
     return msg::NotCopied({s.strOrigDocument}, s.strFolderName);

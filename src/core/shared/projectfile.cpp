@@ -1,5 +1,6 @@
 #include "shared/projectfile.h"
 
+#include "shared/filewriter.h"
 #include "shared/platform.h"
 
 #include <QFile>
@@ -52,7 +53,7 @@ ProjectText ReadProjectText(const QString& path)
     // A folder, a pipe or a device is never opened: a pipe would wait for ever.
     if (!info.exists())
         t.refusal = msg::NotRead(path);
-    else if (!info.isFile() || info.size() > kLargestProject)
+    else if (!IsRegularFile(path) || info.size() > kLargestProject)
         t.refusal = notProject(path);
     if (!t.refusal.isEmpty())
         return t;

@@ -1,5 +1,6 @@
 #include "shared/publish.h"
 
+#include "shared/filewriter.h"
 #include "shared/imginf.h"
 #include "shared/platform.h"
 #include "shared/textfile.h"
@@ -10,7 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <filesystem>
+#include <map>
+#include <memory>
 
 namespace toravi {
 
@@ -92,14 +94,6 @@ QString& programFolderOverride()
     return folder;
 }
 
-std::filesystem::path fsPath(const QString& p)
-{
-#ifdef Q_OS_WIN
-    return std::filesystem::path(p.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(p).toStdString());
-#endif
-}
 }  // namespace
 
 void SetProgramFolder(const QString& folder) { programFolderOverride() = folder; }
@@ -133,9 +127,58 @@ bool MakeImgFolder(const QString& folder)
     return info.isDir() && !info.isSymLink();
 }
 
+namespace {
+struct HeldLock {
+    std::unique_ptr<FolderLock> lock;
+    int count = 0;
+};
+std::map<QString, HeldLock>& heldLocks()
+{
+    static std::map<QString, HeldLock> held;
+    return held;
+}
+int& lockWait()
+{
+    static int ms = 3000;
+    return ms;
+}
+}  // namespace
+
+void SetWorkingFolderLockWait(int ms) { lockWait() = ms; }
+
+WorkingFolderLock::WorkingFolderLock(const QString& folder)
+{
+    const QFileInfo info(folder);
+    if (folder.isEmpty() || !info.isDir())
+        return;
+    key_ = info.canonicalFilePath();
+    HeldLock& held = heldLocks()[key_];
+    if (held.count == 0) {
+        auto lock = std::make_unique<FolderLock>(key_, lockWait());
+        if (!lock->isLocked()) {
+            busy_ = lock->error() == QLockFile::LockFailedError;
+            heldLocks().erase(key_);
+            key_.clear();
+            return;
+        }
+        held.lock = std::move(lock);
+    }
+    ++held.count;
+}
+
+WorkingFolderLock::~WorkingFolderLock()
+{
+    if (key_.isEmpty())
+        return;
+    auto it = heldLocks().find(key_);
+    if (it != heldLocks().end() && --it->second.count == 0)
+        heldLocks().erase(it);
+}
+
 void PrepareImgFolder(const QString& folder)
 {
-    if (!MakeImgFolder(folder))
+    const WorkingFolderLock lock(folder);
+    if (lock.busy() || !MakeImgFolder(folder))
         return;
     CopyFileReplacing(JoinPath(ProgramFolder(), QStringLiteral("ptrouge.gif")),
                       JoinPath(JoinPath(folder, QStringLiteral("img")), QStringLiteral("ptrouge.gif")));
@@ -143,23 +186,15 @@ void PrepareImgFolder(const QString& folder)
 
 bool CopyFileReplacing(const QString& source, const QString& target)
 {
-    if (source.isEmpty() || target.isEmpty())
-        return false;
-    std::error_code ec;
-    const auto src = fsPath(source);
-    const auto dst = fsPath(target);
-    if (!std::filesystem::is_regular_file(src, ec))
-        return false;
-    if (std::filesystem::exists(dst, ec) && std::filesystem::equivalent(src, dst, ec))
-        return true;
-    return std::filesystem::copy_file(src, dst, std::filesystem::copy_options::overwrite_existing, ec) && !ec;
+    return !source.isEmpty() && !target.isEmpty() && CopyFileAtomically(source, target);
 }
 
 QString CopyIntoImg(const QString& source, const QString& folder, bool* copied)
 {
     const QString name = SafeFileName(source);
+    const WorkingFolderLock lock(folder);
     bool ok = false;
-    if (!name.isEmpty() && IsPicture(source) && MakeImgFolder(folder))
+    if (!name.isEmpty() && !lock.busy() && IsPicture(source) && MakeImgFolder(folder))
         ok = CopyFileReplacing(source, JoinPath(JoinPath(folder, QStringLiteral("img")), name));
     if (copied)
         *copied = ok;
@@ -219,7 +254,7 @@ QString clashWith(const ProjectPicture& picture, const QList<ProjectPicture>& ea
 
 bool IsPicture(const QString& path)
 {
-    return QFileInfo(path).isFile() && GetImageInfo(path).ImageType != IMG_FAIL;
+    return IsRegularFile(path) && GetImageInfo(path).ImageType != IMG_FAIL;
 }
 
 QString PictureRefusal(const QString& source, const QList<ProjectPicture>& others)
@@ -259,6 +294,9 @@ QString CopyProjectPictures(const QString& folder, const QList<ProjectPicture>& 
         return {};
     if (!QFileInfo(folder).isDir())
         return msg::NoWorkingFolder(folder);
+    const WorkingFolderLock lock(folder);
+    if (lock.busy())
+        return msg::FolderBusy(folder);
     if (!MakeImgFolder(folder))
         return QStringLiteral("Le dossier %1 n'a pas pu être créé.").arg(JoinPath(folder, QStringLiteral("img")));
     const QString img = JoinPath(folder, QStringLiteral("img"));
@@ -312,6 +350,9 @@ bool PublishPage(Platform& platform, const QString& folder, const QString& pageN
         refusal = msg::NoWorkingFolder(folder);
     else
         refusal = NameClash(pictures);
+    const WorkingFolderLock lock(refusal.isEmpty() ? folder : QString());
+    if (lock.busy())
+        refusal = msg::FolderBusy(folder);
     if (!refusal.isEmpty()) {
         platform.messageBox(refusal, kRefusal, kTitle);
         return false;
@@ -346,6 +387,12 @@ QString NotSaved(const QString& path) { return QStringLiteral("Le fichier %1 n'a
 QString NoWorkingFolder(const QString& folder)
 {
     return QStringLiteral("Le dossier de travail %1 n'existe pas.").arg(folder);
+}
+QString FolderBusy(const QString& folder)
+{
+    return QStringLiteral("Le dossier de travail %1 est occupé par un autre Toravi qui y écrit. Réessayez dans un "
+                          "instant.")
+        .arg(folder);
 }
 QString PageCreated(const QString& path) { return QStringLiteral("La page Web %1 a été créée.").arg(path); }
 QString NotCopied(const QStringList& sources, const QString& where)

@@ -96,6 +96,25 @@ struct PageFile {
 // and gives the files, the page first. Returns true when every file was written.
 bool PublishPage(Platform& platform, const QString& folder, const QString& pageName,
                  const QList<ProjectPicture>& pictures, const std::function<QList<PageFile>()>& build);
+// One run at a time per working folder, held while copying and writing. Taken
+// again by the same program it is simply shared, so a whole run (the command
+// line's load, validation and page) can hold it around smaller steps. Waits
+// briefly for another run; `busy()` then tells the folder is taken. A folder
+// that does not exist is not locked and not busy: its steps fail on their own.
+class WorkingFolderLock {
+public:
+    explicit WorkingFolderLock(const QString& folder);
+    ~WorkingFolderLock();
+    WorkingFolderLock(const WorkingFolderLock&) = delete;
+    WorkingFolderLock& operator=(const WorkingFolderLock&) = delete;
+    bool busy() const { return busy_; }
+
+private:
+    QString key_;
+    bool busy_ = false;
+};
+void SetWorkingFolderLockWait(int ms);  // tests
+
 // The completion message and the offer to open the page in the browser.
 void OfferToOpenPage(Platform& platform, const QString& pagePath);
 
@@ -118,6 +137,7 @@ QString PageCreated(const QString& path);  // first line of the offer to open th
 // After loading a project: the pictures (or document) that could not be copied again.
 QString NotCopied(const QStringList& sources, const QString& where);
 QString NoWorkingFolder(const QString& folder);  // "Le dossier de travail … n'existe pas."
+QString FolderBusy(const QString& folder);       // another run writes there
 }  // namespace msg
 
 // Version line of the presentation windows: "Version 2.00.0000".

@@ -1,9 +1,10 @@
 #include "shared/textfile.h"
 
+#include "shared/filewriter.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 namespace toravi {
 
@@ -84,18 +85,7 @@ QString DecodeCharRefs(const QString& text)
 
 bool WriteTextFile(const QString& path, const QString& text)
 {
-    if (path.isEmpty())
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QByteArray bytes = EncodeWindows1252(text);
-    bytes.append("\r\n");
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return !path.isEmpty() && WriteFileAtomically(path, EncodeWindows1252(text) + "\r\n");
 }
 
 QStringList ReadTextLines(const QString& path, bool* ok)
