@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <utility>
-#include <vector>
 
 #ifdef Q_OS_WIN
 #include <io.h>
@@ -128,39 +128,48 @@ public:
     {
         if (!inBuffer(pos) && has(pos) && !inBuffer(pos))
             load(pos, kSmallWindow);
-        return inBuffer(pos) ? buf_[size_t(pos - start_)] : 0;
+        return inBuffer(pos) ? data_[pos - start_] : 0;
     }
 
     // [pos, pos + len) or what of it the file has, loaded unless it already is.
     const std::uint8_t* window(std::int64_t pos, std::int64_t len, std::int64_t& got)
     {
-        const std::int64_t end = start_ + std::int64_t(buf_.size());
+        const std::int64_t end = start_ + count_;
         if (!(pos >= start_ && pos <= end && (pos + len <= end || end == size_)))
             load(pos, len);
-        got = inBuffer(pos) ? std::min(len, start_ + std::int64_t(buf_.size()) - pos) : 0;
-        return got > 0 ? buf_.data() + (pos - start_) : nullptr;
+        got = inBuffer(pos) ? std::min(len, start_ + count_ - pos) : 0;
+        return got > 0 ? data_ + (pos - start_) : nullptr;
     }
 
 private:
     // Big enough for the headers of most pictures, small enough to cost little more than the call.
     static constexpr std::int64_t kSmallWindow = 4096;
 
-    bool inBuffer(std::int64_t pos) const { return pos >= start_ && pos - start_ < std::int64_t(buf_.size()); }
+    bool inBuffer(std::int64_t pos) const { return pos >= start_ && pos - start_ < count_; }
 
     void load(std::int64_t pos, std::int64_t len)
     {
         start_ = pos;
+        count_ = 0;
         if (size_ >= 0)
             len = std::max<std::int64_t>(0, std::min(len, size_ - pos));
-        buf_.resize(size_t(len));
-        const std::int64_t n = len > 0 ? file_.readAt(pos, buf_.data(), len) : 0;
+        if (len <= kSmallWindow) {
+            data_ = small_;
+        } else {
+            // Larger windows only for the search through files that hold no picture at their start.
+            if (len > bigSize_) {
+                big_.reset(new std::uint8_t[size_t(len)]);
+                bigSize_ = len;
+            }
+            data_ = big_.get();
+        }
+        const std::int64_t n = len > 0 ? file_.readAt(pos, data_, len) : 0;
         if (n < 0) {
             failed_ = true;
             size_ = 0;
-            buf_.clear();
             return;
         }
-        buf_.resize(size_t(n));
+        count_ = n;
         // A read that stops short ends at the file's end, unless it started past it.
         if (n < len && size_ < 0)
             size_ = n > 0 || pos == 0 ? pos + n : file_.size();
@@ -169,7 +178,11 @@ private:
     RawFile& file_;
     std::int64_t size_ = -1;  // unknown until a read comes back short
     std::int64_t start_ = 0;
-    std::vector<std::uint8_t> buf_;
+    std::int64_t count_ = 0;  // bytes at data_
+    std::uint8_t* data_ = small_;
+    std::uint8_t small_[kSmallWindow];
+    std::unique_ptr<std::uint8_t[]> big_;
+    std::int64_t bigSize_ = 0;
     bool failed_ = false;
 };
 
