@@ -63,7 +63,7 @@ public:
         return fd_ >= 0;
 #endif
     }
-    // Asked only when the first bytes do not already tell it.
+    // Asked only when a read that starts past the end leaves the length unknown.
     std::int64_t size()
     {
 #ifndef Q_OS_WIN
