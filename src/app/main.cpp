@@ -1,22 +1,21 @@
-#include "widgets/appcontext.h"
-#include "windowregistry.h"
 #include "commandline.h"
+#include "widgets/appcontext.h"
 #include "widgets/qtplatform.h"
+#include "windowregistry.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QIcon>
 
 int main(int argc, char* argv[])
 {
-    if (argc > 1 && QByteArray(argv[1]) == "generate") {
-        QCoreApplication app(argc, argv);
-        return toravi::RunGenerateCommand(app.arguments().mid(2));
-    }
+    // --help, --version and generate need no display.
+    if (const std::optional<int> code = toravi::RunCommandLine(argc, argv))
+        return *code;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Toravi"));
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/toravi/toravi.png")));
+    toravi::LoadQtTranslations(app);
     toravi::QtPlatform platform;
     toravi::AppContext ctx(platform);
     toravi::RegisterAllWindows(ctx);

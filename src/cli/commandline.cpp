@@ -2,18 +2,39 @@
 
 #include "dragdrop/dragdropmodule.h"
 #include "shared/platform.h"
-#include "shared/projectheader.h"
+#include "shared/projectfile.h"
 #include "shared/publish.h"
-#include "shared/textfile.h"
 #include "tooltip/tooltipmodule.h"
+#include "toravi_version.h"
 
+#include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <cstdio>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace toravi {
 
 namespace {
+
+// Names come from project files that may come from anyone: no control
+// character reaches the terminal raw.
+void print(std::FILE* stream, QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    for (QChar& c : text)
+        if ((c.category() == QChar::Other_Control && c != QLatin1Char('\n')) || c == QChar(0x2028) ||
+            c == QChar(0x2029))
+            c = QLatin1Char('?');
+    std::fprintf(stream, "%s\n", text.toLocal8Bit().constData());
+}
 
 // Answers every dialog without a person: messages go to the error stream,
 // questions are answered No, dialogs are cancelled.
@@ -25,11 +46,7 @@ public:
             offered = true;
             return IDNO;
         }
-        if ((flags & 0x70) == MB_ICONCRITICAL)
-            refused = true;
-        QString plain = text;
-        plain.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        std::fprintf(stderr, "%s\n", plain.toLocal8Bit().constData());
+        print(stderr, text);
         return (flags & MB_YESNO) ? IDNO : IDOK;
     }
     QString inputBox(const QString&, const QString&, const QString&) override { return {}; }
@@ -40,75 +57,165 @@ public:
     void shellOpen(const QString&) override {}
 
     bool offered = false;
-    bool refused = false;
 };
-
-void printError(const QString& text) { std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData()); }
 
 const char* kUsage =
     "Utilisation : toravi generate [--module tooltip|dragdrop] [--folder DOSSIER] FICHIER_PROJET\n";
 
+int usageError()
+{
+    std::fputs(kUsage, stderr);
+    return 2;
+}
+
+// The working folder of a run, for its lock: the one given, or the project's
+// own (both modules keep it on the same line).
+QString runFolder(const ProjectText& text, const QString& given)
+{
+    if (!given.isEmpty())
+        return given;
+    return text.lines.value((text.hasHeader() ? kHeaderLines : 0) + kFolderLine - kFirstValueLine);
+}
+
+template <class Module>
+bool generate(Module& m, const QString& project, const QString& folder)
+{
+    m.ResetProject();
+    if (!m.LoadProjectFile(project, folder))
+        return false;
+    if constexpr (std::is_same_v<Module, DragDropModule>)
+        m.Validate();  // its refusals are warnings here
+    m.ApplyRefreshDefaults();
+    return m.CreatePage();
+}
+
+#ifdef Q_OS_WIN
+// The program is a windowed one, which Windows starts without a console; from a
+// command prompt its messages go to that prompt's console.
+void attachParentConsole()
+{
+    if (AttachConsole(ATTACH_PARENT_PROCESS)) {
+        std::freopen("CONOUT$", "w", stdout);
+        std::freopen("CONOUT$", "w", stderr);
+    }
+}
+#endif
+
 }  // namespace
+
+void LoadQtTranslations(QCoreApplication& app)
+{
+    auto* qt = new QTranslator(&app);
+    if (qt->load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        qt->load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+                 QCoreApplication::applicationDirPath() + QStringLiteral("/translations")))
+        QCoreApplication::installTranslator(qt);
+}
+
+std::optional<int> RunCommandLine(int argc, char* argv[])
+{
+    bool ours = false;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray a(argv[i]);
+        // Qt's own options (-platform, -style…) take one dash and go to the windows.
+        if (a == "generate" || a.startsWith("--") || a == "-h" || a == "-v")
+            ours = true;
+    }
+    if (!ours)
+        return std::nullopt;
+#ifdef Q_OS_WIN
+    attachParentConsole();
+#endif
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("toravi"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TORAVI_VERSION));
+    LoadQtTranslations(app);
+    const QStringList args = app.arguments();
+    if (args.value(1) == QLatin1String("generate"))
+        return RunGenerateCommand(args.mid(2));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Toravi 2 : des pages Web d'exercices interactifs à partir de vos images.\n"
+                       "Sans argument, ouvre la fenêtre d'accueil.\n\n"
+                       "toravi generate [--module tooltip|dragdrop] [--folder DOSSIER] FICHIER_PROJET\n"
+                       "  crée la page d'un projet enregistré, sans fenêtre."));
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Affiche cette aide."));
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Affiche la version."));
+    parser.addOptions({help, version});
+    if (!parser.parse(args) || !parser.positionalArguments().isEmpty()) {
+        print(stderr, parser.errorText());
+        return usageError();
+    }
+    if (parser.isSet(version)) {
+        std::printf("%s %s\n", "toravi", TORAVI_VERSION);
+        return 0;
+    }
+    std::fputs(parser.helpText().toLocal8Bit().constData(), stdout);
+    return 0;
+}
 
 int RunGenerateCommand(const QStringList& args)
 {
-    QString module, folder, project;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (a == QLatin1String("--module") && i + 1 < args.size()) {
-            module = args[++i];
-        } else if (a == QLatin1String("--folder") && i + 1 < args.size()) {
-            folder = args[++i];
-        } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
-            std::fputs(kUsage, stdout);
-            return 0;
-        } else if (a.startsWith(QLatin1String("--")) || !project.isEmpty()) {
-            std::fputs(kUsage, stderr);
-            return 2;
-        } else {
-            project = a;
-        }
+    QCommandLineParser parser;
+    const QCommandLineOption moduleOption(QStringLiteral("module"), QString(), QStringLiteral("module"));
+    const QCommandLineOption folderOption(QStringLiteral("folder"), QString(), QStringLiteral("dossier"));
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    parser.addOptions({moduleOption, folderOption, help});
+    if (!parser.parse(QStringList{QStringLiteral("generate")} + args))
+        return usageError();
+    if (parser.isSet(help)) {
+        std::fputs(kUsage, stdout);
+        return 0;
     }
-    if (project.isEmpty()) {
-        std::fputs(kUsage, stderr);
-        return 2;
-    }
-    if (!module.isEmpty() && module != QLatin1String("tooltip") && module != QLatin1String("dragdrop")) {
-        std::fputs(kUsage, stderr);
-        return 2;
-    }
+    QString module = parser.value(moduleOption);
+    QString folder = parser.value(folderOption);
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 1 || (!module.isEmpty() && module != QLatin1String("tooltip") &&
+                              module != QLatin1String("dragdrop")))
+        return usageError();
+    const QString project = files[0];
 
-    bool readable = false;
-    const QStringList lines = ReadTextLines(project, &readable);
-    if (!readable) {
-        printError(QStringLiteral("Le fichier %1 n'a pas pu être lu.").arg(project));
+    const ProjectText text = ReadProjectText(project);
+    if (!text.refusal.isEmpty()) {
+        print(stderr, text.refusal);
         return 1;
     }
-    if (module.isEmpty() && !lines.isEmpty() && lines[0] == projectheader::Generated) {
-        const QString tag = lines.value(1);
-        if (tag == projectheader::Interact) {
+    if (module.isEmpty() && text.hasHeader()) {
+        if (text.moduleLine() == projectheader::Interact) {
             module = QStringLiteral("tooltip");
-        } else if (tag == projectheader::DragDrop) {
+        } else if (text.moduleLine() == projectheader::DragDrop) {
             module = QStringLiteral("dragdrop");
         } else {
-            printError(msg::WrongModule);
+            print(stderr, msg::WrongModule);
             return 1;
         }
     }
     if (module.isEmpty()) {
-        printError(QStringLiteral("Le fichier %1 ne dit pas de quel module il est : précisez --module tooltip ou "
-                                  "--module dragdrop.")
-                       .arg(project));
+        print(stderr, QStringLiteral("Le fichier %1 ne dit pas de quel module il est : précisez --module tooltip ou "
+                                     "--module dragdrop.")
+                          .arg(project));
         return 2;
     }
 
     if (!folder.isEmpty()) {
-        // A folder named on the command line is made when missing, as a chosen one would exist.
+        // A folder named on the command line is made when missing (once the
+        // project is accepted), as a chosen one would exist.
         folder = QDir::toNativeSeparators(QFileInfo(folder).absoluteFilePath());
         if (!QDir().mkpath(folder)) {
-            printError(QStringLiteral("Le dossier %1 n'a pas pu être créé.").arg(folder));
+            print(stderr, QStringLiteral("Le dossier %1 n'a pas pu être créé.").arg(folder));
             return 1;
         }
+    }
+    // One run at a time in a folder, from the first copy to the last write.
+    const QString where = runFolder(text, folder);
+    const WorkingFolderLock lock(where);
+    if (lock.busy()) {
+        print(stderr, msg::FolderBusy(where));
+        return 1;
     }
 
     ConsolePlatform console;
@@ -116,25 +223,16 @@ int RunGenerateCommand(const QStringList& args)
     QString page;
     if (module == QLatin1String("tooltip")) {
         TooltipModule m(console);
-        m.ResetProject();
-        if (!m.LoadProjectFile(project, folder))
-            return 1;
-        m.ApplyRefreshDefaults();
-        created = m.CreatePage();
+        created = generate(m, project, folder);
         page = m.state.strPageWeb;
     } else {
         DragDropModule m(console);
-        m.ResetProject();
-        if (!m.LoadProjectFile(project, folder))
-            return 1;
-        m.Validate();  // its refusals are warnings here
-        m.ApplyRefreshDefaults();
-        created = m.CreatePage();
+        created = generate(m, project, folder);
         page = m.state.strPageWeb;
     }
     if (!created || !console.offered)
         return 1;
-    std::printf("%s\n", QStringLiteral("La page Web %1 a été créée.").arg(page).toLocal8Bit().constData());
+    print(stdout, msg::PageCreated(page));
     return 0;
 }
 

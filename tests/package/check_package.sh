@@ -17,12 +17,17 @@ for ex in info-bulles glisser-deposer; do
   grep -q "^./usr/share/toravi/exemples/$ex/.*\.txt$" <<<"$contents" || { echo "exemple absent : $ex"; fail=1; }
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for d in libqt6widgets6 libqt6gui6 libqt6core6; do
+for d in libqt6widgets6 libqt6gui6 libqt6core6 qt6-translations-l10n; do
   grep -q "$d" <<<"$depends" || { echo "dépendance absente : $d ($depends)"; fail=1; }
 done
 # The installed program finds its marker pictures and writes a page from an example.
 root="$out/root"
 dpkg-deb -x "$deb" "$root"
-[ -x "$root/usr/bin/toravi" ] || { echo "programme non exécutable"; fail=1; }
+"$root/usr/bin/toravi" --version | grep -qx "toravi [0-9.]*" || { echo "toravi --version ne répond pas"; fail=1; }
+"$root/usr/bin/toravi" generate --folder "$out/page" "$root/usr/share/toravi/exemples/info-bulles/ile.txt" >/dev/null ||
+  { echo "le programme installé ne crée pas la page de l'exemple"; fail=1; }
+for f in ile.htm interact.js img/ile.png img/ptrouge.gif; do
+  [ -s "$out/page/$f" ] || { echo "absent de la page créée : $f"; fail=1; }
+done
 [ $fail -eq 0 ] && echo "1 passed, 0 failed" || echo "0 passed, 1 failed"
 exit $fail

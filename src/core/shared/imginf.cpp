@@ -38,8 +38,9 @@ public:
             }
         }
 #else
-        // A folder opens too, but reading it fails.
-        fd_ = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+        // A folder opens too, but reading it fails. A pipe must not wait for a
+        // writer: it then reads as empty.
+        fd_ = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
 #endif
     }
     ~RawFile()

@@ -53,6 +53,8 @@ struct ProjectText {
 
 inline constexpr int kHeaderLines = 4;
 inline constexpr int kFirstValueLine = kHeaderLines + 1;
+// Both modules keep the working folder on this line.
+inline constexpr int kFolderLine = 7;
 
 // Reads and checks a file without touching any project: regular files only,
 // the size checked before reading, NUL bytes refused, UTF-8 (with or without
