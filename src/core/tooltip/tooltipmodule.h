@@ -109,5 +109,7 @@ private:
 // Page and script texts, each line ended by CR LF (the write adds one more).
 QString BuildTooltipPage(const TooltipState& s);
 QString BuildInteractJs(const TooltipState& s);
+// The 31 lines of the project file (the write adds the last CR LF).
+QStringList TooltipProjectLines(const TooltipState& s);
 
 }  // namespace toravi

@@ -1,0 +1,149 @@
+#pragma once
+// The tiny adapter through which the core tests run every case for both modules.
+#include "dragdrop/dragdropmodule.h"
+#include "shared/filewriter.h"
+#include "shared/publish.h"
+#include "shared/textfile.h"
+#include "support/scriptedplatform.h"
+#include "support/testsupport.h"
+#include "tooltip/tooltipmodule.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+namespace toravi::test {
+
+inline const QStringList kHeaderTail{QStringLiteral("<Ne pas modifier ce fichier à la main.>"),
+                                     QStringLiteral("<Cela pourrait avoir des conséquences inattendues sur votre "
+                                                    "projet>")};
+
+// One module behind one face: what the shared machinery must do the same way in both.
+struct Module {
+    virtual ~Module() = default;
+    virtual QString moduleLine() const = 0;
+    // Lines 5 to the last of a project in `src`/`work` where every value differs.
+    virtual QStringList body(const QString& src, const QString& work) const = 0;
+    virtual QStringList savedLines() = 0;  // the file the state would be saved as
+    virtual bool load(const QString& path, const QString& folder = {}) = 0;
+    virtual bool save(const QString& path) = 0;
+    virtual bool create() = 0;
+    virtual void reset() = 0;
+    virtual void chooseReference() = 0;
+    virtual void chooseBackground() = 0;
+    virtual QString& folder() = 0;
+    virtual QString& page() = 0;
+    virtual QString& reference() = 0;  // source of the reference picture
+    virtual QString& referenceName() = 0;
+    virtual QString& background() = 0;
+    virtual QString& backgroundName() = 0;
+    virtual QString script() const = 0;  // the page's script file name
+    virtual void refreshDefaults() = 0;
+    ScriptedPlatform platform;
+};
+
+template <class M>
+struct ModuleOf : Module {
+    M m{platform};
+    QStringList savedLines() override
+    {
+        if constexpr (std::is_same_v<M, TooltipModule>)
+            return TooltipProjectLines(m.state);
+        else
+            return DragDropProjectLines(m.state);
+    }
+    bool load(const QString& path, const QString& folder = {}) override { return m.LoadProjectFile(path, folder); }
+    bool save(const QString& path) override
+    {
+        platform.queueSaveFile(path);
+        return m.SaveProject();
+    }
+    bool create() override { return m.CreatePage(); }
+    void reset() override { m.ResetProject(); }
+    void chooseReference() override { m.ChooseReferencePicture(); }
+    void chooseBackground() override { m.ChooseBackgroundPicture(); }
+    QString& folder() override { return m.state.strFolderName; }
+    QString& page() override { return m.state.strPageWeb; }
+    QString& reference() override { return m.state.strOrigImageFile; }
+    QString& referenceName() override { return m.state.strImageFile; }
+    QString& background() override { return m.state.strOrigBackgroundImage; }
+    QString& backgroundName() override { return m.state.strBackgroundImage; }
+    void refreshDefaults() override { m.ApplyRefreshDefaults(); }
+};
+
+struct Tooltip : ModuleOf<TooltipModule> {
+    QString moduleLine() const override { return QStringLiteral("<Module Interact>"); }
+    QString script() const override { return QStringLiteral("interact.js"); }
+    QStringList body(const QString& src, const QString& work) const override
+    {
+        return {src + "/scene.gif", src + "/fond.gif", work, work + "/lecon.htm", "Titre", "Description",
+                "Affiché", "scene.gif", "300", "400", "fond.gif", "12,40,", "18,46,", "Le phare,La for&#44;êt,",
+                "112233", "16", "445566", "778899", "font-weight:bold;", "", "text-decoration:underline;", "right",
+                "6", "AABBCC", "bold", "", "underlined"};
+    }
+};
+
+struct DragDrop : ModuleOf<DragDropModule> {
+    QString moduleLine() const override { return QStringLiteral("<Module Drag&Drop>"); }
+    QString script() const override { return QStringLiteral("ordre.js"); }
+    QStringList body(const QString& src, const QString& work) const override
+    {
+        return {src + "/scene.gif", src + "/fond.gif", work, work + "/lecon.htm", "Mon titre",
+                "Ligne 1<br>Ligne 2", "Affiché", "scene.gif", "300", "400", "fond.gif", "112233", "16", "445566",
+                "778899", "font-weight:bold;", "", "text-decoration:underline;", "droite", "26", "AABBCC", "bold",
+                "", "underlined", "DDEEFF", "Vrai", src + "/chat.gif," + src + "/a.b.gif,", "chat.gif,a.b.gif,",
+                "vrai", "faux", "Le chat,Objet A,", "Vrai", src + "/aide.htm", "aide.htm", "Aide ici"};
+    }
+};
+
+inline std::unique_ptr<Module> MakeModule(const QString& name)
+{
+    if (name == QLatin1String("tooltip"))
+        return std::make_unique<Tooltip>();
+    return std::make_unique<DragDrop>();
+}
+
+// Data rows "tooltip" and "dragdrop" for a test that runs in both modules.
+inline void BothModules()
+{
+    QTest::addColumn<QString>("module");
+    QTest::newRow("tooltip") << QStringLiteral("tooltip");
+    QTest::newRow("dragdrop") << QStringLiteral("dragdrop");
+}
+
+// A project file as a teacher's disk holds it: Windows-1252, CR LF.
+inline QString WriteProject(const QString& path, const QStringList& lines)
+{
+    QByteArray bytes;
+    for (const QString& l : lines)
+        bytes += EncodeWindows1252(l) + "\r\n";
+    WriteBytes(path, bytes);
+    return path;
+}
+
+// A scratch place with a source folder of pictures and a working folder.
+struct Scratch {
+    QTemporaryDir tmp;
+    QString src = tmp.filePath(QStringLiteral("src"));
+    QString work = tmp.filePath(QStringLiteral("work"));
+    Scratch()
+    {
+        QDir().mkpath(src);
+        QDir().mkpath(work);
+        WriteBytes(src + "/scene.gif", GifBytes(300, 400));
+        WriteBytes(src + "/fond.gif", GifBytes(10, 10));
+        WriteBytes(src + "/chat.gif", GifBytes(100, 50));
+        WriteBytes(src + "/a.b.gif", GifBytes(120, 60));
+        WriteBytes(src + "/aide.htm", "<p>aide</p>");
+    }
+    // `module`'s full project, saved in src.
+    QString project(const Module& module, const QString& name = QStringLiteral("p.txt"))
+    {
+        return WriteProject(src + "/" + name, QStringList{QStringLiteral("<Généré par Toravi 2>"),
+                                                          module.moduleLine()} +
+                                                  kHeaderTail + module.body(src, work));
+    }
+};
+
+}  // namespace toravi::test

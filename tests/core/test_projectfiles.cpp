@@ -1,0 +1,168 @@
+// The project-file machinery, the same in both modules: round trip, header
+// rule, refusals, encodings and the values checked on load.
+#include "core/modules.h"
+
+#include <QFile>
+#include <sys/stat.h>
+
+using namespace toravi;
+using namespace toravi::test;
+
+class TestProjectFiles : public QObject {
+    Q_OBJECT
+
+private slots:
+    void saveWritesWhatWasLoaded_data() { BothModules(); }
+    void saveWritesWhatWasLoaded()
+    {
+        QFETCH(QString, module);
+        Scratch at;
+        auto m = MakeModule(module);
+        const QString file = at.project(*m);
+        QVERIFY(m->load(file));
+        QCOMPARE(m->platform.messageTexts(), QStringList());
+        // Byte for byte the file that was read, every line in its place.
+        const QString out = at.src + "/saved.txt";
+        QVERIFY(m->save(out));
+        QCOMPARE(ReadBytes(out), ReadBytes(file));
+        QVERIFY(QFile::exists(at.work + "/img/scene.gif") && QFile::exists(at.work + "/img/fond.gif"));
+    }
+
+    void headerRuleAndShortFiles_data() { BothModules(); }
+    void headerRuleAndShortFiles()
+    {
+        QFETCH(QString, module);
+        Scratch at;
+        auto m = MakeModule(module);
+        const QStringList body = m->body(at.src, at.work);
+        // Without header the values start on line 1; eleven lines keep the default look.
+        QVERIFY(m->load(WriteProject(at.src + "/court.txt", body.mid(0, 11))));
+        QCOMPARE(m->reference(), at.src + "/scene.gif");
+        m->reset();
+        const QStringList defaults = m->savedLines();
+        QCOMPARE(m->savedLines().mid(15), defaults.mid(15));
+        // An empty file is a project with nothing in it; lines past the last are ignored.
+        QVERIFY(m->load(WriteProject(at.src + "/vide.txt", {})));
+        QCOMPARE(m->savedLines(), defaults);
+        QVERIFY(m->load(WriteProject(at.src + "/long.txt", body + QStringList{"en trop", "encore"})));
+        QCOMPARE(m->savedLines().size(), body.size() + 4);
+    }
+
+    void refusedFilesKeepTheProject_data()
+    {
+        QTest::addColumn<QString>("module");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("message");
+        for (const char* module : {"tooltip", "dragdrop"}) {
+            const auto row = [&](const char* kind, const char* message) {
+                QTest::addRow("%s %s", module, kind) << module << kind << message;
+            };
+            row("missing", "n'a pas pu être lu");
+            row("folder", "n'est pas un projet Toravi");
+            row("pipe", "n'est pas un projet Toravi");
+            row("NUL byte", "n'est pas un projet Toravi");
+            row("far too large", "n'est pas un projet Toravi");
+            row("other module", "Ce fichier ne semble pas avoir été enregistré par Le module que vous avez lancé");
+        }
+    }
+    void refusedFilesKeepTheProject()
+    {
+        QFETCH(QString, module);
+        QFETCH(QString, kind);
+        QFETCH(QString, message);
+        Scratch at;
+        auto m = MakeModule(module);
+        QVERIFY(m->load(at.project(*m)));
+        const QStringList before = m->savedLines();
+        m->platform.clear();
+        QString path = at.src + "/refus.txt";
+        if (kind == "folder")
+            QDir().mkpath(path);
+        else if (kind == "pipe")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);  // must not wait for a writer
+        else if (kind == "NUL byte")
+            WriteBytes(path, QByteArray("titre\r\n") + '\0' + "\r\n");
+        else if (kind == "far too large")
+            WriteBytes(path, QByteArray(17 * 1024 * 1024, '\n'));
+        else if (kind == "other module")
+            WriteProject(path, {"<Généré par Toravi 2>", module == "tooltip" ? "<Module Drag&Drop>" : "<Module Interact>"});
+        QVERIFY(!m->load(path));
+        QCOMPARE(m->platform.messageTexts().size(), 1);
+        QVERIFY2(m->platform.messageTexts()[0].contains(message), qPrintable(m->platform.messageTexts()[0]));
+        QCOMPARE(m->platform.requests[0].flags, kRefusal);
+        QCOMPARE(m->savedLines(), before);
+    }
+
+    // A file saved again by a text editor as UTF-8 reads the same; Windows-1252 stays Windows-1252.
+    void encodings_data() { BothModules(); }
+    void encodings()
+    {
+        QFETCH(QString, module);
+        Scratch at;
+        auto m = MakeModule(module);
+        QStringList lines = QStringList{"<Généré par Toravi 2>", m->moduleLine()} + kHeaderTail +
+                            m->body(at.src, at.work);
+        lines[8] = QString::fromUtf8("Été à l'île");
+        const QByteArray utf8 = lines.join("\r\n").toUtf8();
+        for (const QByteArray& bytes : {QByteArray("\xEF\xBB\xBF") + utf8, utf8}) {
+            WriteBytes(at.src + "/utf8.txt", bytes);
+            m->reset();
+            QVERIFY(m->load(at.src + "/utf8.txt"));
+            QCOMPARE(m->savedLines()[8], QString::fromUtf8("Été à l'île"));
+            QCOMPARE(m->reference(), at.src + "/scene.gif");
+        }
+        QVERIFY(m->load(WriteProject(at.src + "/ansi.txt", lines)));
+        QCOMPARE(m->savedLines()[8], QString::fromUtf8("Été à l'île"));
+    }
+
+    // Values that carry no markup are checked: an odd one takes its reset value.
+    void valuesCheckedOnLoad_data() { BothModules(); }
+    void valuesCheckedOnLoad()
+    {
+        QFETCH(QString, module);
+        Scratch at;
+        auto m = MakeModule(module);
+        m->reset();
+        const QStringList defaults = m->savedLines();
+        QStringList body = m->body(at.src, at.work);
+        body[8 - 5] = ".bashrc";                                   // line 8: no page name left
+        body[12 - 5] = "..\\..\\evil.png";                         // line 12: a name inside img
+        body[13 - 5] = "12px";                                     // line 13: a number
+        body[19 - 5] = "red\"><script>alert(1)</script>";        // line 19: a colour in both
+        body[20 - 5] = "</style><script>alert(1)</script>";      // line 20: a word in both
+        QVERIFY(m->load(WriteProject(at.src + "/p.txt", body)));
+        m->refreshDefaults();
+        const QStringList saved = m->savedLines();
+        QCOMPARE(saved[7], at.work + "/exercice.htm");
+        QCOMPARE(saved[11], QString("evil.png"));
+        QCOMPARE(saved[12], QString());
+        QCOMPARE(saved[18], defaults[18]);
+        QCOMPARE(saved[19], defaults[19]);
+        // A loaded page name follows the page-name rule.
+        body[8 - 5] = "C:\\Mes documents\\notes.txt";
+        QVERIFY(m->load(WriteProject(at.src + "/p.txt", body)));
+        QCOMPARE(m->page(), at.work + "/notes.htm");
+    }
+
+    // Sources are read relative to the project file; another folder takes the project's place.
+    void relativeSourcesAndAnotherFolder_data() { BothModules(); }
+    void relativeSourcesAndAnotherFolder()
+    {
+        QFETCH(QString, module);
+        Scratch at;
+        auto m = MakeModule(module);
+        QStringList body = m->body(at.src, at.work);
+        body[0] = "scene.gif";
+        body[1] = "..\\src\\fond.gif";
+        const QString other = at.tmp.filePath("ailleurs");
+        QDir().mkpath(other);
+        QVERIFY(m->load(WriteProject(at.src + "/p.txt", body), other));
+        QCOMPARE(m->reference(), QDir::toNativeSeparators(at.src + "/scene.gif"));
+        QCOMPARE(m->folder(), other);
+        QVERIFY(QFile::exists(other + "/img/scene.gif") && QFile::exists(other + "/img/fond.gif"));
+        QVERIFY(!QFile::exists(at.work + "/img"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProjectFiles)
+#include "test_projectfiles.moc"

@@ -1,0 +1,279 @@
+// Publishing, the same in both modules: refusals, writes that complete or leave
+// the old files whole, links planted in the folder, pictures only, names that
+// clash, one run at a time.
+#include "core/modules.h"
+
+#include <QDirIterator>
+#include <QFile>
+
+using namespace toravi;
+using namespace toravi::test;
+
+namespace {
+
+// Every file under the folder with its bytes.
+QMap<QString, QByteArray> snapshot(const QString& folder)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(path.mid(folder.size()), ReadBytes(path));
+    }
+    return files;
+}
+
+// A module with its full project loaded and a page made once.
+std::unique_ptr<Module> published(Scratch& at, const QString& module)
+{
+    auto m = MakeModule(module);
+    m->load(at.project(*m));
+    m->refreshDefaults();
+    m->platform.queueMessage(IDNO);
+    m->create();
+    m->platform.clear();
+    return m;
+}
+
+bool offered(const ScriptedPlatform& p)
+{
+    for (const auto& r : p.requests)
+        if (r.flags == kOffer)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+class TestPublishing : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { filefaults::Reset(); }
+
+    void refusals_data()
+    {
+        QTest::addColumn<QString>("module");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("message");
+        for (const char* module : {"tooltip", "dragdrop"}) {
+            const auto row = [&](const char* name, const char* folder, const char* page, const QString& message) {
+                QTest::addRow("%s %s", module, name) << module << folder << page << message;
+            };
+            row("no folder", "", "lecon.htm", msg::NoFolder);
+            row("folder gone", "absent", "lecon.htm", "n'existe pas");
+            for (const char* page : {"", ".", ".htm", "   .html"})
+                row(qPrintable(QStringLiteral("page '%1'").arg(page)), "work", page, msg::ValNoPage);
+        }
+    }
+    void refusals()
+    {
+        QFETCH(QString, module);
+        QFETCH(QString, folder);
+        QFETCH(QString, page);
+        QFETCH(QString, message);
+        Scratch at;
+        auto m = published(at, module);
+        const auto before = snapshot(at.work);
+        m->folder() = folder.isEmpty() ? QString() : at.tmp.filePath(folder);
+        m->page() = JoinPath(m->folder(), page);
+        QVERIFY(!m->create());
+        QCOMPARE(m->platform.messageTexts().size(), 1);
+        QVERIFY2(m->platform.messageTexts()[0].contains(message), qPrintable(m->platform.messageTexts()[0]));
+        QCOMPARE(snapshot(at.work), before);
+    }
+
+    // Whatever write fails (a full stick, a failing disk), the old files stay whole,
+    // nothing half-written is left, and no success is reported.
+    void failedWritesKeepTheOldFiles_data()
+    {
+        QTest::addColumn<QString>("module");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("nth");
+        using K = filefaults::Kind;
+        for (const char* module : {"tooltip", "dragdrop"}) {
+            const int files = QString(module) == "tooltip" ? 2 : 3;
+            for (int nth = 1; nth <= files; ++nth)
+                QTest::addRow("%s no space, file %d", module, nth) << module << int(K::NoSpace) << nth;
+            QTest::addRow("%s short write", module) << module << int(K::ShortWrite) << 1;
+            QTest::addRow("%s sync", module) << module << int(K::FailSync) << files;
+            QTest::addRow("%s rename", module) << module << int(K::FailRename) << 2;
+        }
+    }
+    void failedWritesKeepTheOldFiles()
+    {
+        QFETCH(QString, module);
+        QFETCH(int, kind);
+        QFETCH(int, nth);
+        Scratch at;
+        auto m = published(at, module);
+        const auto before = snapshot(at.work);
+        filefaults::Inject(filefaults::Kind(kind), nth);
+        m->page() = at.work + "/lecon.htm";
+        QVERIFY(!m->create());
+        QVERIFY(!offered(m->platform));
+        QCOMPARE(m->platform.requests.last().flags, kRefusal);
+        QVERIFY(m->platform.messageTexts().last().contains("n'a pas pu être enregistré"));
+        QCOMPARE(snapshot(at.work), before);
+
+        // A project file too.
+        const QString project = at.src + "/p.txt";
+        const QByteArray saved = ReadBytes(project);
+        filefaults::Inject(filefaults::Kind(kind), 1);
+        m->platform.clear();
+        QVERIFY(!m->save(project));
+        QCOMPARE(m->platform.messageTexts(), QStringList{msg::NotSaved(project)});
+        QCOMPARE(ReadBytes(project), saved);
+    }
+
+    // Links planted in the working folder are replaced, never written through.
+    void plantedLinksAreReplaced_data() { BothModules(); }
+    void plantedLinksAreReplaced()
+    {
+        QFETCH(QString, module);
+        Scratch at;
+        auto m = published(at, module);
+        const QString outside = at.tmp.filePath("dehors");
+        QDir().mkpath(outside);
+        WriteBytes(outside + "/victime.txt", "à garder");
+        for (const QString& name : {QStringLiteral("lecon.htm"), m->script()}) {
+            QFile::remove(at.work + "/" + name);
+            QVERIFY(QFile::link(outside + "/victime.txt", at.work + "/" + name));
+        }
+        QDir(at.work + "/img").removeRecursively();
+        QVERIFY(QFile::link(outside, at.work + "/img"));
+        m->load(at.project(*m));
+        m->platform.queueMessage(IDNO);
+        QVERIFY(m->create());
+        QCOMPARE(snapshot(outside), (QMap<QString, QByteArray>{{"/victime.txt", "à garder"}}));
+        for (const QString& name : {QStringLiteral("lecon.htm"), m->script(), QStringLiteral("img")})
+            QVERIFY(!QFileInfo(at.work + "/" + name).isSymLink());
+        QVERIFY(QFile::exists(at.work + "/img/scene.gif"));
+    }
+
+    // Only pictures are copied for picture roles, chosen or loaded; a missing one is said once.
+    void onlyPicturesAreCopied_data() { BothModules(); }
+    void onlyPicturesAreCopied()
+    {
+        QFETCH(QString, module);
+        Scratch at;
+        auto m = published(at, module);
+        WriteBytes(at.src + "/photo.png", "mot de passe");
+        m->platform.queueOpenFile(at.src + "/photo.png");
+        m->chooseReference();
+        QCOMPARE(m->platform.messageTexts().size(), 1);
+        QVERIFY(m->platform.messageTexts()[0].contains(at.src + "/photo.png"));
+        QCOMPARE(m->reference(), at.src + "/scene.gif");
+
+        QStringList body = m->body(at.src, at.work);
+        body[0] = at.src + "/photo.png";
+        body[7] = "photo.png";
+        body[1] = at.src + "/absent.gif";
+        body[10] = "absent.gif";
+        m->platform.clear();
+        QVERIFY(m->load(WriteProject(at.src + "/q.txt", body)));
+        QCOMPARE(m->platform.messageTexts().size(), 1);
+        QVERIFY(m->platform.messageTexts()[0].contains(at.src + "/photo.png"));
+        QVERIFY(m->platform.messageTexts()[0].contains(at.src + "/absent.gif"));
+        QVERIFY(!QFile::exists(at.work + "/img/photo.png"));
+        // An earlier whole copy still serves: nothing to say.
+        WriteBytes(at.work + "/img/absent.gif", GifBytes(5, 5));
+        body[0] = at.src + "/scene.gif";
+        body[7] = "scene.gif";
+        m->platform.clear();
+        QVERIFY(m->load(WriteProject(at.src + "/q.txt", body)));
+        QCOMPARE(m->platform.messageTexts(), QStringList());
+    }
+
+    // Two pictures of one name never replace each other: refused when chosen,
+    // reported when loaded, and no page is made while they clash.
+    void sameNamesNeverReplaceEachOther_data() { BothModules(); }
+    void sameNamesNeverReplaceEachOther()
+    {
+        QFETCH(QString, module);
+        Scratch at;
+        auto m = published(at, module);
+        QDir().mkpath(at.src + "/autre");
+        WriteBytes(at.src + "/autre/SCENE.gif", GifBytes(20, 20));
+        m->platform.queueOpenFile(at.src + "/autre/SCENE.gif");
+        m->chooseBackground();
+        QVERIFY(m->platform.messageTexts().value(0).contains("portent le même nom"));
+        QCOMPARE(m->background(), at.src + "/fond.gif");
+
+        QStringList body = m->body(at.src, at.work);
+        body[1] = at.src + "/autre/SCENE.gif";
+        body[10] = "SCENE.gif";
+        m->platform.clear();
+        QVERIFY(m->load(WriteProject(at.src + "/q.txt", body)));
+        QVERIFY(m->platform.messageTexts().value(0).contains("portent le même nom"));
+        QCOMPARE(ReadBytes(at.work + "/img/scene.gif"), GifBytes(300, 400));
+        m->platform.clear();
+        QVERIFY(!m->create());
+        QVERIFY(m->platform.messageTexts().value(0).contains("portent le même nom"));
+    }
+
+    void aBusyFolderIsSaidSo_data() { BothModules(); }
+    void aBusyFolderIsSaidSo()
+    {
+        QFETCH(QString, module);
+        Scratch at;
+        auto m = published(at, module);
+        const auto before = snapshot(at.work);
+        SetWorkingFolderLockWait(50);
+        const FolderLock otherRun(at.work);
+        QVERIFY(otherRun.isLocked());
+        QVERIFY(!m->create());
+        QCOMPARE(m->platform.messageTexts(), QStringList{msg::FolderBusy(at.work)});
+        auto after = snapshot(at.work);
+        after.remove("/" + FolderLock::LockFileName());
+        QCOMPARE(after, before);
+        SetWorkingFolderLockWait(3000);
+    }
+
+    void zeroSizePicturesAreSaid_data() { BothModules(); }
+    void zeroSizePicturesAreSaid()
+    {
+        QFETCH(QString, module);
+        Scratch at;
+        auto m = published(at, module);
+        WriteBytes(at.src + "/plat.png", PngBytes(300, 0));
+        m->platform.queueOpenFile(at.src + "/plat.png");
+        m->chooseReference();
+        QVERIFY(m->platform.messageTexts().join("\n").contains("taille nulle"));
+        m->platform.clear();
+        m->platform.queueMessage(IDNO);
+        QVERIFY(m->create());
+        QVERIFY(m->platform.messageTexts().value(0).contains("taille nulle"));
+    }
+
+    // The help document named by a project file: a document beside the page, nothing else.
+    void helpDocumentFromAFile_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("copied");
+        QTest::newRow("document") << "aide.htm" << "aide.htm" << true;
+        QTest::newRow("script name") << "aide.htm" << "ordre.js" << false;
+        QTest::newRow("page name") << "aide.htm" << "lecon.htm" << false;
+        QTest::newRow("no document") << "p.txt.sh" << "aide.sh" << false;
+    }
+    void helpDocumentFromAFile()
+    {
+        QFETCH(QString, source);
+        QFETCH(QString, name);
+        QFETCH(bool, copied);
+        Scratch at;
+        DragDrop m;
+        QStringList body = m.body(at.src, at.work);
+        WriteBytes(at.src + "/p.txt.sh", "#!/bin/sh");
+        body[37 - 5] = at.src + "/" + source;
+        body[38 - 5] = name;
+        QVERIFY(m.load(WriteProject(at.src + "/q.txt", body)));
+        QCOMPARE(m.platform.messageTexts().isEmpty(), copied);
+        QCOMPARE(ReadBytes(at.work + "/" + name) == ReadBytes(at.src + "/" + source), copied);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPublishing)
+#include "test_publishing.moc"
