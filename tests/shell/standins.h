@@ -6,7 +6,7 @@
 #include "widgets/appcontext.h"
 #include "windowregistry.h"
 #include "widgets/controls.h"
-#include "help/presentation.h"
+#include "help/presentationwindow.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -71,8 +71,7 @@ struct Program {
     Program()
     {
         SetProgramFolder(programFolder.path());
-        RegisterLauncher(ctx);
-        RegisterPresentationWindows(ctx);
+        RegisterAllWindows(ctx);
         RegisterStandIns(ctx, log, {QStringLiteral("Form1"), QStringLiteral("Form2"), QStringLiteral("IForm1")});
         ctx.quit = [this] { quitCalled = true; };
     }

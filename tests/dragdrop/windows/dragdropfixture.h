@@ -1,6 +1,8 @@
 #pragma once
 // The drag-and-drop window of a fresh program, scripted answers, a scratch folder.
-#include "dragdrop/dragdropwindows.h"
+#include "dragdrop/dragdropwindow.h"
+#include "dragdrop/objectitemdialog.h"
+#include "dragdrop/objectframe.h"
 #include "support/scriptedplatform.h"
 #include "shared/publish.h"
 #include "widgets/appcontext.h"
@@ -49,20 +51,20 @@ struct DragDropFixture {
     }
 
     DragDropState& state() { return ctx.dragdrop.state; }
-    IForm1* window() { return qobject_cast<IForm1*>(ctx.windows.find(QStringLiteral("IForm1"))); }
-    InfoImg* dialog() { return qobject_cast<InfoImg*>(ctx.windows.find(QStringLiteral("InfoImg"))); }
+    DragDropWindow* window() { return qobject_cast<DragDropWindow*>(ctx.windows.find(QStringLiteral("IForm1"))); }
+    ObjectItemDialog* dialog() { return qobject_cast<ObjectItemDialog*>(ctx.windows.find(QStringLiteral("InfoImg"))); }
 
     template <typename T = QWidget>
     T* control(const QString& name)
     {
-        IForm1* w = window();
+        DragDropWindow* w = window();
         return w ? w->findChild<T*>(name) : nullptr;
     }
     QAction* menu(const QString& name) { return window()->findChild<QAction*>(name); }
     template <typename T = QWidget>
     T* item(const QString& name)
     {
-        InfoImg* d = dialog();
+        ObjectItemDialog* d = dialog();
         return d ? d->findChild<T*>(name) : nullptr;
     }
 
@@ -112,7 +114,7 @@ struct DragDropFixture {
     int visibleFrames()
     {
         int n = 0;
-        for (int i = 0; i < IForm1::kObjectFrames; ++i)
+        for (int i = 0; i < DragDropWindow::kObjectFrames; ++i)
             n += control(QStringLiteral("Image2_%1").arg(i))->isVisible() ? 1 : 0;
         return n;
     }

@@ -40,7 +40,7 @@ private slots:
         QCOMPARE(f.state().strTitre, "exercice+");
 
         // Another object while open: the same dialog, now on that object.
-        QPointer<InfoImg> first = f.dialog();
+        QPointer<ObjectItemDialog> first = f.dialog();
         open(f, 4);
         QCOMPARE(f.dialog(), first.data());
         QCOMPARE(f.item<QLineEdit>("Text1")->text(), "e");

@@ -7,7 +7,9 @@
 #include "windowregistry.h"
 #include "support/testsupport.h"
 #include "tooltip/tooltipmodule.h"
-#include "tooltip/tooltipwindows.h"
+#include "tooltip/pointeditor.h"
+#include "tooltip/picturebox.h"
+#include "tooltip/parameterswindow.h"
 
 #include <QAction>
 #include <QApplication>
