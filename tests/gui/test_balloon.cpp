@@ -14,10 +14,7 @@ using namespace toravi;
 
 namespace {
 
-const QString CRLF = QStringLiteral("\r\n");
-
-// Asks a control for its tooltip as the toolkit does when the pointer rests on
-// it; true when someone showed one.
+// Asks for a control's tooltip as a resting pointer does; true when one was shown.
 bool requestTooltip(QWidget* control, const QPoint& global)
 {
     QHelpEvent event(QEvent::ToolTip, control->mapFromGlobal(global), global);
@@ -30,157 +27,137 @@ bool requestTooltip(QWidget* control, const QPoint& global)
 class BalloonTest : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup();
-    void layout_data();
-    void layout();
-    void wrapping();
-    void placement_data();
-    void placement();
-    void balloonOnScreen();
-};
-
-void BalloonTest::cleanup()
-{
-    UnhookBubble();
-    SetBubbleWidth(INT_MAX);
-}
-
-void BalloonTest::layout_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("align");
-    QTest::addColumn<QStringList>("rows");
-    const int left = int(BalloonAlign::Left), centre = int(BalloonAlign::Centre), right = int(BalloonAlign::Right);
-    QTest::newRow("centre") << "<c>Dossier\r\nde travail" << centre << QStringList{"Dossier", "de travail"};
-    QTest::newRow("centre, capital") << "<C>le dossier\r\nParcourez votre disque" << centre
-                                     << QStringList{"le dossier", "Parcourez votre disque"};
-    QTest::newRow("right") << "<r>Dossier\r\nde travail" << right << QStringList{"Dossier", "de travail"};
-    QTest::newRow("right, capital") << "<R>le dossier\r\nParcourez votre disque" << right
-                                    << QStringList{"le dossier", "Parcourez votre disque"};
-    QTest::newRow("unknown code, shown") << "<x>Dossier\r\nde travail" << left
-                                         << QStringList{"<x>Dossier", "de travail"};
-    QTest::newRow("no code") << "Dossier" << left << QStringList{"Dossier"};
-    QTest::newRow("code only") << "<c>" << centre << QStringList{""};
-    QTest::newRow("half a code") << "<c" << left << QStringList{"<c"};
-    QTest::newRow("code not at the start") << " <c>a" << left << QStringList{" <c>a"};
-    QTest::newRow("empty line, lone LF and CR") << "a\r\n\r\nb\nc\rd" << left << QStringList{"a", "", "b", "c", "d"};
-    QTest::newRow("tab stops every eight columns") << "ab\tc" << left << QStringList{"ab      c"};
-    QTest::newRow("nothing") << "" << left << QStringList{""};
-}
-
-void BalloonTest::layout()
-{
-    QFETCH(QString, text);
-    QFETCH(int, align);
-    QFETCH(QStringList, rows);
-    const QFontMetrics fm(BalloonFont());
-    const BalloonLayout layout = LayoutBalloon(text, BalloonFont(), 500);
-    QCOMPARE(int(layout.align), align);
-    QCOMPARE(layout.rows, rows);
-
-    int width = 0;
-    for (const QString& row : rows)
-        width = qMax(width, fm.horizontalAdvance(row));
-    QCOMPARE(layout.textSize, QSize(width, int(rows.size()) * fm.lineSpacing()));
-    QCOMPARE(layout.size, layout.textSize + QSize(2 * kBalloonPadding, 2 * kBalloonPadding));
-    QVERIFY(!layout.size.isEmpty());
-    for (int i = 0; i < rows.size(); ++i) {
-        const int slack = width - fm.horizontalAdvance(rows.at(i));
-        const int x = align == int(BalloonAlign::Centre) ? slack / 2 : align == int(BalloonAlign::Right) ? slack : 0;
-        QCOMPARE(layout.rowX.at(i), x);
+    void cleanup()
+    {
+        UnhookBubble();
+        SetBubbleWidth(INT_MAX);
     }
-}
 
-void BalloonTest::wrapping()
-{
-    const QFontMetrics fm(BalloonFont());
-    const QString sentence = QStringLiteral("C'est l'image qui se trouve en arrière-plan de votre page Web. "
-                                            "Elle est facultative, mais peut rendre la page plus gaie.");
-    QCOMPARE(LayoutBalloon(sentence, BalloonFont(), INT_MAX).rows, QStringList{sentence});
-    // Broken between words, greedily, nothing lost; a word wider than the room is cut.
-    for (const QString& text : {sentence, QString(300, QLatin1Char('m'))}) {
-        const BalloonLayout wrapped = LayoutBalloon(text, BalloonFont(), 200);
-        QVERIFY(wrapped.rows.size() >= 2);
-        QCOMPARE(wrapped.rows.join(text.contains(QLatin1Char(' ')) ? QStringLiteral(" ") : QString()), text);
-        for (int i = 0; i < wrapped.rows.size(); ++i) {
-            QVERIFY(fm.horizontalAdvance(wrapped.rows[i]) <= 200);
-            if (i + 1 < wrapped.rows.size() && text.contains(QLatin1Char(' ')))
-                QVERIFY(fm.horizontalAdvance(wrapped.rows[i] + " " + wrapped.rows[i + 1].section(' ', 0, 0)) > 200);
+    void layout_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("align");
+        QTest::addColumn<QStringList>("rows");
+        const int left = int(BalloonAlign::Left), centre = int(BalloonAlign::Centre), right = int(BalloonAlign::Right);
+        QTest::newRow("centre") << "<c>Dossier\r\nde travail" << centre << QStringList{"Dossier", "de travail"};
+        QTest::newRow("right, capital") << "<R>le dossier\r\nParcourez votre disque" << right
+                                        << QStringList{"le dossier", "Parcourez votre disque"};
+        QTest::newRow("unknown code, shown") << "<x>Dossier" << left << QStringList{"<x>Dossier"};
+        QTest::newRow("code only") << "<c>" << centre << QStringList{""};
+        QTest::newRow("half a code") << "<c" << left << QStringList{"<c"};
+        QTest::newRow("code not at the start") << " <c>a" << left << QStringList{" <c>a"};
+        QTest::newRow("empty line, lone LF and CR") << "a\r\n\r\nb\nc\rd" << left << QStringList{"a", "", "b", "c", "d"};
+        QTest::newRow("tab stops every eight columns") << "ab\tc" << left << QStringList{"ab      c"};
+        QTest::newRow("nothing") << "" << left << QStringList{""};
+    }
+
+    void layout()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, align);
+        QFETCH(QStringList, rows);
+        const QFontMetrics fm(BalloonFont());
+        const BalloonLayout layout = LayoutBalloon(text, BalloonFont(), 500);
+        QCOMPARE(int(layout.align), align);
+        QCOMPARE(layout.rows, rows);
+
+        int width = 0;
+        for (const QString& row : rows)
+            width = qMax(width, fm.horizontalAdvance(row));
+        QCOMPARE(layout.textSize, QSize(width, int(rows.size()) * fm.lineSpacing()));
+        QCOMPARE(layout.size, layout.textSize + QSize(2 * kBalloonPadding, 2 * kBalloonPadding));
+        for (int i = 0; i < rows.size(); ++i) {
+            const int slack = width - fm.horizontalAdvance(rows.at(i));
+            const int x = align == int(BalloonAlign::Centre) ? slack / 2 : align == int(BalloonAlign::Right) ? slack : 0;
+            QCOMPARE(layout.rowX.at(i), x);
         }
     }
-    QVERIFY(!LayoutBalloon(QStringLiteral("deux mots"), BalloonFont(), 0).rows.isEmpty());  // never loops
-}
 
-void BalloonTest::placement_data()
-{
-    QTest::addColumn<QRect>("screen");
-    QTest::addColumn<QPoint>("pointer");
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<QPoint>("expected");
-    const QRect screen(0, 0, 1024, 768);
-    QTest::newRow("centred on the pointer") << screen << QPoint(500, 300) << QSize(200, 40) << QPoint(400, 320);
-    QTest::newRow("odd width, truncated") << screen << QPoint(500, 300) << QSize(201, 40) << QPoint(400, 320);
-    QTest::newRow("left edge") << screen << QPoint(10, 300) << QSize(200, 40) << QPoint(0, 320);
-    QTest::newRow("right edge") << screen << QPoint(1020, 300) << QSize(200, 40) << QPoint(824, 320);
-    QTest::newRow("touching the right edge") << screen << QPoint(924, 300) << QSize(200, 40) << QPoint(824, 320);
-    QTest::newRow("above near the bottom") << screen << QPoint(500, 740) << QSize(200, 40) << QPoint(400, 698);
-    QTest::newRow("wider than the screen") << screen << QPoint(500, 300) << QSize(1500, 40) << QPoint(0, 320);
-    const QRect second(1024, 0, 1280, 1024);  // a second screen on the right
-    QTest::newRow("second screen, left edge") << second << QPoint(1030, 10) << QSize(200, 40) << QPoint(1024, 30);
-    QTest::newRow("second screen, right edge") << second << QPoint(2300, 10) << QSize(200, 40) << QPoint(2104, 30);
-}
+    void wrapping()
+    {
+        const QFontMetrics fm(BalloonFont());
+        // Broken between words, nothing lost, no row wider than the room; a word wider than it is cut.
+        for (const QString& text : {QStringLiteral("C'est l'image qui se trouve en arrière-plan de votre page Web."),
+                                    QString(300, QLatin1Char('m'))}) {
+            const BalloonLayout wrapped = LayoutBalloon(text, BalloonFont(), 200);
+            QVERIFY(wrapped.rows.size() >= 2);
+            QCOMPARE(wrapped.rows.join(text.contains(QLatin1Char(' ')) ? QStringLiteral(" ") : QString()), text);
+            for (const QString& row : wrapped.rows)
+                QVERIFY(fm.horizontalAdvance(row) <= 200);
+        }
+        QVERIFY(!LayoutBalloon(QStringLiteral("deux mots"), BalloonFont(), 0).rows.isEmpty());  // never loops
+    }
 
-void BalloonTest::placement()
-{
-    QFETCH(QRect, screen);
-    QFETCH(QPoint, pointer);
-    QFETCH(QSize, size);
-    QFETCH(QPoint, expected);
-    QCOMPARE(BalloonPosition(pointer, size, screen), expected);
-}
+    void placement_data()
+    {
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QPoint>("pointer");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QPoint>("expected");
+        const QRect screen(0, 0, 1024, 768);
+        QTest::newRow("centred on the pointer") << screen << QPoint(500, 300) << QSize(200, 40) << QPoint(400, 320);
+        QTest::newRow("left edge") << screen << QPoint(10, 300) << QSize(200, 40) << QPoint(0, 320);
+        QTest::newRow("right edge") << screen << QPoint(1020, 300) << QSize(200, 40) << QPoint(824, 320);
+        QTest::newRow("touching the right edge") << screen << QPoint(924, 300) << QSize(200, 40) << QPoint(824, 320);
+        QTest::newRow("above near the bottom") << screen << QPoint(500, 740) << QSize(200, 40) << QPoint(400, 698);
+        QTest::newRow("wider than the screen") << screen << QPoint(500, 300) << QSize(1500, 40) << QPoint(0, 320);
+        const QRect second(1024, 0, 1280, 1024);  // a second screen on the right
+        QTest::newRow("second screen, left edge") << second << QPoint(1030, 10) << QSize(200, 40) << QPoint(1024, 30);
+        QTest::newRow("second screen, right edge") << second << QPoint(2300, 10) << QSize(200, 40) << QPoint(2104, 30);
+    }
 
-void BalloonTest::balloonOnScreen()
-{
-    QWidget window;
-    auto* button = new QPushButton(QStringLiteral("Parcourir"), &window);
-    auto* plain = new QPushButton(QStringLiteral("Autre"), &window);
-    auto* layout = new QVBoxLayout(&window);
-    layout->addWidget(button);
-    layout->addWidget(plain);
-    const QString text = QStringLiteral("<c>Parcourez votre disque dur\r\nle dossier de travail.");
-    SetBalloonText(button, text);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QVERIFY(HookBubble());
-    QVERIFY(!HookBubble());  // a second window's start changes nothing
-    SetBubbleWidth(500);
+    void placement()
+    {
+        QFETCH(QRect, screen);
+        QFETCH(QPoint, pointer);
+        QFETCH(QSize, size);
+        QFETCH(QPoint, expected);
+        QCOMPARE(BalloonPosition(pointer, size, screen), expected);
+    }
 
-    // Ours replaces the toolkit's, laid out and placed as computed.
-    const QRect screen = window.screen()->geometry();
-    const QPoint nearLeft = screen.topLeft() + QPoint(5, 100);
-    QVERIFY(requestTooltip(button, nearLeft));
-    QWidget* balloon = VisibleBalloon();
-    QVERIFY(balloon && !QToolTip::isVisible());
-    QCOMPARE(balloon->size(), LayoutBalloon(text, BalloonFont(), 500).size);
-    QCOMPARE(balloon->pos(), BalloonPosition(nearLeft, balloon->size(), screen));
-    // A key takes it away; a control without text shows none.
-    QTest::keyClick(&window, Qt::Key_A);
-    QVERIFY(!VisibleBalloon());
-    QVERIFY(!requestTooltip(plain, nearLeft));
-    // A control deleted under its balloon takes it along.
-    plain->setToolTip(QStringLiteral("<R>simple"));
-    QVERIFY(requestTooltip(plain, nearLeft) && VisibleBalloon());
-    delete plain;
-    QVERIFY(!VisibleBalloon());
+    void balloonOnScreen()
+    {
+        QWidget window;
+        auto* button = new QPushButton(QStringLiteral("Parcourir"), &window);
+        auto* plain = new QPushButton(QStringLiteral("Autre"), &window);
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(button);
+        layout->addWidget(plain);
+        const QString text = QStringLiteral("<c>Parcourez votre disque dur\r\nle dossier de travail.");
+        SetBalloonText(button, text);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(HookBubble());
+        QVERIFY(!HookBubble());  // a second window's start changes nothing
+        SetBubbleWidth(500);
 
-    // Once off, for every window, the toolkit shows the lines without the code.
-    UnhookBubble();
-    QVERIFY(!BubbleHooked());
-    requestTooltip(button, nearLeft);
-    QVERIFY(!VisibleBalloon());
-    QCOMPARE(button->toolTip(), QStringLiteral("Parcourez votre disque dur\nle dossier de travail."));
-    QToolTip::hideText();
-}
+        // Ours replaces the toolkit's, laid out and placed as computed.
+        const QRect screen = window.screen()->geometry();
+        const QPoint nearLeft = screen.topLeft() + QPoint(5, 100);
+        QVERIFY(requestTooltip(button, nearLeft));
+        QWidget* balloon = VisibleBalloon();
+        QVERIFY(balloon && !QToolTip::isVisible());
+        QCOMPARE(balloon->size(), LayoutBalloon(text, BalloonFont(), 500).size);
+        QCOMPARE(balloon->pos(), BalloonPosition(nearLeft, balloon->size(), screen));
+        // A key takes it away; a control without text shows none.
+        QTest::keyClick(&window, Qt::Key_A);
+        QVERIFY(!VisibleBalloon());
+        QVERIFY(!requestTooltip(plain, nearLeft));
+        // A control deleted under its balloon takes it along.
+        plain->setToolTip(QStringLiteral("<R>simple"));
+        QVERIFY(requestTooltip(plain, nearLeft) && VisibleBalloon());
+        delete plain;
+        QVERIFY(!VisibleBalloon());
+
+        // Once off, for every window, the toolkit shows the lines without the code.
+        UnhookBubble();
+        QVERIFY(!BubbleHooked());
+        requestTooltip(button, nearLeft);
+        QVERIFY(!VisibleBalloon());
+        QCOMPARE(button->toolTip(), QStringLiteral("Parcourez votre disque dur\nle dossier de travail."));
+        QToolTip::hideText();
+    }
+};
 
 QTEST_MAIN(BalloonTest)
 #include "test_balloon.moc"

@@ -9,17 +9,14 @@
 #include "widgets/windownames.h"
 #include "windowregistry.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMouseEvent>
-#include <QTemporaryDir>
+#include <QPushButton>
 #include <QTest>
 #include <functional>
 
@@ -50,7 +47,7 @@ struct WindowFixture {
         if (!first.isEmpty())
             ctx.windows.show(first);
     }
-    QWidget* window(const QString& name) const { return ctx.windows.find(name); }
+    QWidget* window(const QString& name) const { return ctx.windows.find(name); }  // nullptr when not loaded
     bool visible(const QString& name) const { return window(name) && window(name)->isVisible(); }
     template <class T = QWidget>
     T* in(const QString& window, const QString& name) const
@@ -94,20 +91,7 @@ struct WindowFixture {
         click(window, pictureButton);
     }
     // Lets deferred deletions of closed windows happen.
-    static void settle()
-    {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::processEvents();
-    }
-    // A left click at a pixel (QTest takes (0, 0) for the centre).
-    static void clickAt(QWidget* w, QPointF at)
-    {
-        for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-            QMouseEvent e(type, at, w->mapToGlobal(at), Qt::LeftButton,
-                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-            QApplication::sendEvent(w, &e);
-        }
-    }
+    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 };
 
 }  // namespace toravi::test

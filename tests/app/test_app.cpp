@@ -1,13 +1,14 @@
-// The launcher, the window registry and the presentation windows' return rules.
+// The application: the launcher, the window registry, the presentation windows'
+// return rules, and a newcomer's first road with each example.
 #include "gui/windowfixture.h"
 
-#include "help/presentationwindow.h"
+#include <QFile>
 
 using namespace toravi;
 using namespace toravi::test;
 using namespace toravi::names;
 
-class TestLauncher : public QObject {
+class TestApp : public QObject {
     Q_OBJECT
 private slots:
     void cleanup() { SetProgramFolder(QString()); }
@@ -31,8 +32,7 @@ private slots:
             QVERIFY(f.window(m.other) && !f.visible(m.other));  // loaded, hidden
             f.window(m.shown)->close();
             WindowFixture::settle();
-            QVERIFY(f.visible(kLauncher) && !f.window(m.shown));
-            QCOMPARE(f.quits, 0);
+            QVERIFY(f.visible(kLauncher) && !f.window(m.shown) && f.quits == 0);
 
             // Its quit menu ends the program without asking.
             f.click(kLauncher, m.start);
@@ -94,7 +94,8 @@ private slots:
         QFETCH(QString, closeWith);
         QTemporaryDir programFolder;  // no help file there
         SetProgramFolder(programFolder.path());
-        WindowFixture f(caller == kDragDrop ? kDragDrop : kPointEditor);
+        const QString main = caller == kDragDrop ? kDragDrop : kPointEditor;
+        WindowFixture f(main);
         if (caller == kParameters)
             f.trigger(kPointEditor, "mnuParam");
         f.ctx.blnFromLauncher = true;
@@ -106,8 +107,7 @@ private slots:
             QTest::keyClick(f.window(presentation), Qt::Key_Escape);
         else
             f.click(presentation, closeWith);
-        QVERIFY(!f.visible(presentation) && !f.visible(kLauncher));
-        QVERIFY(f.window(caller)->isEnabled() && f.window(f.window(kDragDrop) ? kDragDrop : kPointEditor)->isEnabled());
+        QVERIFY(!f.visible(presentation) && !f.visible(kLauncher) && f.window(main)->isEnabled());
 
         // With a help file, the shell opens it instead.
         QVERIFY(WriteBytes(programFolder.filePath("toravi.chm"), "ITSF"));
@@ -115,7 +115,51 @@ private slots:
         QCOMPARE(f.platform.requestsOf("shell").value(0).text, programFolder.filePath("toravi.chm"));
         QVERIFY(f.window(caller)->isEnabled());
     }
+
+    void programIconIsBuiltIn() { QVERIFY(QFile::exists(":/toravi/toravi.png")); }
+
+    // Load from the program folder, choose a working folder, validate, create the page, open it.
+    void eachExample_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("example");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("copy");  // a picture the validation copies into img
+        QTest::newRow("tooltip") << kPointEditor << "info-bulles/ile.txt" << "ile.htm" << "ile.png";
+        QTest::newRow("drag and drop") << kDragDrop << "glisser-deposer/bureau.txt" << "bureau.htm" << "livre.png";
+    }
+    void eachExample()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, example);
+        QFETCH(QString, page);
+        QFETCH(QString, copy);
+        WindowFixture f(window);
+        const bool tooltip = window == kPointEditor;
+        f.platform.queueOpenFile(ProgramFolder() + "/exemples/" + example);
+        f.trigger(window, "mnuLoad");
+        QCOMPARE(f.platform.requestsOf("open").value(0).initialFolder, ProgramFolder());  // where the examples are
+        QCOMPARE(tooltip ? f.ctx.tooltip.state.points.size() : f.ctx.dragdrop.state.objects.size(), tooltip ? 6 : 7);
+        // The drag-and-drop window validates after loading: it asks for the folder the example leaves open.
+        QCOMPARE(f.platform.messageTexts(), tooltip ? QStringList() : QStringList{msg::ValNoFolder});
+
+        const QString form = tooltip ? kParameters : kDragDrop;
+        if (tooltip)
+            f.trigger(kPointEditor, "mnuParam");
+        f.platform.queueFolder(f.scratch.path());
+        f.click(form, tooltip ? "cmdstrFolderName" : "INT_cmdstrFolderName");
+        f.click(form, "cmdValider");
+        QCOMPARE(f.platform.messageTexts().size(), tooltip ? 0 : 1);
+        QVERIFY(QFile::exists(f.scratch.filePath("img/" + copy)));
+        QVERIFY(f.window(window)->isEnabled());
+
+        f.platform.queueMessage(IDYES);
+        f.trigger(window, "mnuCreation");
+        QCOMPARE(f.platform.requestsOf("shell").size(), 1);
+        QCOMPARE(f.platform.requestsOf("shell")[0].text, JoinPath(f.scratch.path(), page));
+        QVERIFY(QFile::exists(f.scratch.filePath(tooltip ? "interact.js" : "ordre.js")));
+    }
 };
 
-QTEST_MAIN(TestLauncher)
-#include "test_launcher.moc"
+QTEST_MAIN(TestApp)
+#include "test_app.moc"
