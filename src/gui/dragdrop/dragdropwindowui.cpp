@@ -83,9 +83,9 @@ void DragDropWindowUi::setupUi(QMainWindow* window)
     window->setCentralWidget(scroll);
 
     // --- INT_Frame1: working folder and reference picture
-    auto* frame1 = Named(new QGroupBox(QStringLiteral("Image de référence"), central), "INT_Frame1");
+    auto* referenceFrame = Named(new QGroupBox(QStringLiteral("Image de référence"), central), "INT_Frame1");
     {
-        auto* bg = Named(new QWidget(frame1), "pctfond5");
+        auto* bg = Named(new QWidget(referenceFrame), "pctfond5");
         auto* g = new QGridLayout(bg);
         g->setContentsMargins(0, 0, 0, 0);
         g->addWidget(MakeLabel("lbl1", QStringLiteral("Dossier de travail"), bg), 0, 0);
@@ -107,7 +107,7 @@ void DragDropWindowUi::setupUi(QMainWindow* window)
         heightValue = Named(new QLabel(bg), "INT_lblValHauteur");
         for (QLabel* v : {widthValue, heightValue}) {
             v->setMinimumWidth(48);
-            v->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            v->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
             v->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         }
         sizes->addSpacing(12);
@@ -120,14 +120,14 @@ void DragDropWindowUi::setupUi(QMainWindow* window)
         sizes->addWidget(Mandatory("lblchp1", QStringLiteral("Champs obligatoires"), bg));
         g->addLayout(sizes, 5, 0, 1, 3);
         g->setColumnStretch(1, 1);
-        auto* l = new QVBoxLayout(frame1);
+        auto* l = new QVBoxLayout(referenceFrame);
         l->addWidget(bg);
     }
 
     // --- INT_Frame2: the page
-    auto* frame2p = Named(new QGroupBox(QStringLiteral("Caractéristique de la page Web"), central), "INT_Frame2");
+    auto* pageFrame = Named(new QGroupBox(QStringLiteral("Caractéristique de la page Web"), central), "INT_Frame2");
     {
-        auto* bg = Named(new QWidget(frame2p), "pctfond6");
+        auto* bg = Named(new QWidget(pageFrame), "pctfond6");
         auto* g = new QGridLayout(bg);
         g->setContentsMargins(0, 0, 0, 0);
         g->addWidget(MakeLabel("lbl4", QStringLiteral("Choisir l'image d'arrière-plan"), bg), 0, 0, 1, 3);
@@ -165,14 +165,14 @@ void DragDropWindowUi::setupUi(QMainWindow* window)
         g->addWidget(browserTitleBox, 9, 1, 1, 3);
         g->addWidget(Mandatory("lblchp2", QStringLiteral("Champ obligatoire"), bg), 10, 0, 1, 4, Qt::AlignRight);
         g->setColumnStretch(0, 1);
-        auto* l = new QVBoxLayout(frame2p);
+        auto* l = new QVBoxLayout(pageFrame);
         l->addWidget(bg);
     }
 
     // --- Frame4: the displayed title
-    auto* frame4 = Named(new QGroupBox(QStringLiteral("Affichage du titre de la page Web"), central), "Frame4");
+    auto* titleFrame = Named(new QGroupBox(QStringLiteral("Affichage du titre de la page Web"), central), "Frame4");
     {
-        auto* bg = Named(new QWidget(frame4), "pctfond4");
+        auto* bg = Named(new QWidget(titleFrame), "pctfond4");
         auto* g = new QGridLayout(bg);
         g->setContentsMargins(0, 0, 0, 0);
         g->addWidget(MakeLabel("lbl10", QStringLiteral("Titre affiché sur la page"), bg), 0, 0, 1, 3);
@@ -189,14 +189,14 @@ void DragDropWindowUi::setupUi(QMainWindow* window)
         titleExample->setAlignment(Qt::AlignCenter);
         titleExample->setFixedHeight(40);
         g->addWidget(titleExample, 4, 0, 1, 3);
-        auto* l = new QVBoxLayout(frame4);
+        auto* l = new QVBoxLayout(titleFrame);
         l->addWidget(bg);
     }
 
     // --- INT_Frame3: the instruction
-    auto* frame3c = Named(new QGroupBox(QStringLiteral("Consigne"), central), "INT_Frame3");
+    auto* instructionFrame = Named(new QGroupBox(QStringLiteral("Consigne"), central), "INT_Frame3");
     {
-        auto* bg = Named(new QWidget(frame3c), "pctfond8");
+        auto* bg = Named(new QWidget(instructionFrame), "pctfond8");
         auto* g = new QGridLayout(bg);
         g->setContentsMargins(0, 0, 0, 0);
         g->addWidget(MakeLabel("lbl9", QStringLiteral("Texte de la consigne"), bg), 0, 0, 1, 3);
@@ -222,7 +222,7 @@ void DragDropWindowUi::setupUi(QMainWindow* window)
         instructionExample->setAutoFillBackground(true);
         instructionExample->setFixedHeight(30);
         g->addWidget(instructionExample, 5, 0, 1, 3);
-        auto* l = new QVBoxLayout(frame3c);
+        auto* l = new QVBoxLayout(instructionFrame);
         l->addWidget(bg);
     }
 
@@ -254,10 +254,10 @@ void DragDropWindowUi::setupUi(QMainWindow* window)
     }
 
     // --- Frame1: the objects
-    auto* frame1o = Named(new QGroupBox(QStringLiteral("Objets à placer dans l'image de référence"), central),
+    auto* objectsFrame = Named(new QGroupBox(QStringLiteral("Objets à placer dans l'image de référence"), central),
                           "Frame1");
     {
-        auto* bg = Named(new QWidget(frame1o), "pctfond9");
+        auto* bg = Named(new QWidget(objectsFrame), "pctfond9");
         auto* v = new QVBoxLayout(bg);
         v->setContentsMargins(0, 0, 0, 0);
         auto* top = new QHBoxLayout;
@@ -282,7 +282,7 @@ void DragDropWindowUi::setupUi(QMainWindow* window)
             objectFrames.append(f);
         }
         v->addWidget(grid, 0, Qt::AlignLeft);
-        auto* l = new QVBoxLayout(frame1o);
+        auto* l = new QVBoxLayout(objectsFrame);
         l->addWidget(bg);
     }
 
@@ -352,19 +352,19 @@ void DragDropWindowUi::setupUi(QMainWindow* window)
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(6);
     auto* left = new QVBoxLayout;
-    left->addWidget(frame1);
-    left->addWidget(frame2p);
+    left->addWidget(referenceFrame);
+    left->addWidget(pageFrame);
     left->addStretch(1);
     auto* middle = new QVBoxLayout;
-    middle->addWidget(frame4);
-    middle->addWidget(frame3c, 1);
+    middle->addWidget(titleFrame);
+    middle->addWidget(instructionFrame, 1);
     auto* right = new QVBoxLayout;
     right->addWidget(previewBox);
     right->addWidget(objectOptionsFrame, 1);
     grid->addLayout(left, 0, 0);
     grid->addLayout(middle, 0, 1);
     grid->addLayout(right, 0, 2);
-    grid->addWidget(frame1o, 1, 0, 1, 3);
+    grid->addWidget(objectsFrame, 1, 0, 1, 3);
     grid->addWidget(helpButtonFrame, 2, 0, 1, 3);
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(1, 1);

@@ -107,8 +107,8 @@ void ParametersWindow::buildControls()
     widthValue_ = MakeLabel("lblValLargeur", QString(), p3);
     auto* lblHauteur = MakeLabel("lblHauteur", QStringLiteral("Hauteur"), p3);
     heightValue_ = MakeLabel("lblValHauteur", QString(), p3);
-    auto* label5 = MakeLabel("Label5", QStringLiteral("Champs obligatoires"), p3);
-    required(label5);
+    auto* requiredFields = MakeLabel("Label5", QStringLiteral("Champs obligatoires"), p3);
+    required(requiredFields);
     value(referenceName_);
     widthValue_->setMinimumWidth(44);
     heightValue_->setMinimumWidth(44);
@@ -130,13 +130,13 @@ void ParametersWindow::buildControls()
     g3->addWidget(referenceName_, 2, 1);
     g3->addWidget(lblCaracteristiques, 3, 0);
     g3->addLayout(sizes, 3, 1);
-    g3->addWidget(label5, 4, 1, 1, 2, Qt::AlignRight);
+    g3->addWidget(requiredFields, 4, 1, 1, 2, Qt::AlignRight);
     g3->setColumnStretch(1, 1);
 
     // Frame2 "Caractéristique de la page Web"
     auto [frame2, g2] = frame("Frame2", QStringLiteral("Caractéristique de la page Web"), "pctfond2");
     QWidget* p2 = g2->parentWidget();
-    auto* label4 = MakeLabel("Label4", QStringLiteral("Arrière-plan"), p2);
+    auto* backgroundCaption = MakeLabel("Label4", QStringLiteral("Arrière-plan"), p2);
     plainBackgroundButton_ = MakeButton("Command1", QStringLiteral("Fond uniforme"), p2);
     backgroundSwatch_ = Named(new QFrame(p2), "PictureFond");
     backgroundSwatch_->setFrameShape(QFrame::Box);
@@ -148,7 +148,7 @@ void ParametersWindow::buildControls()
     backgroundName_ = MakeLabel("lbltxtBackgroundImage", QString(), p2);
     pageNameLabel_ = MakeLabel("lblPageWeb", QStringLiteral("Nom de fichier de la page Web"), p2);
     pageNameBox_ = Named(new QLineEdit(p2), "txtPageWeb");
-    auto* label2 = MakeLabel("Label2", QStringLiteral("Page Web (Chemin complet)"), p2);
+    auto* pagePathCaption = MakeLabel("Label2", QStringLiteral("Page Web (Chemin complet)"), p2);
     pagePath_ = MakePathLabel("lblPageWebPath", p2);
     browserTitleLabel_ = MakeLabel("lblstrTitre", QStringLiteral("Titre de la page Web"), p2);
     browserTitleBox_ = Named(new QLineEdit(p2), "txtstrTitre");
@@ -159,15 +159,15 @@ void ParametersWindow::buildControls()
     descriptionBox_ = Named(new QLineEdit(p2), "txtstrContent");
     lblstrContent->hide();
     descriptionBox_->hide();
-    auto* label3 = MakeLabel("Label3", QStringLiteral("Champ obligatoire"), p2);
-    required(label3);
+    auto* requiredField = MakeLabel("Label3", QStringLiteral("Champ obligatoire"), p2);
+    required(requiredField);
     value(backgroundName_);
     auto* plain = new QHBoxLayout;
     plain->setSpacing(8);
     plain->addWidget(plainBackgroundButton_);
     plain->addWidget(backgroundSwatch_);
     plain->addStretch(1);
-    g2->addWidget(label4, 0, 0);
+    g2->addWidget(backgroundCaption, 0, 0);
     g2->addLayout(plain, 0, 1, 1, 2);
     g2->addWidget(backgroundLabel_, 1, 0);
     g2->addWidget(backgroundSource_, 1, 1);
@@ -176,7 +176,7 @@ void ParametersWindow::buildControls()
     g2->addWidget(backgroundName_, 2, 1);
     g2->addWidget(pageNameLabel_, 3, 0);
     g2->addWidget(pageNameBox_, 3, 1);
-    g2->addWidget(label2, 4, 0);
+    g2->addWidget(pagePathCaption, 4, 0);
     g2->addWidget(pagePath_, 4, 1, 1, 2);
     g2->addWidget(browserTitleLabel_, 5, 0);
     g2->addWidget(browserTitleBox_, 5, 1);
@@ -184,12 +184,12 @@ void ParametersWindow::buildControls()
     g2->addWidget(descriptionBox_, 6, 1);
     g2->addWidget(shownTitleLabel_, 6, 0);
     g2->addWidget(shownTitleBox_, 6, 1);
-    g2->addWidget(label3, 7, 1, 1, 2, Qt::AlignRight);
+    g2->addWidget(requiredField, 7, 1, 1, 2, Qt::AlignRight);
     g2->setColumnStretch(1, 1);
     // Both frames' value columns start at the same place.
     int labelWidth = 0;
     for (QLabel* l : {folderLabel_, referenceLabel_, lblCaracteristiques, backgroundLabel_, pageNameLabel_,
-                      label2, browserTitleLabel_, shownTitleLabel_})
+                      pagePathCaption, browserTitleLabel_, shownTitleLabel_})
         labelWidth = std::max(labelWidth, l->sizeHint().width());
     g3->setColumnMinimumWidth(0, labelWidth);
     g2->setColumnMinimumWidth(0, labelWidth);
@@ -226,7 +226,7 @@ void ParametersWindow::buildControls()
     titleStyle_ = TextStyleControls::Make(
         p4, {"CmbTitelSize", "cmdTitelColor", "CheckTitelBold", "CheckTitelItalic", "CheckTitelUnderline"});
     auto* lblTitelSize = MakeLabel("lblTitelSize", QStringLiteral("Taille"), p4);
-    auto* label6 = MakeLabel("Label6", QStringLiteral("Emplacement"), p4);
+    auto* placementCaption = MakeLabel("Label6", QStringLiteral("Emplacement"), p4);
     titlePlacement_ = Named(new QComboBox(p4), "cmbTitelPlacement");
     titleExample_ = MakeLabel("lblTitelExemple", QStringLiteral("Exemple"), p4);
     titleExample_->setFont(ExampleFont(18));
@@ -236,7 +236,7 @@ void ParametersWindow::buildControls()
     g4->addWidget(titleStyle_.colour, 0, 0, 1, 2);
     g4->addWidget(lblTitelSize, 1, 0);
     g4->addWidget(titleStyle_.size, 1, 1);
-    g4->addWidget(label6, 2, 0);
+    g4->addWidget(placementCaption, 2, 0);
     g4->addWidget(titlePlacement_, 2, 1);
     g4->addLayout(titleStyle_.checksRow(), 3, 0, 1, 2);
     g4->addWidget(titleExample_, 4, 0, 1, 2);

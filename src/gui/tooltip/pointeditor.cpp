@@ -98,12 +98,12 @@ void PointEditor::buildControls()
 
     auto* side = new QVBoxLayout;
     side->setSpacing(4);
-    auto* label1 = MakeLabel("Label1", QStringLiteral("Objets"), central);
+    auto* objectsCaption = MakeLabel("Label1", QStringLiteral("Objets"), central);
     nameList_ = Named(new QListWidget(central), "List3");
     nameList_->setMinimumWidth(200);
     nameList_->setSelectionMode(QAbstractItemView::SingleSelection);
     nameList_->installEventFilter(this);
-    side->addWidget(label1);
+    side->addWidget(objectsCaption);
     side->addWidget(nameList_, 1);
     row->addLayout(side, 1);
 
