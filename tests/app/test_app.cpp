@@ -34,8 +34,10 @@ private slots:
             WindowFixture::settle();
             QVERIFY(f.visible(kLauncher) && !f.window(m.shown) && f.quits == 0);
 
-            // Its quit menu ends the program without asking.
+            // Opened again it starts a fresh project; its quit menu ends the program without asking.
+            f.ctx.tooltip.state.strTitre = f.ctx.dragdrop.state.strTitre = "ancien";
             f.click(kLauncher, m.start);
+            QCOMPARE(m.shown == kPointEditor ? f.ctx.tooltip.state.strTitre : f.ctx.dragdrop.state.strTitre, "exercice");
             f.trigger(m.shown, "mnuQuit");
             WindowFixture::settle();
             QVERIFY(!f.window(m.shown) && f.platform.requests.isEmpty());
