@@ -20,9 +20,11 @@ void RegisterAllWindows(AppContext& ctx)
     w.registerWindow(names::kParameters, [&ctx] { return new ParametersWindow(ctx); });
     w.registerWindow(names::kDragDrop, [&ctx] { return new DragDropWindow(ctx); });
     // Beside its window: stays above it and goes with it.
-    w.registerWindow(names::kObjectItem, [&ctx] { return new ObjectItemDialog(ctx, ctx.windows.find(names::kDragDrop)); });
+    w.registerWindow(names::kObjectItem,
+                     [&ctx] { return new ObjectItemDialog(ctx, ctx.windows.find(names::kDragDrop)); });
     for (HelpModule module : {HelpModule::Tooltip, HelpModule::DragDrop})
-        w.registerWindow(PresentationWindowName(module), [&ctx, module] { return new PresentationWindow(ctx, module); });
+        w.registerWindow(PresentationWindowName(module),
+                         [&ctx, module] { return new PresentationWindow(ctx, module); });
 }
 
 }  // namespace toravi

@@ -315,7 +315,8 @@ void DragDropWindow::RefreshWindow()
 
     // 16. Reference preview and the add button.
     {
-        const QImage preview = previewPath.isEmpty() ? QImage() : PictureCache::instance().load(previewPath, ui_.preview->size());
+        const QImage preview =
+            previewPath.isEmpty() ? QImage() : PictureCache::instance().load(previewPath, ui_.preview->size());
         ui_.preview->setPicture(preview);
         const bool shown = ui_.preview->holdsPicture();
         ui_.preview->setVisible(shown);

@@ -296,15 +296,18 @@ void DragDropWindowUi::setupUi(QMainWindow* window)
         tooltipList->setMaximumHeight(110);
         v->addWidget(tooltipList, 1);
         showTooltipsCheck =
-            MakeCheck("CheckImgAlt", QStringLiteral("Affichage du texte (info-bulles) sur les objets"), objectOptionsFrame);
+            MakeCheck("CheckImgAlt", QStringLiteral("Affichage du texte (info-bulles) sur les objets"),
+                      objectOptionsFrame);
         transparentObjectsCheck =
-            MakeCheck("CheckImgTransparent", QStringLiteral("Objets transparents pendant le déplacement"), objectOptionsFrame);
+            MakeCheck("CheckImgTransparent", QStringLiteral("Objets transparents pendant le déplacement"),
+                      objectOptionsFrame);
         v->addWidget(showTooltipsCheck);
         v->addWidget(transparentObjectsCheck);
     }
 
     // --- Frame3: help button, in two lines across the window
-    helpButtonFrame = Named(new QGroupBox(QStringLiteral("Bouton d'aide avec lien vers un fichier annexe"), central), "Frame3");
+    helpButtonFrame =
+        Named(new QGroupBox(QStringLiteral("Bouton d'aide avec lien vers un fichier annexe"), central), "Frame3");
     {
         auto* bg = Named(new QWidget(helpButtonFrame), "Picture1");
         auto* g = new QGridLayout(bg);
@@ -341,8 +344,9 @@ void DragDropWindowUi::setupUi(QMainWindow* window)
     referenceNameHolder = Named(new QLineEdit(central), "INT_txtImageFile");
     backgroundSourceHolder = Named(new QLineEdit(central), "INT_txtOrigBackgroundImage");
     backgroundNameHolder = Named(new QLineEdit(central), "INT_txtstrBackgroundImage");
-    for (QWidget* w : std::initializer_list<QWidget*>{sourceList, fileNameList, referenceSourceHolder, referenceNameHolder,
-                                                      backgroundSourceHolder, backgroundNameHolder})
+    for (QWidget* w : std::initializer_list<QWidget*>{sourceList, fileNameList, referenceSourceHolder,
+                                                      referenceNameHolder, backgroundSourceHolder,
+                                                      backgroundNameHolder})
         w->hide();
 
     // --- Arrangement: pictures and page on the left, titles in the middle,
@@ -386,7 +390,8 @@ void DragDropWindowUi::buildMenus(QMainWindow* window)
         return a;
     };
     QMenu* fichier = MakeMenu(window->menuBar(), "mnuFichier", QStringLiteral("Fichier"));
-    reinitAction = action(fichier, "mnuReinit", QStringLiteral("Réinitialiser"), QKeySequence(Qt::SHIFT | Qt::Key_Delete));
+    reinitAction =
+        action(fichier, "mnuReinit", QStringLiteral("Réinitialiser"), QKeySequence(Qt::SHIFT | Qt::Key_Delete));
     quitAction = action(fichier, "mnuQuit", QStringLiteral("Quitter"));
     QMenu* projet = MakeMenu(window->menuBar(), "mnuProjet", QStringLiteral("Projet"));
     addObjectAction =

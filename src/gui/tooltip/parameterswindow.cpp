@@ -250,7 +250,8 @@ void ParametersWindow::buildControls()
     backgroundSourceHolder_ = Named(new QLineEdit(central), "txtOrigBackgroundImage");
     referenceNameHolder_ = Named(new QLineEdit(central), "txtImageFile");
     backgroundNameHolder_ = Named(new QLineEdit(central), "txtstrBackgroundImage");
-    for (QLineEdit* holder : {referenceSourceHolder_, backgroundSourceHolder_, referenceNameHolder_, backgroundNameHolder_})
+    for (QLineEdit* holder :
+         {referenceSourceHolder_, backgroundSourceHolder_, referenceNameHolder_, backgroundNameHolder_})
         holder->hide();
 
     auto* left = new QVBoxLayout;
@@ -268,8 +269,8 @@ void ParametersWindow::buildControls()
     columns->addLayout(right, 2);
 
     folderDependent_ = {referenceSourceHolder_, backgroundSourceHolder_, referenceNameHolder_, backgroundNameHolder_,
-                        pageNameBox_,          browserTitleBox_,       descriptionBox_,     shownTitleBox_,
-                        referenceButton_,      backgroundButton_,      plainBackgroundButton_, balloonBackButton_,
+                        pageNameBox_,           browserTitleBox_,       descriptionBox_,      shownTitleBox_,
+                        referenceButton_,       backgroundButton_,      plainBackgroundButton_, balloonBackButton_,
                         titlePlacement_};
     folderDependent_ += balloonStyle_.widgets() + titleStyle_.widgets();
 }
