@@ -7,8 +7,9 @@
 #include "support/scriptedplatform.h"
 #include "shared/publish.h"
 #include "widgets/appcontext.h"
+#include "widgets/windownames.h"
 #include "windowregistry.h"
-#include "tooltip/tooltipwindows.h"
+#include "tooltip/picturebox.h"
 
 #include <QApplication>
 #include <QDir>
@@ -39,8 +40,8 @@ int main(int argc, char** argv)
     AppContext ctx(platform);
     RegisterAllWindows(ctx);
     ctx.quit = [] {};
-    ctx.windows.show(QStringLiteral("Form1"));
-    QWidget* form1 = ctx.windows.find(QStringLiteral("Form1"));
+    ctx.windows.show(names::kPointEditor);
+    QWidget* form1 = ctx.windows.find(names::kPointEditor);
     auto* picture = form1->findChild<PictureBox*>(QStringLiteral("Picture1"));
     auto* names = form1->findChild<QListWidget*>(QStringLiteral("List3"));
 

@@ -4,11 +4,12 @@
 // changed), with and without the picture cache.
 #include "bench_common.h"
 
-#include "dragdrop/dragdropwindows.h"
+#include "dragdrop/dragdropwindow.h"
 #include "shared/picturecache.h"
 #include "support/scriptedplatform.h"
 #include "shared/publish.h"
 #include "widgets/appcontext.h"
+#include "widgets/windownames.h"
 #include "windowregistry.h"
 
 #include <QApplication>
@@ -49,8 +50,8 @@ int main(int argc, char** argv)
     AppContext ctx(platform);
     RegisterAllWindows(ctx);
     ctx.quit = [] {};
-    ctx.windows.show(QStringLiteral("IForm1"));
-    auto* window = qobject_cast<IForm1*>(ctx.windows.find(QStringLiteral("IForm1")));
+    ctx.windows.show(names::kDragDrop);
+    auto* window = qobject_cast<DragDropWindow*>(ctx.windows.find(names::kDragDrop));
     DragDropState& s = ctx.dragdrop.state;
     s.strFolderName = folder;
     s.strOrigImageFile = JoinPath(img, QStringLiteral("scene.jpg"));

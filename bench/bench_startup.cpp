@@ -2,6 +2,7 @@
 // and painted once (offscreen), as the program does it.
 #include "bench_common.h"
 #include "widgets/appcontext.h"
+#include "widgets/windownames.h"
 #include "windowregistry.h"
 #include "widgets/qtplatform.h"
 
@@ -17,8 +18,8 @@ int main(int argc, char** argv)
     toravi::QtPlatform platform;
     toravi::AppContext ctx(platform);
     toravi::RegisterAllWindows(ctx);
-    ctx.windows.show(QStringLiteral("Form3"));
-    QWidget* launcher = ctx.windows.find(QStringLiteral("Form3"));
+    ctx.windows.show(toravi::names::kLauncher);
+    QWidget* launcher = ctx.windows.find(toravi::names::kLauncher);
     launcher->repaint();
     QApplication::processEvents();
     const double ms = double(timer.nsecsElapsed()) / 1e6;

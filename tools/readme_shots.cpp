@@ -3,6 +3,7 @@
 #include "support/scriptedplatform.h"
 #include "shared/publish.h"
 #include "widgets/appcontext.h"
+#include "widgets/windownames.h"
 #include "windowregistry.h"
 
 #include <QApplication>
@@ -25,23 +26,23 @@ int main(int argc, char** argv)
     QDir().mkpath(tmp.filePath(QStringLiteral("ile")));
     QDir().mkpath(tmp.filePath(QStringLiteral("bureau")));
 
-    auto shot = [&](const char* name, const char* file) {
-        QWidget* w = ctx.windows.find(QLatin1String(name));
+    auto shot = [&](const QString& name, const char* file) {
+        QWidget* w = ctx.windows.find(name);
         app.processEvents();
         w->grab().save(out + QLatin1Char('/') + QLatin1String(file));
     };
 
-    ctx.windows.show(QStringLiteral("Form3"));
-    shot("Form3", "accueil.png");
+    ctx.windows.show(names::kLauncher);
+    shot(names::kLauncher, "accueil.png");
 
-    ctx.windows.show(QStringLiteral("Form1"));
+    ctx.windows.show(names::kPointEditor);
     ctx.tooltip.LoadProjectFile(examples + QStringLiteral("info-bulles/ile.txt"), tmp.filePath(QStringLiteral("ile")));
-    shot("Form1", "editeur-de-points.png");
+    shot(names::kPointEditor, "editeur-de-points.png");
 
-    ctx.windows.show(QStringLiteral("IForm1"));
+    ctx.windows.show(names::kDragDrop);
     ctx.dragdrop.LoadProjectFile(examples + QStringLiteral("glisser-deposer/bureau.txt"),
                                  tmp.filePath(QStringLiteral("bureau")));
     ctx.dragdrop.Validate();
-    shot("IForm1", "glisser-deplacer.png");
+    shot(names::kDragDrop, "glisser-deplacer.png");
     return 0;
 }

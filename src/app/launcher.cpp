@@ -2,7 +2,7 @@
 
 #include "widgets/appcontext.h"
 #include "widgets/controls.h"
-#include "windowregistry.h"
+#include "widgets/windownames.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -49,40 +49,40 @@ QPushButton* button(const char* name, const QString& caption)
 Launcher::Launcher(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx)
 {
     setWindowTitle(QStringLiteral("Toravi 2"));
-    auto* command1 = button("Command1", QStringLiteral("Lancer le module Indo-Bulles"));
-    auto* command3 = button("Command3", QStringLiteral("Présentation"));
-    auto* command2 = button("Command2", QStringLiteral("Lancer le module Glisser-Déplacer"));
-    auto* command4 = button("Command4", QStringLiteral("Présentation"));
+    auto* startTooltip = button("Command1", QStringLiteral("Lancer le module Indo-Bulles"));
+    auto* aboutTooltip = button("Command3", QStringLiteral("Présentation"));
+    auto* startDragDrop = button("Command2", QStringLiteral("Lancer le module Glisser-Déplacer"));
+    auto* aboutDragDrop = button("Command4", QStringLiteral("Présentation"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(moduleFrame(this, "Frame1", QStringLiteral("Info-bulles"), "Label1",
                                   QStringLiteral("Une image interactive dans laquelle des info-bulles apparaissent "
                                                  "au survol de la souris."),
-                                  "Picture1", command1, command3));
+                                  "Picture1", startTooltip, aboutTooltip));
     layout->addWidget(moduleFrame(this, "Frame2", QStringLiteral("Glisser-déplacer"), "Label2",
                                   QStringLiteral("Des objets entassés pêle-mêle à replacer au bon endroit par "
                                                  "glisser-déplacer sur une image."),
-                                  "Picture2", command2, command4));
+                                  "Picture2", startDragDrop, aboutDragDrop));
     setMinimumWidth(460);
 
-    connect(command1, &QPushButton::clicked, this, [this] {
-        ctx_.windows.show(QStringLiteral("Form1"));
-        ctx_.windows.hide(QStringLiteral("IForm1"));
+    connect(startTooltip, &QPushButton::clicked, this, [this] {
+        ctx_.windows.show(names::kPointEditor);
+        ctx_.windows.hide(names::kDragDrop);
         hide();
     });
-    connect(command2, &QPushButton::clicked, this, [this] {
-        ctx_.windows.show(QStringLiteral("IForm1"));
-        ctx_.windows.hide(QStringLiteral("Form1"));
+    connect(startDragDrop, &QPushButton::clicked, this, [this] {
+        ctx_.windows.show(names::kDragDrop);
+        ctx_.windows.hide(names::kPointEditor);
         hide();
     });
-    connect(command3, &QPushButton::clicked, this, [this] {
+    connect(aboutTooltip, &QPushButton::clicked, this, [this] {
         ctx_.blnFromLauncher = true;
-        ctx_.windows.show(QStringLiteral("FAbout"));
+        ctx_.windows.show(names::kTooltipPresentation);
         hide();
     });
-    connect(command4, &QPushButton::clicked, this, [this] {
+    connect(aboutDragDrop, &QPushButton::clicked, this, [this] {
         ctx_.blnFromLauncher = true;
-        ctx_.windows.show(QStringLiteral("INT_FAbout"));
+        ctx_.windows.show(names::kDragDropPresentation);
         hide();
     });
     CentreOnScreen(this);
@@ -90,15 +90,11 @@ Launcher::Launcher(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx
 
 void Launcher::closeEvent(QCloseEvent* event)
 {
-    for (const char* name : {"FAbout", "INT_FAbout", "Form2", "Form1", "IForm1"})
-        ctx_.windows.unload(QString::fromLatin1(name));
+    for (const QString& name : {names::kTooltipPresentation, names::kDragDropPresentation, names::kParameters,
+                                names::kPointEditor, names::kDragDrop})
+        ctx_.windows.unload(name);
     event->accept();
     ctx_.quit();
-}
-
-void RegisterLauncher(AppContext& ctx)
-{
-    ctx.windows.registerWindow(QStringLiteral("Form3"), [&ctx] { return new Launcher(ctx); });
 }
 
 }  // namespace toravi

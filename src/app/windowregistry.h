@@ -4,8 +4,7 @@ namespace toravi {
 
 class AppContext;
 
-// Registers every window of the program by its name.
+// Registers every window of the program under its name.
 void RegisterAllWindows(AppContext& ctx);
-void RegisterLauncher(AppContext& ctx);  // Form3
 
 }  // namespace toravi

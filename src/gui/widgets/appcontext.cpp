@@ -1,5 +1,7 @@
 #include "widgets/appcontext.h"
 
+#include "widgets/windownames.h"
+
 #include <QCoreApplication>
 
 namespace toravi {
@@ -67,8 +69,10 @@ AppContext::AppContext(Platform& p)
 
 AppContext::~AppContext()
 {
-    for (const char* name : {"FAbout", "INT_FAbout", "InfoImg", "Form2", "Form1", "IForm1", "Form3"})
-        delete windows.find(QString::fromLatin1(name));
+    // Dependent windows before those they depend on.
+    for (const QString& name : {names::kTooltipPresentation, names::kDragDropPresentation, names::kObjectItem,
+                                names::kParameters, names::kPointEditor, names::kDragDrop, names::kLauncher})
+        delete windows.find(name);
 }
 
 }  // namespace toravi

@@ -50,8 +50,4 @@ public:
     std::function<void()> quit;
 };
 
-void RegisterTooltipWindows(AppContext& ctx);     // Form1, Form2
-void RegisterDragDropWindows(AppContext& ctx);    // IForm1, InfoImg
-void RegisterPresentationWindows(AppContext& ctx);  // FAbout, INT_FAbout
-
 }  // namespace toravi

@@ -1,9 +1,10 @@
-#include "help/presentation.h"
+#include "help/presentationwindow.h"
 
 #include "shared/platform.h"
 #include "shared/publish.h"
 #include "widgets/appcontext.h"
 #include "widgets/controls.h"
+#include "widgets/windownames.h"
 
 #include <QCloseEvent>
 #include <QCursor>
@@ -97,7 +98,7 @@ bool looksLikeLink(const QString& text)
 
 QString PresentationWindowName(HelpModule module)
 {
-    return module == HelpModule::Tooltip ? QStringLiteral("FAbout") : QStringLiteral("INT_FAbout");
+    return module == HelpModule::Tooltip ? names::kTooltipPresentation : names::kDragDropPresentation;
 }
 
 QStringList PresentationSummary(HelpModule module)
@@ -300,10 +301,10 @@ void PresentationWindow::closeEvent(QCloseEvent* event)
 {
     event->accept();
     if (ctx_.blnFromLauncher) {
-        ctx_.windows.show(QStringLiteral("Form3"));
+        ctx_.windows.show(names::kLauncher);
         return;
     }
-    const QString owner = module_ == HelpModule::Tooltip ? QStringLiteral("Form1") : QStringLiteral("IForm1");
+    const QString owner = module_ == HelpModule::Tooltip ? names::kPointEditor : names::kDragDrop;
     if (QWidget* main = ctx_.windows.find(owner))
         main->setEnabled(true);
     ctx_.blnFromLauncher = false;
@@ -325,13 +326,6 @@ void OpenModuleHelp(AppContext& ctx, HelpModule module, QWidget* caller, bool di
     QWidget* window = ctx.windows.find(name);
     if (window && caller && window->windowHandle() && caller->window()->windowHandle())
         window->windowHandle()->setTransientParent(caller->window()->windowHandle());
-}
-
-void RegisterPresentationWindows(AppContext& ctx)
-{
-    for (HelpModule module : {HelpModule::Tooltip, HelpModule::DragDrop})
-        ctx.windows.registerWindow(PresentationWindowName(module),
-                                   [&ctx, module] { return new PresentationWindow(ctx, module); });
 }
 
 }  // namespace toravi

@@ -1,0 +1,366 @@
+// IForm1: the drag-and-drop module's one window, every setting of the page and its objects.
+#include "dragdrop/dragdropwindow.h"
+
+#include "dragdrop/dragdropmodule.h"
+#include "dragdrop/objectframe.h"
+#include "dragdrop/objectitemdialog.h"
+#include "help/presentationwindow.h"
+#include "shared/colors.h"
+#include "shared/picturecache.h"
+#include "shared/platform.h"
+#include "shared/publish.h"
+#include "widgets/appcontext.h"
+#include "widgets/balloon.h"
+#include "widgets/controls.h"
+#include "widgets/pathlabel.h"
+#include "widgets/windownames.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace toravi {
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+// Rebuilt whole when anything differs; the current row is kept when it still exists.
+void ReplaceEntries(QListWidget* list, const QStringList& entries)
+{
+    bool same = list->count() == entries.size();
+    for (int i = 0; same && i < entries.size(); ++i)
+        same = list->item(i)->text() == entries[i];
+    if (same)
+        return;
+    QSignalBlocker b(list);
+    const int row = list->currentRow();
+    list->clear();
+    list->addItems(entries);
+    if (row >= 0 && row < list->count())
+        list->setCurrentRow(row);
+}
+
+QString ToBox(const QString& consigne)
+{
+    QString t = consigne;
+    t.replace(kCrLf, QStringLiteral("\n"));
+    return t;
+}
+
+QString FromBox(const QString& text)
+{
+    QString t = text;
+    t.replace(QLatin1Char('\n'), kCrLf);
+    return t;
+}
+
+QFont SampleFont(int pixelSize)
+{
+    QFont f(QStringLiteral("Times New Roman"));
+    if (pixelSize > 0)
+        f.setPixelSize(pixelSize);
+    return f;
+}
+
+constexpr double kTwipsPerPixel = 15.0;
+
+// Preview heights beyond this would only make the window outgrow the screen.
+constexpr int kPreviewMaxHeight = 600;
+
+}  // namespace
+
+DragDropWindow::DragDropWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx), dd_(ctx.dragdrop)
+{
+    ui_.setupUi(this);
+    connectHandlers();
+    connect(&dd_, &DragDropModule::refreshRequested, this, &DragDropWindow::RefreshWindow);
+
+    // Load step.
+    CentreOnScreen(this);
+    HookBubble();
+    SetBubbleWidth(500);
+    ui_.setBalloonTexts(this);
+    ui_.instructionStyle.size->addItems(DragDropTextSizes());
+    ui_.titleStyle.size->addItems(DragDropTitleSizes());
+    dd_.ResetProject();
+    CentreOnScreen(this);
+}
+
+void DragDropWindow::connectHandlers()
+{
+    DragDropState& s = dd_.state;
+    auto onCheck = [this](QCheckBox* box, QString DragDropState::*setting, const QString& on, const QString& off) {
+        connect(box, &QCheckBox::clicked, this, [this, setting, on, off](bool ticked) {
+            dd_.state.*setting = ticked ? on : off;
+            RefreshWindow();
+        });
+    };
+    onCheck(ui_.helpButtonCheck, &DragDropState::strBouton, words::VraiCap, words::FauxCap);
+    onCheck(ui_.transparentFrameCheck, &DragDropState::strTransparence, words::VraiCap, words::FauxCap);
+    onCheck(ui_.showTooltipsCheck, &DragDropState::strImgAlt, words::vrai, words::faux);
+    onCheck(ui_.transparentObjectsCheck, &DragDropState::strImgTransparent, words::vrai, words::faux);
+    ui_.titleStyle.bind(this, ctx_.platform, titleSettings(), [this] { RefreshWindow(); });
+    ui_.instructionStyle.bind(this, ctx_.platform, instructionSettings(), [this] { RefreshWindow(); });
+
+    connect(ui_.startPlacement, &QComboBox::activated, this,
+            [this] { dd_.state.strScriptPlacement = ui_.startPlacement->currentText(); });
+
+    connect(ui_.browserTitleBox, &QLineEdit::textChanged, this, [&s](const QString& t) { s.strTitre = t; });
+    connect(ui_.shownTitleBox, &QLineEdit::textChanged, this, [&s](const QString& t) { s.strAffiche = t; });
+    connect(ui_.instructionBox, &QPlainTextEdit::textChanged, this,
+            [this, &s] { s.strConsigne = FromBox(ui_.instructionBox->toPlainText()); });
+    connect(ui_.helpButtonTextBox, &QLineEdit::textChanged, this, [this, &s](const QString& t) {
+        s.strTexteBouton = t;
+        RefreshWindow();
+    });
+    connect(ui_.pageNameBox, &QLineEdit::textChanged, this, [this, &s](const QString& t) {
+        dd_.SetPageName(t);
+        ui_.pagePath->setPath(s.strPageWeb);
+    });
+
+    // The operations ask for the refresh themselves.
+    connect(ui_.pageColourButton, &QPushButton::clicked, &dd_, &DragDropModule::PageColour);
+    connect(ui_.folderButton, &QPushButton::clicked, &dd_, &DragDropModule::ChooseWorkingFolder);
+    connect(ui_.referenceButton, &QPushButton::clicked, &dd_, &DragDropModule::ChooseReferencePicture);
+    connect(ui_.backgroundButton, &QPushButton::clicked, &dd_, &DragDropModule::ChooseBackgroundPicture);
+    connect(ui_.helpDocumentButton, &QPushButton::clicked, &dd_, &DragDropModule::ChooseHelpDocument);
+    connect(ui_.addObjectButton, &QPushButton::clicked, &dd_, &DragDropModule::AddObject);
+    connect(ui_.addObjectAction, &QAction::triggered, &dd_, &DragDropModule::AddObject);
+
+    auto onColour = [this](QPushButton* button, QString DragDropState::*setting) {
+        connect(button, &QPushButton::clicked, this, [this, setting] {
+            PickColor(ctx_.platform, dd_.state.*setting);
+            RefreshWindow();
+        });
+    };
+    onColour(ui_.frameColourButton, &DragDropState::strTableColor);
+    onColour(ui_.instructionBackButton, &DragDropState::strTextBackColor);
+
+    for (int i = 0; i < ui_.objectFrames.size(); ++i)
+        connect(ui_.objectFrames[i], &ObjectFrame::doubleClicked, this, [this, i] { openItem(i); });
+    connect(ui_.tooltipList, &QListWidget::itemDoubleClicked, this,
+            [this] { openItem(ui_.tooltipList->currentRow()); });
+
+    connect(ui_.validateButton, &QPushButton::clicked, this, &DragDropWindow::validateFromControls);
+
+    connect(ui_.reinitAction, &QAction::triggered, &dd_, &DragDropModule::ReinitWithQuestion);
+    connect(ui_.quitAction, &QAction::triggered, this, [this] {
+        AppContext& ctx = ctx_;  // this window is gone after the unload
+        ctx.windows.unload(names::kDragDrop);
+        ctx.quit();
+    });
+    connect(ui_.loadAction, &QAction::triggered, this, [this] {
+        dd_.LoadProject();
+        validateFromControls();
+    });
+    connect(ui_.saveAction, &QAction::triggered, &dd_, &DragDropModule::SaveProject);
+    connect(ui_.createPageAction, &QAction::triggered, &dd_, &DragDropModule::CreatePage);
+    connect(ui_.helpAction, &QAction::triggered, this,
+            [this] { OpenModuleHelp(ctx_, HelpModule::DragDrop, this, true); });
+}
+
+void DragDropWindow::validateFromControls()
+{
+    DragDropState& s = dd_.state;
+    s.strFolderName = ui_.folderBox->text();
+    s.strOrigImageFile = ui_.referenceSourceHolder->text();
+    s.strImageFile = ui_.referenceName->text();
+    s.strOrigBackgroundImage = ui_.backgroundSourceHolder->text();
+    s.strBackgroundImage = ui_.backgroundName->text();
+    s.strPageWeb = ui_.pagePath->text();
+    s.strTitre = ui_.browserTitleBox->text();
+    s.strConsigne = FromBox(ui_.instructionBox->toPlainText());
+    s.strAffiche = ui_.shownTitleBox->text();
+    dd_.Validate();
+}
+
+void DragDropWindow::openItem(int index)
+{
+    if (index < 0)
+        return;
+    dd_.state.intSelectedItem = index;
+    // An open dialog moves on to the newly chosen object.
+    if (auto* dialog = qobject_cast<ObjectItemDialog*>(ctx_.windows.find(names::kObjectItem)))
+        dialog->LoadItem();
+    ctx_.windows.show(names::kObjectItem);
+}
+
+void DragDropWindow::setControlsEnabled(bool on)
+{
+    for (QWidget* w : ui_.folderDependent)
+        if (w->isEnabled() != on)
+            w->setEnabled(on);
+    ui_.addObjectAction->setEnabled(on);
+}
+
+void DragDropWindow::RefreshWindow()
+{
+    DragDropState& s = dd_.state;
+    // Steps 2 to 5 on the state: page path, titles and instruction defaults.
+    dd_.ApplyRefreshDefaults();
+
+    // 1. Paths and names.
+    SetText(ui_.folderBox, s.strFolderName);
+    SetText(ui_.referenceSourceHolder, s.strOrigImageFile);
+    ui_.referenceSource->setPath(s.strOrigImageFile);
+    SetText(ui_.backgroundSourceHolder, s.strOrigBackgroundImage);
+    ui_.backgroundSource->setPath(s.strOrigBackgroundImage);
+    SetText(ui_.referenceNameHolder, s.strImageFile);
+    SetText(ui_.backgroundNameHolder, s.strBackgroundImage);
+    ui_.referenceName->setPath(s.strImageFile);
+    ui_.backgroundName->setPath(s.strBackgroundImage);
+
+    // 2. to 5. Page file, browser title, instruction, displayed title.
+    SetText(ui_.pageNameBox, s.strFileName);
+    ui_.pagePath->setPath(s.strPageWeb);
+    SetText(ui_.browserTitleBox, s.strTitre);
+    {
+        const QString box = ToBox(s.strConsigne);
+        if (ui_.instructionBox->toPlainText() != box) {
+            QSignalBlocker b(ui_.instructionBox);
+            ui_.instructionBox->setPlainText(box);
+        }
+    }
+    SetText(ui_.shownTitleBox, s.strAffiche);
+
+    // 6. Picture size.
+    SetText(ui_.widthValue, s.strImageLargeur);
+    SetText(ui_.heightValue, s.strImageHauteur);
+
+    // 7. Availability.
+    const bool hasFolder = !ui_.folderBox->text().isEmpty();
+    setControlsEnabled(hasFolder);
+
+    // 8. Tooltip list.
+    ui_.tooltipList->setEnabled(s.strImgAlt == words::vrai);
+
+    // 9. Page colour.
+    Paint(ui_.pageColourSwatch, QPalette::Window, WebColour(s.strBackgroundColor));
+
+    // 10. Instruction look.
+    Paint(ui_.instructionBackSwatch, QPalette::Window, WebColour(s.strTextBackColor));
+    Paint(ui_.instructionExample, QPalette::Window, WebColour(s.strTextBackColor));
+    ui_.instructionStyle.show(instructionSettings(), ui_.instructionExample,
+                              SampleFont(qBound(0, s.strTextSize.toInt(), 24)));
+
+    // 11. Frame colour.
+    Paint(ui_.frameColourSwatch, QPalette::Window, WebColour(s.strTableColor));
+    SetChecked(ui_.transparentFrameCheck, s.strTransparence == words::VraiCap);
+
+    // 12. Preview size: 4400 twips wide, as tall as the picture's proportions say.
+    {
+        bool okW = false, okH = false;
+        const double w = s.strImageLargeur.trimmed().toDouble(&okW);
+        const double h = s.strImageHauteur.trimmed().toDouble(&okH);
+        if (okW && okH && w > 0 && h > 0) {
+            const int height = qBound(1, qRound(4400.0 * h / w / kTwipsPerPixel), kPreviewMaxHeight);
+            if (ui_.preview->height() != height) {
+                ui_.preview->setFixedSize(kPreviewWidth, height);
+                ui_.previewFrame->setMinimumHeight(height + 2);
+            }
+        }
+    }
+
+    // 13. Title look.
+    ui_.titleStyle.show(titleSettings(), ui_.titleExample, SampleFont(qBound(0, s.strTitelSize.toInt(), 32)));
+
+    // The object lists.
+    {
+        QStringList sources, fileNames, tips;
+        for (const DragDropObject& o : s.objects) {
+            sources.append(o.source);
+            fileNames.append(o.fileName);
+            tips.append(o.tooltip);
+        }
+        ReplaceEntries(ui_.sourceList, sources);
+        ReplaceEntries(ui_.fileNameList, fileNames);
+        ReplaceEntries(ui_.tooltipList, tips);
+    }
+
+    // 14. and 15. Object frames: the copies in img, decoded at the frame's size.
+    const QString img = hasFolder ? JoinPath(s.strFolderName, QStringLiteral("img")) : QString();
+    const QSize frameSize(kFrameWidth, kFrameHeight);
+    auto objectPath = [&](int i) {
+        if (img.isEmpty() || i > s.intMaxObjets || i >= s.objects.size() || s.objects[i].fileName.isEmpty())
+            return QString();
+        return JoinPath(img, s.objects[i].fileName);
+    };
+    const QString previewPath =
+        s.previewShown && !img.isEmpty() && !s.strImageFile.isEmpty() ? JoinPath(img, s.strImageFile) : QString();
+    {
+        // New photos are decoded together, on every core.
+        QList<PictureCache::Request> wanted;
+        for (int i = 0; i < ui_.objectFrames.size(); ++i)
+            if (const QString path = objectPath(i); !path.isEmpty())
+                wanted.append({path, frameSize});
+        if (!previewPath.isEmpty())
+            wanted.append({previewPath, ui_.preview->size()});
+        PictureCache::instance().preload(wanted);
+    }
+    for (int i = 0; i < ui_.objectFrames.size(); ++i) {
+        const QString path = objectPath(i);
+        const QImage picture = path.isEmpty() ? QImage() : PictureCache::instance().load(path, frameSize);
+        ui_.objectFrames[i]->setPicture(picture);
+        ui_.objectFrames[i]->setVisible(ui_.objectFrames[i]->holdsPicture());
+    }
+
+    // 16. Reference preview and the add button.
+    {
+        const QImage preview =
+            previewPath.isEmpty() ? QImage() : PictureCache::instance().load(previewPath, ui_.preview->size());
+        ui_.preview->setPicture(preview);
+        const bool shown = ui_.preview->holdsPicture();
+        ui_.preview->setVisible(shown);
+        ui_.previewCaption->setVisible(shown);
+        ui_.addObjectButton->setEnabled(hasFolder && shown && s.objects.size() <= s.intMaxObjets);
+    }
+
+    // 17. Object options.
+    SetChecked(ui_.showTooltipsCheck, s.strImgAlt == words::vrai);
+    SetChecked(ui_.transparentObjectsCheck, s.strImgTransparent == words::vrai);
+
+    // 18. Help button.
+    SetText(ui_.helpButtonTextBox, s.strTexteBouton);
+    ui_.helpDocumentSource->setPath(s.strOrigDocument);
+    ui_.helpDocumentName->setPath(s.strDocument);
+    const bool bouton = s.strBouton == words::VraiCap;
+    SetChecked(ui_.helpButtonCheck, bouton);
+    ui_.helpDocumentWarning->setVisible(bouton && s.strOrigDocument.isEmpty());
+
+    // 19. Start place.
+    SetComboText(ui_.startPlacement, s.strScriptPlacement);
+}
+
+TextStyleSettings DragDropWindow::titleSettings()
+{
+    DragDropState& s = dd_.state;
+    return {&s.strTitelSize, &s.strTitelColor, &s.strTitelBold, &s.strTitelItalic, &s.strTitelUnderline,
+            words::bold, words::italic, words::underlined};
+}
+
+TextStyleSettings DragDropWindow::instructionSettings()
+{
+    DragDropState& s = dd_.state;
+    return {&s.strTextSize, &s.strTextColor, &s.strTextBold, &s.strTextItalic, &s.strTextUnderlined,
+            words::cssBold, words::cssItalic, words::cssUnderline};
+}
+
+void DragDropWindow::closeEvent(QCloseEvent* event)
+{
+    // Unload step.
+    ctx_.windows.unload(names::kObjectItem);
+    UnhookBubble();
+    ctx_.windows.show(names::kLauncher);
+    event->accept();
+}
+
+}  // namespace toravi

@@ -1,0 +1,41 @@
+#pragma once
+// IForm1, the drag-and-drop module's window.
+#include "dragdrop/dragdropwindowui.h"
+
+#include <QMainWindow>
+
+namespace toravi {
+
+class AppContext;
+class DragDropModule;
+
+class DragDropWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit DragDropWindow(AppContext& ctx, QWidget* parent = nullptr);
+
+    // Pushes the whole module state into the controls.
+    void RefreshWindow();
+
+    static constexpr int kObjectFrames = 24;
+    static constexpr int kFrameWidth = 68;     // 1020 twips
+    static constexpr int kFrameHeight = 53;    // 795 twips
+    static constexpr int kPreviewWidth = 293;  // 4400 twips
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void connectHandlers();
+    void validateFromControls();  // "Vallider"
+    void openItem(int index);
+    void setControlsEnabled(bool on);
+    TextStyleSettings titleSettings();
+    TextStyleSettings instructionSettings();
+
+    AppContext& ctx_;
+    DragDropModule& dd_;
+    DragDropWindowUi ui_;
+};
+
+}  // namespace toravi
