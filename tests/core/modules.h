@@ -30,6 +30,10 @@ struct Module {
     virtual bool save(const QString& path) = 0;
     virtual bool create() = 0;
     virtual void reset() = 0;
+    virtual bool validate() = 0;
+    virtual void reinit() = 0;
+    virtual void plainBackground() = 0;  // "Fond uniforme" / the page colour
+    virtual QString& title() = 0;          // the displayed title
     virtual void chooseReference() = 0;
     virtual void chooseBackground() = 0;
     virtual QString& folder() = 0;
@@ -61,6 +65,16 @@ struct ModuleOf : Module {
     }
     bool create() override { return m.CreatePage(); }
     void reset() override { m.ResetProject(); }
+    bool validate() override { return m.Validate(); }
+    void reinit() override { m.ReinitWithQuestion(); }
+    void plainBackground() override
+    {
+        if constexpr (std::is_same_v<M, TooltipModule>)
+            m.PlainBackground();
+        else
+            m.PageColour();
+    }
+    QString& title() override { return m.state.strAffiche; }
     void chooseReference() override { m.ChooseReferencePicture(); }
     void chooseBackground() override { m.ChooseBackgroundPicture(); }
     QString& folder() override { return m.state.strFolderName; }

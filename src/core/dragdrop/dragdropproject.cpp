@@ -213,17 +213,9 @@ bool DragDropModule::LoadProjectFile(const QString& path, const QString& folder)
 bool DragDropModule::Validate()
 {
     DragDropState& s = state;
-    const QString* refusal = nullptr;
-    if (s.strFolderName.isEmpty())
-        refusal = &msg::ValNoFolder;
-    else if (s.strOrigImageFile.isEmpty())
-        refusal = &msg::ValNoImage;
-    else if (s.strPageWeb.isEmpty())
-        refusal = &msg::ValNoPage;
-    else if (s.strAffiche.isEmpty())
-        refusal = &msg::ValNoTitle;
-    if (refusal) {
-        platform_.messageBox(*refusal, kRefusal, kTitle);
+    const QString refusal = ValidationRefusal(s.strFolderName, s.strOrigImageFile, s.strPageWeb, s.strAffiche);
+    if (!refusal.isEmpty()) {
+        platform_.messageBox(refusal, kRefusal, kTitle);
         return false;
     }
     PrepareImgFolder(s.strFolderName);

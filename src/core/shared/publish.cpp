@@ -43,6 +43,23 @@ QString PageFileName(const QString& name)
 
 bool NamesNoPage(const QString& pagePath) { return PageFileName(pagePath).isEmpty(); }
 
+QString ValidationRefusal(const QString& folder, const QString& picture, const QString& pagePath,
+                          const QString& title)
+{
+    if (folder.isEmpty())
+        return msg::ValNoFolder;
+    if (picture.isEmpty())
+        return msg::ValNoImage;
+    if (NamesNoPage(pagePath))
+        return msg::ValNoPage;
+    if (title.isEmpty())
+        return msg::ValNoTitle;
+    // A typed folder that does not exist would take no picture and no page.
+    if (!QFileInfo(folder).isDir())
+        return msg::NoWorkingFolder(folder);
+    return {};
+}
+
 void RefreshPagePath(QString& pageWeb, QString& fileName, const QString& folder)
 {
     if (pageWeb.isEmpty())

@@ -36,6 +36,10 @@ bool NamesNoPage(const QString& pagePath);
 void RefreshPagePath(QString& pageWeb, QString& fileName, const QString& folder);
 // The page path for a name typed in the page-name box (unchanged without a working folder).
 void SetTypedPageName(QString& pageWeb, const QString& folder, const QString& typed);
+// The validation of both modules' parameters: the four checks in their order,
+// then a typed working folder that does not exist. "" when all is well.
+QString ValidationRefusal(const QString& folder, const QString& picture, const QString& pagePath,
+                          const QString& title);
 // Where a dialog's initial folder would be a drive root: the drive on Windows,
 // the user's home folder elsewhere.
 QString DriveRootFolder();

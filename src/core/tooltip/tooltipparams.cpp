@@ -124,19 +124,7 @@ void TooltipModule::PlainBackground()
 bool TooltipModule::Validate()
 {
     TooltipState& s = state;
-    // The four checks in their order; the first failure is the one reported.
-    QString refusal;
-    if (s.strFolderName.isEmpty())
-        refusal = msg::ValNoFolder;
-    else if (s.strOrigImageFile.isEmpty())
-        refusal = msg::ValNoImage;
-    else if (NamesNoPage(s.strPageWeb))
-        refusal = msg::ValNoPage;
-    else if (s.strAffiche.isEmpty())
-        refusal = msg::ValNoTitle;
-    // A typed folder that does not exist would take no picture and no page.
-    if (refusal.isEmpty() && !QFileInfo(s.strFolderName).isDir())
-        refusal = msg::NoWorkingFolder(s.strFolderName);
+    const QString refusal = ValidationRefusal(s.strFolderName, s.strOrigImageFile, s.strPageWeb, s.strAffiche);
     if (!refusal.isEmpty()) {
         platform_.messageBox(refusal, kRefusal, kTitle);
         return false;

@@ -2,6 +2,7 @@
 
 #include "dragdrop/dragdropwindow.h"
 #include "dragdrop/objectframe.h"
+#include "shared/imginf.h"
 #include "shared/picturecache.h"
 #include "shared/publish.h"
 #include "widgets/appcontext.h"
@@ -11,7 +12,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QImageReader>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -84,9 +84,10 @@ void ObjectItemDialog::LoadItem()
         if (!s.strFolderName.isEmpty() && !s.objects[item_].fileName.isEmpty()) {
             const QString path =
                 JoinPath(JoinPath(s.strFolderName, QStringLiteral("img")), s.objects[item_].fileName);
-            // Whole and undistorted here, unlike the stretched frames.
-            const QSize natural = QImageReader(path).size();
-            if (natural.isValid())
+            // Whole and undistorted here, unlike the stretched frames; upright as the page shows it.
+            const ImageInfo info = GetImageInfo(path);
+            const QSize natural(info.Width, info.Height);
+            if (info.ImageType != IMG_FAIL && !natural.isEmpty())
                 picture = PictureCache::instance().load(
                     path, natural.scaled(objectPicture_->size() - QSize(4, 4), Qt::KeepAspectRatio).expandedTo({1, 1}));
         }

@@ -1,0 +1,138 @@
+// The modules' own operations behind the windows' buttons: validation,
+// "Réinitialiser", the plain background, picture sizes, objects.
+#include "core/modules.h"
+
+#include <QFile>
+
+using namespace toravi;
+using namespace toravi::test;
+
+class TestOperations : public QObject {
+    Q_OBJECT
+
+private slots:
+    void validation_data()
+    {
+        QTest::addColumn<QString>("module");
+        QTest::addColumn<QString>("missing");
+        QTest::addColumn<QString>("message");
+        for (const char* module : {"tooltip", "dragdrop"}) {
+            QTest::addRow("%s folder", module) << module << "folder" << msg::ValNoFolder;
+            QTest::addRow("%s picture", module) << module << "picture" << msg::ValNoImage;
+            QTest::addRow("%s page", module) << module << "page" << msg::ValNoPage;
+            QTest::addRow("%s title", module) << module << "title" << msg::ValNoTitle;
+            QTest::addRow("%s folder gone", module) << module << "folder gone" << "n'existe pas";
+            QTest::addRow("%s nothing", module) << module << "" << "";
+        }
+    }
+    void validation()
+    {
+        QFETCH(QString, module);
+        QFETCH(QString, missing);
+        QFETCH(QString, message);
+        Scratch at;
+        auto m = MakeModule(module);
+        QVERIFY(m->load(at.project(*m)));
+        QFile::remove(at.work + "/img/scene.gif");
+        m->platform.clear();
+        if (missing == "folder")
+            m->folder().clear();
+        else if (missing == "picture")
+            m->reference().clear();
+        else if (missing == "page")
+            m->page() = at.work + "/.htm";
+        else if (missing == "title")
+            m->title().clear();
+        else if (missing == "folder gone")
+            m->folder() = at.work + "/absent";
+        QCOMPARE(m->validate(), message.isEmpty());
+        QCOMPARE(m->platform.messageTexts().size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty())
+            QVERIFY(m->platform.messageTexts()[0].contains(message));
+        QCOMPARE(QFile::exists(at.work + "/img/scene.gif"), message.isEmpty());
+    }
+
+    void reinitAsksFirst_data() { BothModules(); }
+    void reinitAsksFirst()
+    {
+        QFETCH(QString, module);
+        Scratch at;
+        auto m = MakeModule(module);
+        QVERIFY(m->load(at.project(*m)));
+        const QStringList loaded = m->savedLines();
+        m->platform.queueMessage(IDNO);
+        m->reinit();
+        QCOMPARE(m->savedLines(), loaded);
+        m->platform.queueMessage(IDYES);
+        m->reinit();
+        QCOMPARE(m->platform.messageTexts().last(), msg::ResetDone);
+        QCOMPARE(m->platform.requests.first().flags, kConfirm);
+        QVERIFY(m->reference().isEmpty() && m->folder().isEmpty());
+    }
+
+    // The plain colour replaces the background picture, even when the colour dialog is cancelled.
+    void plainBackground_data() { BothModules(); }
+    void plainBackground()
+    {
+        QFETCH(QString, module);
+        Scratch at;
+        auto m = MakeModule(module);
+        QVERIFY(m->load(at.project(*m)));
+        m->platform.queueColor(std::nullopt);
+        m->plainBackground();
+        QVERIFY(m->background().isEmpty() && m->backgroundName().isEmpty());
+        QCOMPARE(m->platform.requestsOf("color").size(), 1);
+    }
+
+    // The point editor's frame is 733 pixels: a larger picture is taken, with a warning.
+    void referenceLargerThanTheFrame_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("fits") << 733 << 733 << "";
+        QTest::newRow("too wide") << 734 << 100 << "La largeur";
+        QTest::newRow("too high") << 100 << 734 << "La hauteur";
+        QTest::newRow("both") << 800 << 800 << "La hauteur";
+    }
+    void referenceLargerThanTheFrame()
+    {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(QString, warning);
+        Scratch at;
+        Tooltip t;
+        t.folder() = at.work;
+        WriteBytes(at.src + "/grand.png", PngBytes(width, height));
+        t.platform.queueOpenFile(at.src + "/grand.png");
+        t.chooseReference();
+        QCOMPARE(t.m.state.strLargeur, QString::number(width));
+        QCOMPARE(t.platform.messageTexts().isEmpty(), warning.isEmpty());
+        if (!warning.isEmpty())
+            QVERIFY(t.platform.messageTexts()[0].startsWith(warning));
+        QVERIFY(QFile::exists(at.work + "/img/grand.png"));
+    }
+
+    void objects()
+    {
+        Scratch at;
+        DragDrop d;
+        d.folder() = at.work;
+        for (const char* name : {"chat.gif", "a.b.gif", "chat.gif"}) {
+            d.platform.queueOpenFile(at.src + "/" + name);
+            d.m.AddObject();
+        }
+        // The tooltip comes from the name up to its first dot; the same picture twice is two objects.
+        QCOMPARE(d.m.state.objects.size(), 3);
+        QCOMPARE(d.m.state.objects[1].tooltip, QString("a"));
+        QCOMPARE(d.m.state.objects[2].tooltip, QString("chat"));
+        d.platform.queueMessage(IDYES);
+        QVERIFY(d.m.DeleteItem(0));
+        QCOMPARE(d.m.state.objects.size(), 2);
+        // The copy stays: another object uses it.
+        QVERIFY(QFile::exists(at.work + "/img/chat.gif"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestOperations)
+#include "test_operations.moc"
