@@ -367,6 +367,12 @@ bool PublishPage(Platform& platform, const QString& folder, const QString& pageN
         refusal = msg::NoWorkingFolder(folder);
     else
         refusal = NameClash(pictures);
+    // The page links only pictures, whatever a project file may have put in img.
+    for (const ProjectPicture& p : pictures) {
+        const QString copy = JoinPath(JoinPath(folder, QStringLiteral("img")), p.name);
+        if (refusal.isEmpty() && !p.name.isEmpty() && QFileInfo::exists(copy) && !IsPicture(copy))
+            refusal = notPictureText(copy);
+    }
     const WorkingFolderLock lock(refusal.isEmpty() ? folder : QString());
     if (lock.busy())
         refusal = msg::FolderBusy(folder);

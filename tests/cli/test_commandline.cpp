@@ -1,0 +1,91 @@
+// `toravi generate`: the example projects anywhere, refusals and their exit codes.
+#include "commandline.h"
+#include "shared/filewriter.h"
+#include "shared/publish.h"
+#include "shared/textfile.h"
+#include "support/testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace toravi;
+using namespace toravi::test;
+
+namespace {
+QString example(const QString& rel) { return ProgramFolder() + QStringLiteral("/exemples/") + rel; }
+const QString kIle = QStringLiteral("info-bulles/ile.txt");
+const QString kBureau = QStringLiteral("glisser-deposer/bureau.txt");
+}  // namespace
+
+class TestCommandLine : public QObject {
+    Q_OBJECT
+
+private slots:
+    void examplesGenerateIntoAFolderOfOurChoice()
+    {
+        QTemporaryDir tmp;
+        const QString out = tmp.filePath(QStringLiteral("nouveau/dossier"));
+        QCOMPARE(RunGenerateCommand({"--folder", out, example(kIle)}), 0);
+        QCOMPARE(ReadBytes(out + "/img/ile.png"), ReadBytes(example("info-bulles/ile.png")));
+        QVERIFY(ReadBytes(out + "/ile.htm").contains("var x1=4;var y1=0;var x2=640;var y2=460;"));
+        QVERIFY(QFile::exists(out + "/interact.js") && QFile::exists(out + "/img/ptrouge.gif"));
+
+        QCOMPARE(RunGenerateCommand({"--folder", out, example(kBureau)}), 0);
+        QVERIFY(ReadBytes(out + "/bureau.htm").contains("src=\"img/livre.png\" width=\"72\" height=\"72\""));
+        QVERIFY(QFile::exists(out + "/ordre.js") && QFile::exists(out + "/img/transparentpixel.gif"));
+        // The examples themselves are left as they are, and no lock stays behind.
+        QCOMPARE(ReadTextLines(example(kIle)).value(6), QString());
+        QVERIFY(!QFile::exists(out + "/" + FolderLock::LockFileName()));
+    }
+
+    void exitCodes_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("code");
+        QTest::newRow("no folder") << QStringList{example(kIle)} << 1;
+        QTest::newRow("which module?") << QStringList{"HEADERLESS"} << 2;
+        QTest::newRow("module given") << QStringList{"--module", "tooltip", "HEADERLESS"} << 0;
+        QTest::newRow("bad module") << QStringList{"--module", "x", "HEADERLESS"} << 2;
+        QTest::newRow("other module") << QStringList{"OTHER"} << 1;
+        QTest::newRow("missing file") << QStringList{"--folder", "NEW", "ABSENT"} << 1;
+        QTest::newRow("no file") << QStringList{} << 2;
+        QTest::newRow("unknown option") << QStringList{"--vite", example(kIle)} << 2;
+    }
+    void exitCodes()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, code);
+        QTemporaryDir tmp;
+        QVERIFY(WriteTextFile(tmp.filePath("sans.txt"), example("info-bulles/ile.png") + "\r\n\r\n" + tmp.path() +
+                                                            "\r\nlecon.htm"));
+        QVERIFY(WriteTextFile(tmp.filePath("autre.txt"), QStringLiteral("<Généré par Toravi 2>\r\n<Module Autre>")));
+        args.replaceInStrings("HEADERLESS", tmp.filePath("sans.txt"))
+            .replaceInStrings("OTHER", tmp.filePath("autre.txt"))
+            .replaceInStrings("ABSENT", tmp.filePath("absent.txt"))
+            .replaceInStrings("NEW", tmp.filePath("nouveau"));
+        QCOMPARE(RunGenerateCommand(args), code);
+        QCOMPARE(QFile::exists(tmp.filePath("lecon.htm")), code == 0);
+        // A folder to make is made only for a project that is accepted.
+        QVERIFY(!QFile::exists(tmp.filePath("nouveau")));
+    }
+
+    // A failed write or a busy folder is never a success.
+    void failuresExitNonZero()
+    {
+        QTemporaryDir tmp;
+        QCOMPARE(RunGenerateCommand({"--folder", tmp.path(), example(kBureau)}), 0);
+        const QByteArray page = ReadBytes(tmp.filePath("bureau.htm"));
+        filefaults::Inject(filefaults::Kind::ShortWrite, 1);  // the stick is full from then on
+        QCOMPARE(RunGenerateCommand({"--folder", tmp.path(), example(kBureau)}), 1);
+        filefaults::Reset();
+        QCOMPARE(ReadBytes(tmp.filePath("bureau.htm")), page);
+        SetWorkingFolderLockWait(50);
+        const FolderLock otherRun(tmp.path());
+        QCOMPARE(RunGenerateCommand({"--folder", tmp.path(), example(kBureau)}), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "test_commandline.moc"
