@@ -1,12 +1,16 @@
 // Screenshots of the real windows for the README, with the example projects
 // loaded into a scratch working folder: `toravi_readme_shots <docs/images>`.
+#include "commandline.h"
 #include "support/scriptedplatform.h"
+#include "widgets/qtplatform.h"
 #include "shared/publish.h"
 #include "widgets/appcontext.h"
 #include "widgets/windownames.h"
 #include "windowregistry.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QTimer>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -16,6 +20,7 @@ using namespace toravi;
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    LoadQtTranslations(app);
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     const QString examples = ProgramFolder() + QStringLiteral("/exemples/");
     ScriptedPlatform platform;
@@ -44,5 +49,16 @@ int main(int argc, char** argv)
                                  tmp.filePath(QStringLiteral("bureau")));
     ctx.dragdrop.Validate();
     shot(names::kDragDrop, "glisser-deplacer.png");
+
+    // Qt's own file dialog, in French like the rest.
+    QtPlatform real;
+    QTimer::singleShot(800, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            dialog->grab().save(out + QStringLiteral("/dialogue-fichier.png"));
+            dialog->reject();
+        }
+    });
+    real.openFile({examples, QStringLiteral("txt"), QStringLiteral("Fichiers texte (*.txt)|*.txt|Tous (*.*)|*.*"),
+                   QStringLiteral("Nom du fichier de paramètres pour ce projet")});
     return 0;
 }

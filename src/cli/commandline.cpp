@@ -105,6 +105,8 @@ void attachParentConsole()
 
 void LoadQtTranslations(QCoreApplication& app)
 {
+    // Dates and names in Qt's dialogs too.
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     auto* qt = new QTranslator(&app);
     if (qt->load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
                  QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
