@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "shared/projectmodule.h"
 #include "shared/publish.h"
 
 namespace toravi {
@@ -63,17 +64,15 @@ struct DragDropState {
     bool previewShown = false;
 };
 
-class DragDropModule : public QObject {
+class DragDropModule : public ProjectModule {
     Q_OBJECT
 public:
     explicit DragDropModule(Platform& platform, QObject* parent = nullptr);
 
     DragDropState state;
-    Platform& platform() { return platform_; }
 
     // --- Project (reset, file, validation, page): dragdropproject.cpp, dragdroppage.cpp ---
-    void ResetProject();                 // defaults, no objects, no preview; asks for a refresh
-    void ReinitWithQuestion();           // menu "Réinitialiser": question, reset, message
+    void ResetProject() override;                 // defaults, no objects, no preview; asks for a refresh
     bool SaveProject();                  // true when the file was written
     bool LoadProject();                  // open dialog then LoadProjectFile; refreshes in every case
     // No dialog; a refused file keeps the project. Source paths that are not
@@ -104,15 +103,12 @@ public:
     void ModifyItem(int index, const QString& text);  // InfoImg "Modifier"
     bool DeleteItem(int index);                        // InfoImg "Supprimer", with its question
 
-signals:
-    void refreshRequested();  // the window runs RefreshWindow
 
 private:
     // Whether a chosen picture may take a role (0 scene, 1 background, -1 a new
     // object); a refusal is shown.
     bool Accepts(const QString& chosen, int role);
 
-    Platform& platform_;
 };
 
 // Page text, each line ended by CR LF (the write adds one more); the sizes are

@@ -109,11 +109,7 @@ bool DragDropModule::Accepts(const QString& chosen, int role)
     QList<ProjectPicture> others = Pictures();
     if (role >= 0)
         others.removeAt(role);
-    const QString refusal = PictureRefusal(chosen, others);
-    if (refusal.isEmpty())
-        return true;
-    platform_.messageBox(refusal, kRefusal, kTitle);
-    return false;
+    return Accept(PictureRefusal(chosen, others));
 }
 
 void DragDropModule::PageColour()

@@ -122,20 +122,12 @@ QString consigneForFile(QString text)
 // Shared with the page generator.
 QString ConsigneToBr(const QString& text) { return consigneForFile(text); }
 
-DragDropModule::DragDropModule(Platform& platform, QObject* parent) : QObject(parent), platform_(platform) {}
+DragDropModule::DragDropModule(Platform& platform, QObject* parent) : ProjectModule(platform, parent) {}
 
 void DragDropModule::ResetProject()
 {
     resetState(state);
     emit refreshRequested();
-}
-
-void DragDropModule::ReinitWithQuestion()
-{
-    if (platform_.messageBox(msg::ResetQuestion, kConfirm, kTitle) != IDYES)
-        return;
-    ResetProject();
-    platform_.messageBox(msg::ResetDone, kNotice, kTitle);
 }
 
 QStringList DragDropProjectLines(DragDropState& s)
@@ -213,11 +205,8 @@ bool DragDropModule::LoadProjectFile(const QString& path, const QString& folder)
 bool DragDropModule::Validate()
 {
     DragDropState& s = state;
-    const QString refusal = ValidationRefusal(s.strFolderName, s.strOrigImageFile, s.strPageWeb, s.strAffiche);
-    if (!refusal.isEmpty()) {
-        platform_.messageBox(refusal, kRefusal, kTitle);
+    if (!Accept(ValidationRefusal(s.strFolderName, s.strOrigImageFile, s.strPageWeb, s.strAffiche)))
         return false;
-    }
     PrepareImgFolder(s.strFolderName);
     s.strFileName = LastComponent(s.strOrigImageFile);
     s.strImageFile = s.strFileName;

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 
+#include "shared/projectmodule.h"
 #include "shared/publish.h"
 
 namespace toravi {
@@ -58,19 +59,16 @@ struct TooltipState {
     bool hintVisible = true;
 };
 
-class TooltipModule : public QObject {
+class TooltipModule : public ProjectModule {
     Q_OBJECT
 public:
     explicit TooltipModule(Platform& platform, QObject* parent = nullptr);
 
     TooltipState state;
-    Platform& platform() { return platform_; }
 
     // --- Project (reset, file, page): tooltipproject.cpp, tooltippage.cpp ---
     // Defaults, no points, no picture; then asks for a refresh.
-    void ResetProject();
-    // Menu "Réinitialiser": the question, then ResetProject and its message.
-    void ReinitWithQuestion();
+    void ResetProject() override;
     // "Sauvegarder le projet". Returns true when the file was written.
     bool SaveProject();
     // "Charger un projet": open dialog, then LoadProjectFile. Refreshes in every case.
@@ -98,12 +96,8 @@ public:
     // Returns true when valid (the caller then closes Form2).
     bool Validate();
 
-signals:
-    // The windows run RefreshParameters.
-    void refreshRequested();
 
 private:
-    Platform& platform_;
 };
 
 // Page and script texts, each line ended by CR LF (the write adds one more).

@@ -78,8 +78,7 @@ void TooltipModule::ChooseReferencePicture()
     const QString chosen =
         platform_.openFile({ProgramFolder(), QStringLiteral("gif"), kReferenceFilter, kReferenceTitle});
     if (!chosen.isEmpty()) {
-        if (const QString refusal = PictureRefusal(chosen, {Pictures()[1]}); !refusal.isEmpty()) {
-            platform_.messageBox(refusal, kRefusal, kTitle);
+        if (!Accept(PictureRefusal(chosen, {Pictures()[1]}))) {
             emit refreshRequested();
             return;
         }
@@ -99,8 +98,7 @@ void TooltipModule::ChooseBackgroundPicture()
     const QString chosen =
         platform_.openFile({DriveRootFolder(), QStringLiteral("gif"), kBackgroundFilter, kBackgroundTitle});
     if (!chosen.isEmpty()) {
-        if (const QString refusal = PictureRefusal(chosen, {Pictures()[0]}); !refusal.isEmpty()) {
-            platform_.messageBox(refusal, kRefusal, kTitle);
+        if (!Accept(PictureRefusal(chosen, {Pictures()[0]}))) {
             emit refreshRequested();
             return;
         }
@@ -124,11 +122,8 @@ void TooltipModule::PlainBackground()
 bool TooltipModule::Validate()
 {
     TooltipState& s = state;
-    const QString refusal = ValidationRefusal(s.strFolderName, s.strOrigImageFile, s.strPageWeb, s.strAffiche);
-    if (!refusal.isEmpty()) {
-        platform_.messageBox(refusal, kRefusal, kTitle);
+    if (!Accept(ValidationRefusal(s.strFolderName, s.strOrigImageFile, s.strPageWeb, s.strAffiche)))
         return false;
-    }
 
     PrepareImgFolder(s.strFolderName);
     TakeReferencePicture(s, s.strOrigImageFile);

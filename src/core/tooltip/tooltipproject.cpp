@@ -91,20 +91,12 @@ const QList<ProjectLine<TooltipState>>& fileLines()
 
 }  // namespace
 
-TooltipModule::TooltipModule(Platform& platform, QObject* parent) : QObject(parent), platform_(platform) {}
+TooltipModule::TooltipModule(Platform& platform, QObject* parent) : ProjectModule(platform, parent) {}
 
 void TooltipModule::ResetProject()
 {
     resetValues(state);
     emit refreshRequested();
-}
-
-void TooltipModule::ReinitWithQuestion()
-{
-    if (platform_.messageBox(msg::ResetQuestion, kConfirm, kTitle) != IDYES)
-        return;
-    ResetProject();
-    platform_.messageBox(msg::ResetDone, kNotice, kTitle);
 }
 
 QStringList TooltipProjectLines(const TooltipState& s)
