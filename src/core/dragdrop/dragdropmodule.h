@@ -103,12 +103,10 @@ public:
     void ModifyItem(int index, const QString& text);  // InfoImg "Modifier"
     bool DeleteItem(int index);                        // InfoImg "Supprimer", with its question
 
-
 private:
     // Whether a chosen picture may take a role (0 scene, 1 background, -1 a new
     // object); a refusal is shown.
     bool Accepts(const QString& chosen, int role);
-
 };
 
 // Page text, each line ended by CR LF (the write adds one more); the sizes are

@@ -96,7 +96,6 @@ public:
     // Returns true when valid (the caller then closes Form2).
     bool Validate();
 
-
 private:
 };
 
