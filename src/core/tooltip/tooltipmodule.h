@@ -95,8 +95,6 @@ public:
     // Validation of Form2; the window has copied its controls into the state.
     // Returns true when valid (the caller then closes Form2).
     bool Validate();
-
-private:
 };
 
 // Page and script texts, each line ended by CR LF (the write adds one more).
