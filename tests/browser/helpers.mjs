@@ -3,12 +3,11 @@
 // webkit) and driven like a pupil would. Every visit fails on a page error.
 import assert from 'node:assert/strict';
 import { execFileSync, spawn } from 'node:child_process';
-import { mkdtempSync, writeFileSync, mkdirSync, readFileSync } from 'node:fs';
+import { mkdtempSync, writeFileSync, readFileSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import { join, extname, resolve } from 'node:path';
 import { pathToFileURL, fileURLToPath } from 'node:url';
-import { deflateSync } from 'node:zlib';
 
 export const TORAVI_BIN = process.env.TORAVI_BIN || new URL('../../build/bin/toravi', import.meta.url).pathname;
 export const DATA = process.env.TORAVI_TEST_DATA || fileURLToPath(new URL('../data', import.meta.url));
@@ -17,134 +16,102 @@ export const ENGINE = process.env.TORAVI_ENGINE || 'chromium';
 export const TOUCH = ENGINE !== 'webkit';
 const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 
-export const scratchFolder = (prefix = 'toravi-') => mkdtempSync(join(tmpdir(), prefix));
-export const fileUrl = (path) => pathToFileURL(path).href;
+export const scratchFolder = (prefix) => mkdtempSync(join(tmpdir(), prefix));
 
-// Writes a project file (Windows-1252 text, CR LF) from its lines.
-export function writeProject(path, lines) {
-  const out = [];
-  for (const ch of lines.join('\r\n') + '\r\n') {
-    const cp = ch.codePointAt(0);
-    if (cp < 256) out.push(cp);
-    else out.push(...Buffer.from(`&#${cp};`, 'latin1'));
-  }
-  writeFileSync(path, Buffer.from(out));
+// Writes a project file (Windows-1252, CR LF) of the module `Interact` or `Drag&Drop`,
+// has `toravi generate` make the page `page` from it, and returns the page's address.
+export function makePage(project, module, lines, page) {
+  const text = ['<Généré par Toravi 2>', `<Module ${module}>`, '<Ne pas modifier ce fichier à la main.>',
+    '<Cela pourrait avoir des conséquences inattendues sur votre projet>', ...lines].join('\r\n') + '\r\n';
+  writeFileSync(project, Buffer.from([...text].flatMap((ch) => (ch.codePointAt(0) < 256 ? [ch.codePointAt(0)] : [...Buffer.from(`&#${ch.codePointAt(0)};`)]))));
+  const said = execFileSync(TORAVI_BIN, ['generate', project], { encoding: 'utf8' });
+  assert.equal(said.trim(), `La page Web ${page} a été créée.`);
+  return pathToFileURL(page).href;
 }
 
-// Runs `toravi generate` and returns its standard output.
-export const generate = (project) => execFileSync(TORAVI_BIN, ['generate', project], { encoding: 'utf8' });
-
-// A plain PNG of one colour, so that pages show real pictures.
-export function pngBytes(width, height, rgb = [0x99, 0x99, 0x99]) {
-  const table = Array.from({ length: 256 }, (_, n) => {
-    for (let k = 0; k < 8; k++) n = n & 1 ? 0xedb88320 ^ (n >>> 1) : n >>> 1;
-    return n >>> 0;
-  });
-  const crc = (buf) => ~buf.reduce((c, b) => table[(c ^ b) & 0xff] ^ (c >>> 8), 0xffffffff) >>> 0;
-  const chunk = (type, data) => {
-    const body = Buffer.concat([Buffer.from(type, 'latin1'), data]);
-    const out = Buffer.alloc(body.length + 8);
-    out.writeUInt32BE(data.length);
-    body.copy(out, 4);
-    out.writeUInt32BE(crc(body), body.length + 4);
-    return out;
-  };
-  const ihdr = Buffer.from([0, 0, 0, 0, 0, 0, 0, 0, 8, 2, 0, 0, 0]);
-  ihdr.writeUInt32BE(width, 0);
-  ihdr.writeUInt32BE(height, 4);
-  const row = Buffer.from([0, ...Array.from({ length: width }, () => rgb).flat()]);
-  return Buffer.concat([
-    Buffer.from([0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a]),
-    chunk('IHDR', ihdr),
-    chunk('IDAT', deflateSync(Buffer.concat(Array.from({ length: height }, () => row)))),
-    chunk('IEND', Buffer.alloc(0)),
-  ]);
+// A plain picture of one colour (BMP, 24 bits, bottom-up rows padded to 4 bytes).
+export function bmpBytes(width, height, [r, g, b] = [0x99, 0x99, 0x99]) {
+  const row = Math.ceil((width * 3) / 4) * 4;
+  const out = Buffer.alloc(54 + row * height);
+  out.write('BM');
+  [[2, out.length], [10, 54], [14, 40], [18, width], [22, height]].forEach(([at, v]) => out.writeUInt32LE(v, at));
+  out.writeUInt32LE(0x180001, 26); // one plane, 24 bits
+  for (let y = 0; y < height; y++) for (let x = 0; x < width; x++) out.set([b, g, r], 54 + y * row + x * 3);
+  return out;
 }
 
 // ---- The three engines. Each page offers the same few moves.
 
+// What playwright-core and puppeteer-core pages do alike.
+async function puppet(context, page, url, more) {
+  const errors = [];
+  page.on('pageerror', (e) => errors.push(String(e)));
+  await page.goto(url);
+  return {
+    eval: (fn, arg) => page.evaluate(fn, arg),
+    move: (x, y) => page.mouse.move(x, y),
+    down: () => page.mouse.down(),
+    up: () => page.mouse.up(),
+    tap: (x, y) => page.touchscreen.tap(x, y),
+    async key(key, mods = []) {
+      for (const m of mods) await page.keyboard.down(m);
+      await page.keyboard.press(key);
+      for (const m of mods) await page.keyboard.up(m);
+    },
+    async popup(selector) {
+      const [popup] = await Promise.all([new Promise((r) => page.once('popup', r)), page.click(selector)]);
+      await popup.waitForFunction(() => document.readyState === 'complete');
+      return { url: popup.url(), text: await popup.evaluate(() => document.body.textContent) };
+    },
+    errors: async () => errors,
+    close: () => context.close(),
+    ...more,
+  };
+}
+
 async function chromium() {
   const { chromium: pw } = await import('playwright-core');
-  const browser = await pw.launch({
-    executablePath: '/usr/bin/chromium',
-    args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
-      '--disable-component-update', '--allow-file-access-from-files'],
-  });
+  const browser = await pw.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--disable-gpu',
+    '--no-first-run', '--disable-background-networking', '--disable-component-update', '--allow-file-access-from-files'] });
   return {
     quit: () => browser.close(),
     async open(url, { width, height, touch }) {
       const context = await browser.newContext({ viewport: { width, height }, hasTouch: touch });
       const page = await context.newPage();
-      const errors = [];
-      page.on('pageerror', (e) => errors.push(String(e)));
-      await page.goto(url);
-      const cdp = touch && (await context.newCDPSession(page));
-      return {
-        eval: (fn, arg) => page.evaluate(fn, arg),
-        move: (x, y) => page.mouse.move(x, y),
-        down: () => page.mouse.down(),
-        up: () => page.mouse.up(),
+      let cdp;
+      const finger = async (type, touchPoints) => (cdp ??= await context.newCDPSession(page)).send('Input.dispatchTouchEvent', { type, touchPoints });
+      return puppet(context, page, url, {
         wheel: (dy) => page.mouse.wheel(0, dy),
-        key: (key, mods = []) => page.keyboard.press([...mods, key].join('+')),
-        tap: (x, y) => page.touchscreen.tap(x, y),
-        touch: (phase, x, y) => cdp.send('Input.dispatchTouchEvent',
-          { type: `touch${phase}`, touchPoints: phase === 'End' ? [] : [{ x, y }] }),
-        resize: (w, h) => page.setViewportSize({ width: w, height: h }),
-        async popup(selector) {
-          const [popup] = await Promise.all([page.waitForEvent('popup'), page.click(selector)]);
-          await popup.waitForLoadState('load');
-          return { url: popup.url(), text: await popup.evaluate(() => document.body.textContent) };
+        async slide(points) {
+          for (const [i, [x, y]] of points.entries()) await finger(i ? 'touchMove' : 'touchStart', [{ x, y }]);
+          await finger('touchEnd', []);
         },
-        errors: async () => errors,
-        close: () => context.close(),
-      };
+        resize: (w, h) => page.setViewportSize({ width: w, height: h }),
+      });
     },
   };
 }
 
 async function firefox() {
   const { default: puppeteer } = await import('puppeteer-core');
-  const browser = await puppeteer.launch({
-    browser: 'firefox', executablePath: '/usr/bin/firefox-esr', headless: true,
+  const browser = await puppeteer.launch({ browser: 'firefox', executablePath: '/usr/bin/firefox-esr', headless: true,
     // Headless Firefox reports a coarse pointer without hover unless told it has a mouse.
-    extraPrefsFirefox: { 'ui.primaryPointerCapabilities': 6, 'ui.allPointerCapabilities': 6, 'dom.w3c_touch_events.enabled': 1 },
-  });
+    extraPrefsFirefox: { 'ui.primaryPointerCapabilities': 6, 'ui.allPointerCapabilities': 6, 'dom.w3c_touch_events.enabled': 1 } });
   return {
     quit: () => browser.close(),
     async open(url, { width, height, touch }) {
       const context = await browser.createBrowserContext();
       const page = await context.newPage();
-      const errors = [];
-      page.on('pageerror', (e) => errors.push(String(e)));
       await page.setViewport({ width, height, hasTouch: touch });
-      await page.goto(url);
-      let finger;
-      return {
-        eval: (fn, arg) => page.evaluate(fn, arg),
-        move: (x, y) => page.mouse.move(x, y),
-        down: () => page.mouse.down(),
-        up: () => page.mouse.up(),
+      return puppet(context, page, url, {
         wheel: (dy) => page.mouse.wheel({ deltaY: dy }),
-        async key(key, mods = []) {
-          for (const m of mods) await page.keyboard.down(m);
-          await page.keyboard.press(key);
-          for (const m of mods) await page.keyboard.up(m);
-        },
-        tap: (x, y) => page.touchscreen.tap(x, y),
-        async touch(phase, x, y) {
-          if (phase === 'Start') finger = await page.touchscreen.touchStart(x, y);
-          else if (phase === 'Move') await finger.move(x, y);
-          else await finger.end();
+        async slide([first, ...rest]) {
+          const finger = await page.touchscreen.touchStart(...first);
+          for (const p of rest) await finger.move(...p);
+          await finger.end();
         },
         resize: (w, h) => page.setViewport({ width: w, height: h, hasTouch: touch }),
-        async popup(selector) {
-          const [popup] = await Promise.all([new Promise((r) => page.once('popup', r)), page.click(selector)]);
-          await popup.waitForFunction(() => document.readyState === 'complete');
-          return { url: popup.url(), text: await popup.evaluate(() => document.body.textContent) };
-        },
-        errors: async () => errors,
-        close: () => context.close(),
-      };
+      });
     },
   };
 }
@@ -154,32 +121,25 @@ async function firefox() {
 // with an error collector at the top of its head (WebDriver reports no errors).
 const COLLECTOR = '<script>window.pageErrors=[];window.addEventListener("error",function(e){pageErrors.push(String(e.message))});' +
   'window.addEventListener("unhandledrejection",function(e){pageErrors.push(String(e.reason))});</script>';
-const TYPES = { '.htm': 'text/html', '.js': 'text/javascript', '.png': 'image/png', '.gif': 'image/gif', '.jpg': 'image/jpeg' };
+const TYPES = { '.htm': 'text/html', '.js': 'text/javascript', '.bmp': 'image/bmp', '.gif': 'image/gif', '.jpg': 'image/jpeg' };
 
 function serveFiles() {
   const server = createServer((req, res) => {
     const path = resolve(decodeURIComponent(new URL(req.url, 'http://x').pathname));
-    let body;
-    try {
-      if (!path.startsWith(tmpdir())) throw new Error('outside');
-      body = readFileSync(path);
-    } catch {
-      res.writeHead(404).end();
-      return;
-    }
-    if (extname(path) === '.htm') body = Buffer.from(body.toString('latin1').replace(/<head>/i, `<head>${COLLECTOR}`), 'latin1');
-    res.writeHead(200, { 'Content-Type': TYPES[extname(path)] || 'application/octet-stream' }).end(body);
+    let body = null;
+    try { if (path.startsWith(tmpdir())) body = readFileSync(path); } catch { /* not found */ }
+    if (body && extname(path) === '.htm') body = Buffer.from(body.toString('latin1').replace(/<head>/i, `<head>${COLLECTOR}`), 'latin1');
+    res.writeHead(body ? 200 : 404, { 'Content-Type': TYPES[extname(path)] || 'application/octet-stream' }).end(body);
   });
   return new Promise((r) => server.listen(0, '127.0.0.1', () => r(server)));
 }
 
-async function freePort() {
-  const server = createServer();
-  await new Promise((r) => server.listen(0, '127.0.0.1', r));
-  const { port } = server.address();
-  await new Promise((r) => server.close(r));
-  return port;
-}
+const freePort = () => new Promise((r) => {
+  const server = createServer().listen(0, '127.0.0.1', () => {
+    const { port } = server.address();
+    server.close(() => r(port));
+  });
+});
 
 const KEYS = { Shift: '\uE008', Control: '\uE009', Alt: '\uE00A', Meta: '\uE03D', Tab: '\uE004', PageDown: '\uE00F',
   ArrowLeft: '\uE012', ArrowUp: '\uE013', ArrowRight: '\uE014', ArrowDown: '\uE015' };
@@ -239,16 +199,14 @@ async function webkit() {
         resize,
         async popup(selector) {
           const before = await s('GET', '/window/handles');
-          const button = await s('POST', '/element', { using: 'css selector', value: selector });
-          await s('POST', `/element/${Object.values(button)[0]}/click`);
+          await s('POST', `/element/${Object.values(await s('POST', '/element', { using: 'css selector', value: selector }))[0]}/click`);
           let handle;
           while (!(handle = (await s('GET', '/window/handles')).find((h) => !before.includes(h)))) await sleep(50);
           await s('POST', '/window', { handle });
           while ((await evaluate(() => document.readyState)) !== 'complete') await sleep(50);
           const result = { url: await s('GET', '/url'), text: await evaluate(() => document.body.textContent) };
           await s('DELETE', '/window');
-          await s('POST', '/window', { handle: main });
-          return result;
+          return s('POST', '/window', { handle: main }).then(() => result);
         },
         errors: () => evaluate(() => window.pageErrors),
         close: async () => {},
@@ -272,7 +230,6 @@ export async function visit(url, options, body) {
   const raw = await browser.open(url, size);
   const page = {
     ...raw,
-    size,
     async resize(w, h) {
       Object.assign(size, { width: w, height: h });
       await raw.resize(w, h);
@@ -286,17 +243,6 @@ export async function visit(url, options, body) {
         await raw.move(px, py);
       }
       this.at = [x, y];
-    },
-    async drag(x, y, dx, dy, steps = 8) {
-      await this.move(x, y);
-      await raw.down();
-      await this.move(x + dx, y + dy, steps);
-      await raw.up();
-    },
-    async slide(points) {
-      await raw.touch('Start', ...points[0]);
-      for (const p of points.slice(1)) await raw.touch('Move', ...p);
-      await raw.touch('End');
     },
     async until(fn, arg, timeout = 10000) {
       for (const end = Date.now() + timeout; !(await raw.eval(fn, arg)); await sleep(20)) {
@@ -312,4 +258,3 @@ export async function visit(url, options, body) {
   }
 }
 
-export { mkdirSync, join, readFileSync };

@@ -2,11 +2,10 @@
 // projects, explored with the mouse and fingers.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { copyFileSync, writeFileSync } from 'node:fs';
-import { TOUCH, DATA, visit, closeBrowser, scratchFolder, writeProject, generate, fileUrl, pngBytes, mkdirSync, join, readFileSync } from './helpers.mjs';
+import { copyFileSync, writeFileSync, mkdirSync, rmSync } from 'node:fs';
+import { join } from 'node:path';
+import { TOUCH, DATA, visit, closeBrowser, scratchFolder, makePage, bmpBytes } from './helpers.mjs';
 
-const HEADER = ['<Généré par Toravi 2>', '<Module Interact>', '<Ne pas modifier ce fichier à la main.>',
-  '<Cela pourrait avoir des conséquences inattendues sur votre projet>'];
 const LOOK = ['FFE2B2', '14', '800000', 'D9EBD1', '', '', '', 'center', '4', 'FFFF00', '', '', ''];
 const NBSP = '\u00a0';
 const TRICKY = 'Il a dit "oui" \\ </script> fin';
@@ -20,39 +19,34 @@ const POINTS = [[100, 100, 'Alpha'], [120, 100, 'Bravo é Ω'], [200, 200, 'Char
 let folder;
 const pages = {};
 
-// Writes a project and its page; returns the page's address.
-function makePage(name, picture, [width, height], points, title = 'Test') {
+// A tooltip exercise on `picture` (its size as the program records it) and its page.
+function exercise(name, picture, size, points, title = 'Test') {
   const work = join(folder, name);
   mkdirSync(work);
   const list = (k) => points.map((p) => String(p[k]).replaceAll(',', '&#44;') + ',').join('');
-  const file = picture.split('/').pop();
-  const project = join(folder, `${name}.txt`);
-  writeProject(project, [...HEADER, picture, '', work, 'exercice.htm', title, '', 'Exercice', file, String(width),
-    String(height), '', list(0), list(1), list(2), ...LOOK]);
-  assert.equal(generate(project).trim(), `La page Web ${join(work, 'exercice.htm')} a été créée.`);
-  return fileUrl(join(work, 'exercice.htm'));
+  return makePage(join(folder, `${name}.txt`), 'Interact', [join(folder, picture), '', work, 'exercice.htm', title, '',
+    'Exercice', picture, ...size.map(String), '', list(0), list(1), list(2), ...LOOK], join(work, 'exercice.htm'));
 }
 
 before(() => {
   folder = scratchFolder('toravi-tooltip-');
-  writeFileSync(join(folder, 'photo.png'), pngBytes(400, 300));
+  writeFileSync(join(folder, 'photo.bmp'), bmpBytes(400, 300));
   // A phone photo stored 160 x 120 and tagged to be shown turned: upright 120 x 160.
   copyFileSync(join(DATA, 'browser', 'portrait-exif6.jpg'), join(folder, 'portrait.jpg'));
-  pages.main = makePage('main', join(folder, 'photo.png'), [400, 300], POINTS);
-  pages.empty = makePage('vide', join(folder, 'photo.png'), [400, 300], [], 'Sans points');
-  pages.portrait = makePage('portrait', join(folder, 'portrait.jpg'), [120, 160], [[60, 140, 'Pieds']]);
+  pages.main = exercise('main', 'photo.bmp', [400, 300], POINTS);
+  pages.empty = exercise('vide', 'photo.bmp', [400, 300], [], 'Sans points');
+  pages.portrait = exercise('portrait', 'portrait.jpg', [120, 160], [[60, 140, 'Pieds']]);
 });
-after(closeBrowser);
+after(async () => {
+  await closeBrowser();
+  rmSync(folder, { recursive: true, force: true });
+});
 
 // Opens a page whose watch is counted, so that checks wait for the page itself
 // rather than for a guessed time; its first look at the mouse comes after 500 ms.
 function explore(url, options, body) {
   return visit(url, options, async (page) => {
-    await page.eval(() => {
-      const watch = window.periodique;
-      window.polls = 0;
-      window.periodique = () => (window.polls++, watch());
-    });
+    await page.eval(() => ((watch) => { window.polls = 0; window.periodique = () => (window.polls++, watch()); })(window.periodique));
     page.settle = async () => page.until((n) => window.polls > n, await page.eval(() => window.polls));
     page.hover = async (x, y) => (await page.move(x, y), page.settle());
     page.shown = () => page.eval(() => {
@@ -137,7 +131,6 @@ test('on a touch screen, tapping or sliding a finger near a point shows its tool
 });
 
 test('a project without points gives a quiet page, and the title shows', async () => {
-  assert.ok(readFileSync(new URL(pages.empty), 'latin1').includes('var noms= new Array ("");'));
   await explore(pages.empty, {}, async (page) => {
     for (const [x, y] of [[5, 1], [50, 50], [399, 299]]) await page.hover(x, y);
     assert.equal((await page.shown()).visible, false);
