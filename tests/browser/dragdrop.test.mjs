@@ -2,7 +2,7 @@
 // test projects, dragged with the mouse, a finger and the keyboard.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { writeFileSync, copyFileSync, rmSync, mkdirSync, readFileSync } from 'node:fs';
+import { writeFileSync, copyFileSync, rmSync, mkdirSync } from 'node:fs';
 import { join } from 'node:path';
 import { ENGINE, TOUCH, DATA, visit, closeBrowser, scratchFolder, makePage, bmpBytes } from './helpers.mjs';
 
@@ -11,14 +11,13 @@ let folder;
 // An exercise: by default a scene 700 x 400 and objects of widths 100 and 120
 // (so the limits are 52/694/700 and 154/592/700), then the page through the program.
 function exercise(name, options = {}) {
-  const o = { alt: 'vrai', transparent: 'faux', bouton: 'Faux', document: '', scene: 'scene.bmp', objects: ['chat.bmp', 'lune.bmp'], ...options };
+  const o = { alt: 'vrai', transparent: 'faux', bouton: 'Faux', document: '', scene: ['scene.bmp', 700, 400], objects: ['chat.bmp', 'lune.bmp'], ...options };
   const [src, work] = [join(folder, 'src'), join(folder, name)];
   mkdirSync(work);
-  const header = readFileSync(join(src, o.scene));
   return makePage(join(folder, `${name}.txt`), 'Drag&Drop', [
-    join(src, o.scene), '', work, join(work, 'exercice.htm'), 'Ranger', 'Mets chaque objet<br>à sa place',
-    'Range la chambre', o.scene, String(header.readUInt32LE(18)), String(header.readUInt32LE(22)), '', 'FFE2B2', '14',
-    '800000', 'D9EBD1', '', '', '', 'centré', '22', '008000', '', '', '', 'FFFFD2', 'Faux',
+    join(src, o.scene[0]), '', work, join(work, 'exercice.htm'), 'Ranger', 'Mets chaque objet<br>à sa place',
+    'Range la chambre', ...o.scene.map(String), '', 'FFE2B2', '14', '800000', 'D9EBD1', '', '', '', 'centré', '22',
+    '008000', '', '', '', 'FFFFD2', 'Faux',
     o.objects.map((f) => join(src, f) + ',').join(''), o.objects.map((f) => f + ',').join(''), o.alt, o.transparent,
     o.objects.map((f, i) => (['Le chat', 'La lune'][i] ?? f) + ',').join(''),
     o.bouton, o.document && join(src, o.document), o.document, 'Aide'], join(work, 'exercice.htm'));
@@ -29,10 +28,8 @@ before(() => {
   folder = scratchFolder('toravi-dd-');
   const src = join(folder, 'src');
   mkdirSync(src);
-  writeFileSync(join(src, 'scene.bmp'), bmpBytes(700, 400, [120, 180, 120]));
-  writeFileSync(join(src, 'petite.bmp'), bmpBytes(350, 300, [120, 180, 120]));
-  writeFileSync(join(src, 'chat.bmp'), bmpBytes(100, 50, [200, 60, 60]));
-  writeFileSync(join(src, 'lune.bmp'), bmpBytes(120, 60, [60, 60, 200]));
+  for (const [file, w, h, rgb] of [['scene.bmp', 700, 400, [120, 180, 120]], ['petite.bmp', 350, 300, [120, 180, 120]],
+    ['chat.bmp', 100, 50, [200, 60, 60]], ['lune.bmp', 120, 60, [60, 60, 200]]]) writeFileSync(join(src, file), bmpBytes(w, h, rgb));
   copyFileSync(join(DATA, 'browser', 'portrait-exif6.jpg'), join(src, 'portrait.jpg'));
   writeFileSync(join(src, "Fiche d'aide.htm"), '<html><body><p id="aide">Voici l\'aide</p></body></html>');
   Object.assign(pages, {
@@ -40,7 +37,7 @@ before(() => {
     plain: exercise('plain', { alt: 'Faux', transparent: 'vrai' }),
     help: exercise('help', { bouton: 'Vrai', document: "Fiche d'aide.htm" }),
     empty: exercise('empty', { objects: [], bouton: 'Vrai' }),
-    small: exercise('small', { scene: 'petite.bmp' }),
+    small: exercise('small', { scene: ['petite.bmp', 350, 300] }),
     portrait: exercise('portrait', { objects: ['portrait.jpg'] }),
   });
 });
@@ -166,18 +163,26 @@ test('the dragged object stays under the pointer while the wheel or the keys scr
   });
 });
 
-test('a drag ends when the button is found released, even if the page missed it', async () => {
-  await visit(pages.main, {}, async (page) => {
-    const start = await box(page, 'objet0');
-    await hold(page, 'objet0', 30, 50);
-    // As when the button is let go outside the window: the page never hears of it.
-    await page.eval(() => ['pointerup', 'lostpointercapture', 'mouseup']
-      .forEach((type) => window.addEventListener(type, (e) => e.stopImmediatePropagation(), true)));
+const LOSSES = [
+  async (page) => { // the button is let go outside the window: the page never hears of it
+    await page.eval(() => ['pointerup', 'lostpointercapture', 'mouseup'].forEach((type) => window.addEventListener(type, (e) => e.stopImmediatePropagation(), true)));
     await page.up();
-    await page.move(start.left + 140, start.top + 160, 4);
-    const end = await box(page, 'objet0');
-    assert.deepEqual([end.x - start.x, end.y - start.y], [30, 50]);
-  });
+  },
+  // the browser takes the pointer away while the button is held
+  (page) => page.eval(() => document.getElementsByName('objet0')[0].releasePointerCapture(ordre.drag.id)),
+];
+
+test('a drag ends when the page loses the pointer', async () => {
+  for (const lose of LOSSES) {
+    await visit(pages.main, {}, async (page) => {
+      const start = await box(page, 'objet0');
+      await hold(page, 'objet0', 30, 50);
+      await lose(page);
+      await page.move(start.left + 140, start.top + 160, 4);
+      const end = await box(page, 'objet0');
+      assert.deepEqual([end.x - start.x, end.y - start.y], [30, 50]);
+    });
+  }
 });
 
 test('arrow keys move a focused object within its limits; with Alt, Ctrl or Meta they are the browser\'s', async () => {

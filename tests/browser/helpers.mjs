@@ -134,12 +134,10 @@ function serveFiles() {
   return new Promise((r) => server.listen(0, '127.0.0.1', () => r(server)));
 }
 
-const freePort = () => new Promise((r) => {
-  const server = createServer().listen(0, '127.0.0.1', () => {
-    const { port } = server.address();
-    server.close(() => r(port));
-  });
-});
+const freePort = () => new Promise((r) => createServer().listen(0, '127.0.0.1', function () {
+  const { port } = this.address();
+  this.close(() => r(port));
+}));
 
 const KEYS = { Shift: '\uE008', Control: '\uE009', Alt: '\uE00A', Meta: '\uE03D', Tab: '\uE004', PageDown: '\uE00F',
   ArrowLeft: '\uE012', ArrowUp: '\uE013', ArrowRight: '\uE014', ArrowDown: '\uE015' };
@@ -230,10 +228,7 @@ export async function visit(url, options, body) {
   const raw = await browser.open(url, size);
   const page = {
     ...raw,
-    async resize(w, h) {
-      Object.assign(size, { width: w, height: h });
-      await raw.resize(w, h);
-    },
+    resize: (w, h) => (Object.assign(size, { width: w, height: h }), raw.resize(w, h)),
     // Moves the mouse in `steps` even steps; WebDriver refuses points outside the window.
     async move(x, y, steps = 1) {
       const [x0, y0] = this.at ?? [x, y];
