@@ -148,6 +148,8 @@ async function webkit() {
   const display = await new Promise((r) => xvfb.stdio[3].once('data', (d) => r(String(d).trim())));
   const port = await freePort();
   const driver = spawn('WebKitWebDriver', [`--port=${port}`], { stdio: 'ignore', env: { ...process.env, DISPLAY: `:${display}` } });
+  xvfb.stdio[3].destroy(); // both children go when the tests end, however they end
+  for (const child of [xvfb, driver]) child.unref(), process.once('exit', () => child.kill());
   const files = await serveFiles();
   const base = `http://127.0.0.1:${port}`;
   const call = async (method, path, body) => {
@@ -177,9 +179,7 @@ async function webkit() {
   }
   return {
     async quit() {
-      await s('DELETE', '').catch(() => {});
-      driver.kill();
-      xvfb.kill();
+      await s('DELETE', '').catch(() => {}); // MiniBrowser goes with its session; the driver and Xvfb at exit
       files.close();
     },
     async open(url, { width, height }) {
