@@ -130,7 +130,7 @@ test('a finger drags an object without scrolling the page; elsewhere it scrolls'
     await slide(text + 330, 500, 0, -300);
     assert.equal(await page.eval(() => window.kept), false);
     // Headless Firefox does not pan for a synthetic finger.
-    if (ENGINE === 'chromium') await page.until(() => window.scrollY > 50, null, 3000);
+    if (ENGINE === 'chromium') await page.until(() => window.scrollY > 50);
   });
 });
 
@@ -138,7 +138,7 @@ test('dragging near the bottom edge scrolls the page so the scene below can be r
   await visit(pages.main, { width: 1000, height: 600 }, async (page) => {
     const start = await box(page, 'objet0');
     await hold(page, 'objet0', 0, 590 - start.top - 25, [50, 25]);
-    await page.until(() => window.scrollY > 150, null, 5000);
+    await page.until(() => window.scrollY > 150);
     await page.up();
     const moved = (await box(page, 'objet0')).y - start.y;
     assert.ok(moved > 590 - (start.top + 25) + 100 && moved <= 700, `moved ${moved}`);
@@ -153,11 +153,11 @@ test('the dragged object stays under the pointer while the wheel or the keys scr
     for (const scroll of [() => page.wheel(100), () => page.key('ArrowDown')]) {
       const before = await scrollY(page);
       await scroll();
-      await page.until((s) => window.scrollY > s, before, 3000);
+      await page.until((s) => window.scrollY > s, before);
       await page.until(([x, y]) => { // the page may scroll smoothly: wait until it rests
         const r = document.getElementsByName('objet0')[0].getBoundingClientRect();
         return r.left === x - 10 && r.top === y - 10;
-      }, [x, y], 3000);
+      }, [x, y]);
     }
     await page.up();
   });
