@@ -1,5 +1,9 @@
 #pragma once
 // Every benchmark prints its results as rows that scripts/bench.sh gathers into one table.
+#include "support/testsupport.h"
+
+#include <QBuffer>
+#include <QFile>
 #include <QImage>
 #include <QRandomGenerator>
 #include <QString>
@@ -15,23 +19,52 @@ inline void Row(const QString& name, double value, const QString& unit, const QS
     std::fflush(stdout);
 }
 
-// A 4000 x 3000 photo-like JPEG: smooth gradients under noise, so that it
-// weighs what a camera's does. `variant` changes its tint and noise.
-inline void WritePhoto(const QString& path, int variant = 0)
+// A photo-like JPEG, 4000 x 3000 by default: smooth gradients under noise, so
+// that it weighs what a camera's does. `variant` changes its tint and noise.
+inline QImage PhotoImage(int variant = 0, QSize size = QSize(4000, 3000))
 {
-    QImage img(4000, 3000, QImage::Format_RGB32);
+    const int w = size.width(), h = size.height();
+    QImage img(size, QImage::Format_RGB32);
     QRandomGenerator rng(quint32(variant) * 7919u + 1u);
-    for (int y = 0; y < img.height(); ++y) {
+    for (int y = 0; y < h; ++y) {
         auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-        for (int x = 0; x < img.width(); ++x) {
+        for (int x = 0; x < w; ++x) {
             const quint32 n = rng.generate();
-            const int r = std::clamp(int((x * 255) / 4000) + int(n & 63) - 32, 0, 255);
-            const int g = std::clamp(int((y * 255) / 3000) + int((n >> 8) & 63) - 32, 0, 255);
+            const int r = std::clamp(int((x * 255) / w) + int(n & 63) - 32, 0, 255);
+            const int g = std::clamp(int((y * 255) / h) + int((n >> 8) & 63) - 32, 0, 255);
             const int b = std::clamp((variant * 40) % 256 + int((n >> 16) & 63) - 32, 0, 255);
             line[x] = qRgb(r, g, b);
         }
     }
-    img.save(path, "JPG", 90);
+    return img;
+}
+
+inline void WritePhoto(const QString& path, int variant = 0, QSize size = QSize(4000, 3000), int quality = 90)
+{
+    PhotoImage(variant, size).save(path, "JPG", quality);
+}
+
+// A JPEG laid out as cameras write it: right after the start, an APP1 block of
+// `app1Bytes` holding the EXIF data (orientation 6: taken with the phone turned)
+// and a 160 x 120 thumbnail with its own frame; then the tables, then the real frame.
+inline qint64 WriteCameraPhoto(const QString& path, int variant, QSize size, int quality, int app1Bytes)
+{
+    const QImage img = PhotoImage(variant, size);
+    QByteArray jpeg, thumb;
+    QBuffer jb(&jpeg), tb(&thumb);
+    jb.open(QIODevice::WriteOnly);
+    tb.open(QIODevice::WriteOnly);
+    img.save(&jb, "JPG", quality);
+    img.scaled(160, 120).save(&tb, "JPG", 80);
+    QByteArray app1 = toravi::test::ExifData(6) + thumb;
+    app1.append(QByteArray(std::max<qsizetype>(0, app1Bytes - 4 - app1.size()), '\0'));
+    QByteArray segment("\xFF\xE1", 2);
+    segment.append(char((app1.size() + 2) >> 8)).append(char((app1.size() + 2) & 0xFF));
+    jpeg.insert(2, segment + app1);
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(jpeg) != jpeg.size())
+        return 0;
+    return jpeg.size();
 }
 
 inline double Median(std::vector<double> v)

@@ -1,5 +1,6 @@
-// Picture sizes from headers against QImageReader::size(), and the JPEG start
-// search over a large file that holds no start run.
+// Picture sizes from headers against QImageReader::size(), on small pictures and
+// on camera-size photos, and the JPEG start search over a large file that holds
+// no start run.
 #include "bench_common.h"
 #include "shared/imginf.h"
 #include "shared/publish.h"
@@ -11,43 +12,116 @@
 #include <QImageReader>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <functional>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 using namespace toravi;
+
+namespace {
+
+volatile int sink = 0;
+
+// Microseconds per call of the best of many short batches: the machine is shared,
+// and the best batch is the one no other process broke into. Both readers are
+// measured batch by batch in turn, so that they meet the same load.
+std::pair<double, double> BestOf(const std::function<int()>& ours, const std::function<int()>& theirs)
+{
+    constexpr int kBatches = 41, kCalls = 500;
+    double best[2] = {1e18, 1e18};
+    for (int b = 0; b < kBatches; ++b) {
+        for (int which = 0; which < 2; ++which) {
+            const auto& fn = which == 0 ? ours : theirs;
+            QElapsedTimer t;
+            t.start();
+            for (int i = 0; i < kCalls; ++i)
+                sink = sink + fn();
+            best[which] = std::min(best[which], double(t.nsecsElapsed()) / kCalls / 1000.0);
+        }
+    }
+    return {best[0], best[1]};
+}
+
+// The size QImageReader gives once the photo is turned upright, as browsers show it.
+QSize UprightSize(const QString& path)
+{
+    QImageReader reader(path);
+    const QSize stored = reader.size();
+    return reader.transformation() & QImageIOHandler::TransformationRotate90 ? stored.transposed() : stored;
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    QImage img(1024, 768, QImage::Format_RGB32);
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            img.setPixel(x, y, qRgb(x & 255, y & 255, (x ^ y) & 255));
 
-    QList<QPair<QString, QString>> files;
+    struct File {
+        QString name, path, note;
+    };
+    QList<File> files;
+    const QImage img = bench::PhotoImage(0, QSize(1024, 768));
     for (const char* fmt : {"png", "bmp", "jpg"}) {
         const QString path = dir.filePath(QStringLiteral("photo.") + QLatin1String(fmt));
         img.save(path);
-        files.append({QString::fromLatin1(fmt).toUpper(), path});
+        files.append({QString::fromLatin1(fmt).toUpper(), path, QStringLiteral("1024x768, écrit par Qt")});
     }
-    files.append({QStringLiteral("GIF"), ProgramFolder() + QStringLiteral("/ptrouge.gif")});
+    files.append({QStringLiteral("GIF"), ProgramFolder() + QStringLiteral("/ptrouge.gif"), QStringLiteral("16x16")});
 
-    constexpr int kRounds = 20000;
-    for (const auto& [name, path] : files) {
-        volatile int sink = 0;
-        QElapsedTimer t;
-        t.start();
-        for (int i = 0; i < kRounds; ++i)
-            sink = sink + GetImageInfo(path).Width;
-        const double ours = double(t.nsecsElapsed()) / kRounds / 1000.0;
-        t.restart();
-        for (int i = 0; i < kRounds; ++i) {
-            QImageReader reader(path);
-            sink = sink + reader.size().width();
-        }
-        const double qt = double(t.nsecsElapsed()) / kRounds / 1000.0;
-        bench::Row(QStringLiteral("GetImageInfo %1").arg(name), ours, QStringLiteral("µs/appel"),
-                   QStringLiteral("QImageReader::size() %1 µs, %2× plus rapide").arg(qt, 0, 'f', 1).arg(qt / ours, 0, 'f', 1));
+    // Camera photos: EXIF block with thumbnail first, then the tables and the frame.
+    struct Camera {
+        QSize size;
+        int quality, app1;
+    };
+    for (const Camera& c : {Camera{{4000, 3000}, 80, 30000}, Camera{{4000, 3000}, 95, 30000},
+                            Camera{{6000, 4000}, 91, 30000}, Camera{{4000, 3000}, 80, 60000}}) {
+        const QString path = dir.filePath(QStringLiteral("camera%1.jpg").arg(files.size()));
+        std::fprintf(stderr, "Making a %dx%d camera photo...\n", c.size.width(), c.size.height());
+        const qint64 bytes = bench::WriteCameraPhoto(path, files.size(), c.size, c.quality, c.app1);
+        files.append({QStringLiteral("JPG appareil photo %1 Mo, APP1 %2 Ko").arg(double(bytes) / 1e6, 0, 'f', 1).arg(c.app1 / 1000),
+                      path, QStringLiteral("%1x%2, EXIF et vignette").arg(c.size.width()).arg(c.size.height())});
     }
+
+    for (const File& f : files) {
+        const ImageInfo info = GetImageInfo(f.path);
+        QString note = f.note;
+        if (info.ImageType == IMG_FAIL) {
+            // Block lengths of 32768 or more do not fit the reader's 16-bit words.
+            note += QStringLiteral(", lu 0x0 (longueur de bloc hors des 16 bits signés)");
+        } else if (QSize(info.Width, info.Height) != UprightSize(f.path)) {
+            std::fprintf(stderr, "%s: %dx%d, Qt says otherwise\n", qPrintable(f.path), info.Width, info.Height);
+            return 1;
+        }
+        const auto [ours, qt] = BestOf([&] { return GetImageInfo(f.path).Width; },
+                                       [&] { return QImageReader(f.path).size().width(); });
+        bench::Row(QStringLiteral("GetImageInfo %1").arg(f.name), ours, QStringLiteral("µs/appel"),
+                   QStringLiteral("QImageReader::size() %1 µs, %2× plus rapide ; %3")
+                       .arg(qt, 0, 'f', 1)
+                       .arg(qt / ours, 0, 'f', 1)
+                       .arg(note));
+    }
+
+#ifdef Q_OS_UNIX
+    // What the system calls alone cost: no reader can go below this.
+    {
+        const QByteArray name = QFile::encodeName(files.first().path);
+        std::uint8_t buf[4096];
+        const auto [floor, unused] = BestOf(
+            [&] {
+                const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+                const int n = int(::pread(fd, buf, sizeof buf, 0));
+                ::close(fd);
+                return n;
+            },
+            [] { return 0; });
+        bench::Row(QStringLiteral("Plancher open + pread 4 Kio + close"), floor, QStringLiteral("µs/appel"),
+                   QStringLiteral("appels système seuls"));
+    }
+#endif
 
     // 100 MB of noise in which every FF D8 FF run has been broken.
     const QString big = dir.filePath(QStringLiteral("noise.bin"));
@@ -58,7 +132,7 @@ int main(int argc, char** argv)
         auto* rng = QRandomGenerator::global();
         for (int i = 0; i < 100; ++i) {
             rng->fillRange(reinterpret_cast<quint32*>(chunk.data()), chunk.size() / 4);
-            for (qsizetype p = 0; p + 2 < chunk.size(); ++p)
+            for (qsizetype p = 0; p + 1 < chunk.size(); ++p)
                 if (quint8(chunk[p]) == 0xFF && quint8(chunk[p + 1]) == 0xD8)
                     chunk[p + 1] = 0;
             if (quint8(chunk[chunk.size() - 1]) == 0xFF)

@@ -91,6 +91,28 @@ QByteArray JpegBytes(int width, int height, int components, int sof)
     return b;
 }
 
+QByteArray ExifData(int orientation, bool big)
+{
+    QByteArray b("Exif\0\0", 6);
+    auto u16 = [&b, big](quint32 v) { big ? b.append(char(v >> 8)).append(char(v)) : b.append(char(v)).append(char(v >> 8)); };
+    auto u32 = [&u16, big](quint32 v) { u16(big ? v >> 16 : v), u16(big ? v : v >> 16); };
+    b.append(big ? "MM" : "II");
+    u16(42);
+    u32(8);  // the first directory follows the header
+    u16(2);
+    u16(0x010F), u16(2), u32(4), b.append("Cam", 4);
+    u16(orientation ? 0x0112 : 0x0110), u16(3), u32(1), u16(quint32(orientation)), u16(0);
+    u32(0);  // no next directory
+    return b;
+}
+
+QByteArray CameraJpegBytes(int width, int height, const QByteArray& app1)
+{
+    QByteArray b("\xFF\xD8\xFF\xE1", 4);
+    b.append(char((app1.size() + 2) >> 8)).append(char(app1.size() + 2));
+    return b + app1 + JpegBytes(width, height).mid(2);
+}
+
 bool WriteRealPicture(const QString& path, int width, int height, unsigned rgb)
 {
     QImage img(width, height, QImage::Format_RGB32);

@@ -15,6 +15,12 @@ QByteArray GifBytes(int width, int height, int packed = 0xF7);
 QByteArray BmpBytes(int width, int height, int bitsPerPixel = 24);
 // A JPEG with an APP0 and an APP1 segment before its frame (SOF0 by default).
 QByteArray JpegBytes(int width, int height, int components = 3, int sofMarker = 0xC0);
+// The data of an APP1 "Exif" segment: TIFF header ("II" or "MM"), then a first
+// directory of two entries, a camera make and, at data offset 28, the orientation
+// (a model entry instead when `orientation` is 0).
+QByteArray ExifData(int orientation, bool bigEndian = false);
+// A JPEG as cameras write it: an APP1 segment holding `app1` right after the start.
+QByteArray CameraJpegBytes(int width, int height, const QByteArray& app1);
 
 // A real picture that Qt can decode (PNG), of the given size and colour.
 bool WriteRealPicture(const QString& path, int width, int height, unsigned rgb = 0x3366CC);

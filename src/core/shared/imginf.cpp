@@ -1,9 +1,11 @@
 #include "shared/imginf.h"
 
 #include <QFile>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <vector>
+#include <memory>
+#include <utility>
 
 #ifdef Q_OS_WIN
 #include <io.h>
@@ -61,7 +63,7 @@ public:
         return fd_ >= 0;
 #endif
     }
-    // Asked only when the first bytes do not already tell it.
+    // Asked only when a read that starts past the end leaves the length unknown.
     std::int64_t size()
     {
 #ifndef Q_OS_WIN
@@ -105,66 +107,82 @@ private:
 
 // Positioned reads through a window buffer, so that walking or searching the
 // file costs one system call per window, not per byte. Bytes beyond the end of
-// the file read as 0.
+// the file read as 0. The file's length is learnt from a short read, so most
+// pictures need no more than the first one.
 class ByteSource {
 public:
-    explicit ByteSource(RawFile& file) : file_(file)
-    {
-        // Most pictures tell their size in the first few bytes: one read, and the
-        // file's length only when that read filled the whole window.
-        buf_.resize(size_t(kSmallWindow));
-        const std::int64_t n = file_.readAt(0, buf_.data(), kSmallWindow);
-        if (n < 0) {
-            failed_ = true;
-            size_ = 0;
-            buf_.clear();
-            return;
-        }
-        buf_.resize(size_t(n));
-        size_ = n < kSmallWindow ? n : file_.size();
-    }
-    std::int64_t size() const { return size_; }
+    explicit ByteSource(RawFile& file) : file_(file) { load(0, kSmallWindow); }
     bool failed() const { return failed_; }
+
+    // Whether the file reaches pos.
+    bool has(std::int64_t pos)
+    {
+        if (pos < 0)
+            return false;
+        if (size_ < 0 && !inBuffer(pos))
+            load(pos, kSmallWindow);
+        return size_ >= 0 ? pos < size_ : inBuffer(pos);
+    }
 
     std::uint8_t at(std::int64_t pos)
     {
-        if (pos < 0 || pos >= size_)
-            return 0;
-        if (pos < start_ || pos >= start_ + std::int64_t(buf_.size()))
+        if (!inBuffer(pos) && has(pos) && !inBuffer(pos))
             load(pos, kSmallWindow);
-        if (pos < start_ || pos >= start_ + std::int64_t(buf_.size()))
-            return 0;
-        return buf_[size_t(pos - start_)];
+        return inBuffer(pos) ? data_[pos - start_] : 0;
     }
 
-    // Loads [pos, pos + len) or what of it the file has; returns the loaded bytes.
+    // [pos, pos + len) or what of it the file has, loaded unless it already is.
     const std::uint8_t* window(std::int64_t pos, std::int64_t len, std::int64_t& got)
     {
-        load(pos, len);
-        got = pos >= start_ ? start_ + std::int64_t(buf_.size()) - pos : 0;
-        return got > 0 ? buf_.data() + (pos - start_) : nullptr;
+        const std::int64_t end = start_ + count_;
+        if (!(pos >= start_ && pos <= end && (pos + len <= end || end == size_)))
+            load(pos, len);
+        got = inBuffer(pos) ? std::min(len, start_ + count_ - pos) : 0;
+        return got > 0 ? data_ + (pos - start_) : nullptr;
     }
 
 private:
+    // Big enough for the headers of most pictures, small enough to cost little more than the call.
     static constexpr std::int64_t kSmallWindow = 4096;
+
+    bool inBuffer(std::int64_t pos) const { return pos >= start_ && pos - start_ < count_; }
 
     void load(std::int64_t pos, std::int64_t len)
     {
         start_ = pos;
-        buf_.resize(size_t(std::max<std::int64_t>(0, std::min(len, size_ - pos))));
-        const std::int64_t n = buf_.empty() ? 0 : file_.readAt(pos, buf_.data(), std::int64_t(buf_.size()));
+        count_ = 0;
+        if (size_ >= 0)
+            len = std::max<std::int64_t>(0, std::min(len, size_ - pos));
+        if (len <= kSmallWindow) {
+            data_ = small_;
+        } else {
+            // Larger windows only for the search through files that hold no picture at their start.
+            if (len > bigSize_) {
+                big_.reset(new std::uint8_t[size_t(len)]);
+                bigSize_ = len;
+            }
+            data_ = big_.get();
+        }
+        const std::int64_t n = len > 0 ? file_.readAt(pos, data_, len) : 0;
         if (n < 0) {
             failed_ = true;
-            buf_.clear();
+            size_ = 0;
             return;
         }
-        buf_.resize(size_t(n));
+        count_ = n;
+        // A read that stops short ends at the file's end, unless it started past it.
+        if (n < len && size_ < 0)
+            size_ = n > 0 || pos == 0 ? pos + n : file_.size();
     }
 
     RawFile& file_;
-    std::int64_t size_ = 0;
+    std::int64_t size_ = -1;  // unknown until a read comes back short
     std::int64_t start_ = 0;
-    std::vector<std::uint8_t> buf_;
+    std::int64_t count_ = 0;  // bytes at data_
+    std::uint8_t* data_ = small_;
+    std::uint8_t small_[kSmallWindow];
+    std::unique_ptr<std::uint8_t[]> big_;
+    std::int64_t bigSize_ = 0;
     bool failed_ = false;
 };
 
@@ -224,45 +242,87 @@ ImageInfo ReadBmpHeader(ByteSource& f)
 
 std::int64_t FindJpegStart(ByteSource& f)
 {
-    constexpr std::int64_t kChunk = 1 << 20;
-    const std::int64_t size = f.size();
+    // The start is nearly always at 0, already read: look there before reading more.
+    constexpr std::int64_t kLargestWindow = 1 << 20;
+    std::int64_t len = 4096;
     std::int64_t p = 0;
-    while (p < size) {
+    for (;;) {
         std::int64_t got = 0;
-        const std::uint8_t* data = f.window(p, kChunk, got);
-        if (!data || got <= 0 || f.failed())
+        const std::uint8_t* data = f.window(p, len, got);
+        if (f.failed() || got < 3)
             return -1;
         const std::uint8_t* cur = data;
-        const std::uint8_t* end = data + got;
-        std::int64_t next = p + got;
-        while (cur < end) {
-            auto* hit = static_cast<const std::uint8_t*>(std::memchr(cur, 0xFF, size_t(end - cur)));
+        const std::uint8_t* last = data + got - 2;  // a run starting here still fits
+        while (cur < last) {
+            auto* hit = static_cast<const std::uint8_t*>(std::memchr(cur, 0xFF, size_t(last - cur)));
             if (!hit)
                 break;
-            const std::int64_t pos = p + (hit - data);
-            if (hit + 2 < end) {
-                if (hit[1] == 0xD8 && hit[2] == 0xFF)
-                    return pos;
-                cur = hit + 1;
-                continue;
-            }
-            // The run may cross the window's end: look past it, then go on after this byte.
-            if (pos + 2 < size && f.at(pos + 1) == 0xD8 && f.at(pos + 2) == 0xFF)
-                return pos;
-            next = pos + 1;
-            break;
+            if (hit[1] == 0xD8 && hit[2] == 0xFF)
+                return p + (hit - data);
+            cur = hit + 1;
         }
-        p = next;
+        if (got < len)
+            return -1;  // the file ends in this window
+        // The last two bytes may start a run: the next window begins with them.
+        p += got - 2;
+        len = std::min(len * 16, kLargestWindow);
     }
-    return -1;
 }
+
+namespace {
+
+// The orientation (1 to 8) in an APP1 segment's data [d, end), or 0 when it holds
+// no "Exif" block or no usable orientation entry. Like the browsers, only the first
+// directory is looked at, and nothing is read outside the segment.
+int ExifOrientation(ByteSource& f, std::int64_t d, std::int64_t end)
+{
+    static const char kExif[] = {'E', 'x', 'i', 'f', 0, 0};
+    const std::int64_t t = d + 6;  // offsets below count from the TIFF header
+    if (t + 8 > end)
+        return 0;
+    for (int i = 0; i < 6; ++i)
+        if (f.at(d + i) != std::uint8_t(kExif[i]))
+            return 0;
+    bool big;
+    if (f.at(t) == 'I' && f.at(t + 1) == 'I')
+        big = false;
+    else if (f.at(t) == 'M' && f.at(t + 1) == 'M')
+        big = true;
+    else
+        return 0;
+    auto u16 = [&](std::int64_t p) {
+        return big ? std::uint32_t(f.at(p) << 8 | f.at(p + 1)) : std::uint32_t(f.at(p + 1) << 8 | f.at(p));
+    };
+    auto u32 = [&](std::int64_t p) {
+        return big ? u16(p) << 16 | u16(p + 2) : u16(p + 2) << 16 | u16(p);
+    };
+    if (u16(t + 2) != 42)
+        return 0;
+    const std::int64_t ifd = t + std::int64_t(u32(t + 4));
+    if (ifd + 2 > end)
+        return 0;
+    const std::uint32_t count = u16(ifd);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::int64_t e = ifd + 2 + 12 * std::int64_t(i);
+        if (e + 12 > end)
+            return 0;
+        // A SHORT, one value, which sits in the first two bytes of the value field.
+        if (u16(e) == 0x0112 && u16(e + 2) == 3 && u32(e + 4) == 1) {
+            const std::uint32_t v = u16(e + 8);
+            return v >= 1 && v <= 8 ? int(v) : 1;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
 
 ImageInfo ReadJpegHeader(ByteSource& f, std::int64_t start)
 {
-    const std::int64_t size = f.size();
     std::int64_t q = start + 2;
-    if (q >= size)
+    if (!f.has(q))
         return fail();
+    int orientation = 0;
     for (;;) {
         std::uint8_t m = f.at(q);
         if (m != 0xFF) {
@@ -273,6 +333,9 @@ ImageInfo ReadJpegHeader(ByteSource& f, std::int64_t start)
                 int depth = 8 * f.at(q + 8);
                 if (depth > 255)
                     return fail();
+                // Orientations 5 to 8 turn the picture a quarter: browsers show it that way.
+                if (orientation >= 5)
+                    std::swap(r.Width, r.Height);
                 r.Depth = std::uint8_t(depth);
                 r.ImageType = IMG_JPG;
                 return r;
@@ -280,10 +343,12 @@ ImageInfo ReadJpegHeader(ByteSource& f, std::int64_t start)
             std::int32_t length = 0;
             if (!MakeWord(f.at(q + 2), f.at(q + 1), length))
                 return fail();
+            if (m == 0xE1 && orientation == 0)
+                orientation = ExifOrientation(f, q + 3, q + 1 + length);
             q += length;
         }
         q += 1;
-        if (q >= size)
+        if (!f.has(q))
             return fail();
     }
 }

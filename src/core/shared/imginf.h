@@ -1,5 +1,7 @@
 #pragma once
 // Picture sizes from file headers, without decoding: PNG, GIF, JPEG, BMP.
+// Sizes are as displayed: a JPEG whose EXIF orientation turns it a quarter
+// (5 to 8) gives its width and height swapped, as browsers draw it upright.
 #include <QString>
 #include <cstdint>
 
