@@ -169,6 +169,12 @@ function ordreDrag(e) {
    if (!d || e.pointerId != d.id) {
       return;
    }
+   /* The button was released where the page could not see it (outside the
+      window, or with the capture lost): the drag is over. */
+   if (e.pointerType != "touch" && (e.buttons & 1) == 0) {
+      ordreDrop(e);
+      return;
+   }
    e.preventDefault();
    d.clientX = e.clientX;
    d.clientY = e.clientY;
@@ -194,6 +200,10 @@ function ordreDrop(e) {
 }
 
 function ordreKey(item, e) {
+   /* Alt+Left and the like belong to the browser. */
+   if (e.altKey || e.ctrlKey || e.metaKey) {
+      return;
+   }
    var step = e.shiftKey ? 10 : 1;
    var dx = 0;
    var dy = 0;
@@ -290,4 +300,10 @@ function SET_DHTML() {
    document.addEventListener("pointerup", ordreDrop);
    document.addEventListener("pointercancel", ordreDrop);
    document.addEventListener("lostpointercapture", ordreDrop, true);
+   /* The wheel or the keys scroll the page: the dragged object stays under the pointer. */
+   window.addEventListener("scroll", function () {
+      if (ordre.drag) {
+         ordreFollow();
+      }
+   });
 }

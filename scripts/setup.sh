@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 BUILD_DIR=${BUILD_DIR:-build}
-PACKAGES=(cmake g++ make dpkg-dev qt6-base-dev qt6-translations-l10n libgl-dev chromium fonts-dejavu-core xvfb xauth python3)
+PACKAGES=(cmake g++ make dpkg-dev qt6-base-dev qt6-translations-l10n libgl-dev chromium firefox-esr webkit2gtk-driver
+          fonts-dejavu-core xvfb xauth python3)
 # Node.js may come from elsewhere than Debian (with its own npm): only a missing one is installed.
 command -v node >/dev/null && command -v npm >/dev/null || PACKAGES+=(nodejs npm)
 PACKAGES+=(${EXTRA_PACKAGES:-})
@@ -23,10 +24,11 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-# The browser tests drive Debian's Chromium through playwright-core (no browser download).
-if [ ! -d tests/browser/node_modules/playwright-core ] || [ tests/browser/package-lock.json -nt tests/browser/node_modules/.package-lock.json ]; then
+# The browser tests drive Debian's Chromium through playwright-core and its Firefox
+# through puppeteer-core (no browser download); WebKit needs no npm module.
+if [ ! -d tests/browser/node_modules/puppeteer-core ] || [ tests/browser/package-lock.json -nt tests/browser/node_modules/.package-lock.json ]; then
   echo "== Modules npm des tests de navigateur"
-  (cd tests/browser && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund)
+  (cd tests/browser && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund)
 fi
 
 [ "${1:-}" = "--no-build" ] && exit 0

@@ -17,5 +17,5 @@ if [ "${TORAVI_SKIP_SANITIZERS:-0}" != 1 ]; then
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
   export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-  ctest --test-dir "$san" --output-on-failure -j "$(nproc)" -E '^(browser|package)$'
+  ctest --test-dir "$san" --output-on-failure -j "$(nproc)" -E '^(browser_.*|package)$'
 fi

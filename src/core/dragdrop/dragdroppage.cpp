@@ -8,6 +8,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 namespace toravi {
 
 namespace {
@@ -19,13 +21,22 @@ QString imgPath(const DragDropState& s, const QString& name)
     return JoinPath(JoinPath(s.strFolderName, QStringLiteral("img")), name);
 }
 
-int pictureHeight(const QString& path) { return GetPictureSize(path).hauteur.toInt(); }
+// The scene is shown 700 pixels wide, so the objects reach down by its shown
+// height plus 300; a scene whose size cannot be read gives 300.
+int bottomLimit(const QString& scene)
+{
+    const PictureSize size = GetPictureSize(scene);
+    const qint64 w = size.largeur.toLongLong(), h = size.hauteur.toLongLong();
+    if (w <= 0 || h <= 0)
+        return 300;
+    return int(std::min<qint64>((2 * h * 700 + w) / (2 * w), 1000000)) + 300;
+}
 
 }  // namespace
 
 QString BuildDragDropPage(DragDropState& s)
 {
-    const int bottom = pictureHeight(imgPath(s, s.strImageFile)) + 300;
+    const int bottom = bottomLimit(imgPath(s, s.strImageFile));
 
     QString objectLines;
     QStringList callParts{QStringLiteral("CURSOR_MOVE"), QStringLiteral("SCROLL")};
@@ -57,7 +68,8 @@ QString BuildDragDropPage(DragDropState& s)
     }
 
     s.strConsigne = ConsigneToBr(s.strConsigne);
-    const bool button = s.strBouton == QLatin1String("Vrai");
+    // A button without a document would open a blank window.
+    const bool button = s.strBouton == QLatin1String("Vrai") && !s.strDocument.isEmpty();
 
     QStringList l;
     l << QString()

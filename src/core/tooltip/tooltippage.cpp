@@ -5,6 +5,7 @@
 #include "shared/publish.h"
 #include "shared/textfile.h"
 
+#include <QFile>
 #include <QRegularExpression>
 #include <QUrl>
 
@@ -169,214 +170,18 @@ QString BuildTooltipPage(const TooltipState& s)
 
 QString BuildInteractJs(const TooltipState& s)
 {
-    QString js;
-    writeLines(js, {
-        // 1
-        QStringLiteral("// Calques"),
-        // 2
-        QStringLiteral("function findObj(theObj, theDoc)"),
-        QStringLiteral("{"),
-        QStringLiteral("   var found=null;"),
-        QStringLiteral("   if (!theDoc) theDoc=document;"),
-        QStringLiteral("   if (document.getElementById) return document.getElementById(theObj);"),
-        QStringLiteral("   found=theDoc[theObj];"),
-        QStringLiteral("   if (!found && theDoc.all) found=theDoc.all[theObj];"),
-        QStringLiteral("   for (var n=0; !found && theDoc.layers && n<theDoc.layers.length; n++)"),
-        QStringLiteral("       found=findObj(theObj,theDoc.layers[n].document);"),
-        QStringLiteral("   return found;"),
-        QStringLiteral("}"),
-        QString(),
-        // 3
-        QStringLiteral("function dumpobj(obj){"),
-        QStringLiteral("   var texte='';"),
-        QStringLiteral("   for (var prop in obj) texte+=prop+' = '+obj[prop]+'-----';"),
-        QStringLiteral("   return texte;"),
-        QStringLiteral("}"),
-        QString(),
-        // 4
-        QStringLiteral("function showHideLayers()"),
-        QStringLiteral("{"),
-        QStringLiteral("   var args=showHideLayers.arguments;"),
-        QStringLiteral("   for (var n=0; n+1<args.length; n+=2) {"),
-        QStringLiteral("       var obj=findObj(args[n]);"),
-        QStringLiteral("       if (!obj) continue;"),
-        QStringLiteral("       var mot=args[n+1];"),
-        QStringLiteral("       if (obj.style) {"),
-        QStringLiteral("           obj=obj.style;"),
-        QStringLiteral("           if (mot=='show') mot='visible';"),
-        QStringLiteral("           else if (mot=='hide') mot='hidden';"),
-        QStringLiteral("       }"),
-        QStringLiteral("       obj.visibility=mot;"),
-        QStringLiteral("   }"),
-        QStringLiteral("}"),
-        QString(),
-        // 5
-        QStringLiteral("function showcalq(calque){"),
-        QStringLiteral("   for (var n=0; n<calq.length; n++) {"),
-        QStringLiteral("       if (calq[n]==calque) showHideLayers(calq[n],'show');"),
-        QStringLiteral("       else showHideLayers(calq[n],'hide');"),
-        QStringLiteral("   }"),
-        QStringLiteral("}"),
-        QString(),
-        // 6
-        QStringLiteral("function setLayerTop(calque,y)"),
-        QStringLiteral("{"),
-        QStringLiteral("   var obj=findObj(calque);"),
-        QStringLiteral("   if (obj) {"),
-        QStringLiteral("       if (document.layers) obj.top = y;"),
-        QStringLiteral("       else if (obj.style) obj.style.top = y+'px';"),
-        QStringLiteral("   }"),
-        QStringLiteral("}"),
-        QString(),
-        // 7
-        QStringLiteral("function moveLayer(calque,x,y)"),
-        QStringLiteral("{"),
-        QStringLiteral("   var obj=findObj(calque);"),
-        QStringLiteral("   if (obj) {"),
-        QStringLiteral("       if (obj.style) obj=obj.style;"),
-        QStringLiteral("       if (document.layers) {obj.top = y1+y;obj.left = x1+x;}"),
-        QStringLiteral("       else {obj.top = y1+y+'px';obj.left = x1+x+'px';}"),
-        QStringLiteral("   }"),
-        QStringLiteral("}"),
-        QString(),
-        // 8
-        QStringLiteral("function changeLayer(calque,txt)"),
-        QStringLiteral("{"),
-        QStringLiteral("   var obj=findObj(calque);"),
-        QStringLiteral("   if (!obj) return;"),
-        QStringLiteral("   // The text is the teacher's markup; only tags whose content a pupil would"),
-        QStringLiteral("   // never see are shown as typed."),
-        QStringLiteral("   txt=String(txt).replace(/<(\\/?)(script|style|title|textarea|xmp|noscript|iframe|"
-                       "template|head|html|body)\\b/gi,'&lt;$1$2');"),
-        QStringLiteral("   if (document.getElementById) {obj.innerHTML='';obj.innerHTML=txt;}"),
-        QStringLiteral("   else if (document.all) obj.innerHTML=txt;"),
-        QStringLiteral("   else if (document.layers) {"),
-        QStringLiteral("       obj.document.open();"),
-        QStringLiteral("       obj.document.write('<p class=\"starstxt\">'+txt+'</p>');"),
-        QStringLiteral("       obj.document.close();"),
-        QStringLiteral("   }"),
-        QStringLiteral("}"),
-        QString(),
-        // 9
-        QStringLiteral("var animtimeid=scrambletimeid=null;"),
-        QStringLiteral("var animflag=0;"),
-        QStringLiteral("var i=0;"),
-        QStringLiteral("var mousx=0;mousy=0;"),
-        QStringLiteral("var objet_on=besti=-2;"),
-        QStringLiteral("var isOpera=(navigator.userAgent.indexOf('Opera')!=-1);"),
-        QStringLiteral("var isIE=(!isOpera && navigator.userAgent.indexOf('MSIE')!=-1);"),
-        QString(),
-        // 10
-        QStringLiteral("   // init et démarrage"),
-        QStringLiteral("   animtimeid=setTimeout('periodique()',500);"),
-        QString(),
-        // 11
-        QStringLiteral("function MouseBouge(e){"),
-        QStringLiteral("   if (!e) e=window.event;"),
-        QStringLiteral("   if (!e) return;"),
-        QStringLiteral("   if (e.pageX || e.pageY) {"),
-        QStringLiteral("       mousx=e.pageX;"),
-        QStringLiteral("       mousy=e.pageY;"),
-        QStringLiteral("   } else if (e.clientX || e.clientY) {"),
-        QStringLiteral("       mousx=e.clientX;"),
-        QStringLiteral("       mousy=e.clientY;"),
-        QStringLiteral("       if (isIE) {"),
-        QStringLiteral("           var de=document.documentElement;"),
-        QStringLiteral("           if (de && (de.scrollLeft || de.scrollTop)) {"),
-        QStringLiteral("               mousx+=de.scrollLeft;"),
-        QStringLiteral("               mousy+=de.scrollTop;"),
-        QStringLiteral("           } else if (document.body) {"),
-        QStringLiteral("               mousx+=document.body.scrollLeft;"),
-        QStringLiteral("               mousy+=document.body.scrollTop;"),
-        QStringLiteral("           }"),
-        QStringLiteral("       }"),
-        QStringLiteral("   }"),
-        QStringLiteral("}"),
-        QString(),
-        // A finger on a touch screen or whiteboard counts as the mouse.
-        QStringLiteral("function DoigtBouge(e){"),
-        QStringLiteral("   if (e.touches && e.touches.length) MouseBouge(e.touches[0]);"),
-        QStringLiteral("}"),
-        QString(),
-        // 12
-        QStringLiteral("   if(document.layers){ //ns4"),
-        QStringLiteral("       window.captureEvents(Event.MOUSEMOVE);"),
-        QStringLiteral("       window.onmousemove=MouseBouge;"),
-        QStringLiteral("   }else document.onmousemove=MouseBouge;"),
-        QStringLiteral("   if (document.addEventListener) {"),
-        QStringLiteral("       document.addEventListener('touchstart',DoigtBouge,{passive:true});"),
-        QStringLiteral("       document.addEventListener('touchmove',DoigtBouge,{passive:true});"),
-        QStringLiteral("   }"),
-        QString(),
-        // 13
-        QStringLiteral("function showobjet(numobjet)"),
-        QStringLiteral("{"),
-        QStringLiteral("   if (numobjet!=objet_on) {"),
-        QStringLiteral("       var lignes=String(noms[numobjet]).split(/<br>/g);"),
-        QStringLiteral("       var largeur=0;"),
-        QStringLiteral("       for (var n=0; n<lignes.length; n++)"),
-        QStringLiteral("           if (lignes[n].length>largeur) largeur=lignes[n].length;"),
-        QStringLiteral("       moveLayer('pointrouge',coordx[numobjet]-7,coordy[numobjet]-7);"),
-        QStringLiteral("       if (findObj('nomobjet')) {"),
-        QStringLiteral("           changeLayer('nomobjet',\"&nbsp;\"+noms[numobjet]);"),
-        QStringLiteral("           if (largeur*7+coordx[numobjet] > x2)"),
-        QStringLiteral("               var Rcoordx=x2-largeur*8;"),
-        QStringLiteral("           else"),
-        QStringLiteral("               var Rcoordx=coordx[numobjet]-largeur*") + scriptNumber(s.strBaloonSize) +
-            QStringLiteral("/3.8;"),
-        QStringLiteral("           if (coordy[numobjet] > y2-50)"),
-        QStringLiteral("               var Rcoordy=coordy[numobjet]-28;"),
-        QStringLiteral("           else"),
-        QStringLiteral("               var Rcoordy=coordy[numobjet]+14;"),
-        QStringLiteral("           moveLayer('nomobjet',Rcoordx,Rcoordy);"),
-        QStringLiteral("       }"),
-        QStringLiteral("       showHideLayers('pointrouge','show','nomobjet','show');"),
-        QStringLiteral("       objet_on=numobjet;"),
-        QStringLiteral("   }"),
-        QStringLiteral("}"),
-        QString(),
-        // 14
-        QStringLiteral("function hideobjet()"),
-        QStringLiteral("{"),
-        QStringLiteral("   if (objet_on!=-1) {"),
-        QStringLiteral("       showHideLayers('pointrouge','hide','nomobjet','hide');"),
-        QStringLiteral("       objet_on=-1;"),
-        QStringLiteral("   }"),
-        QStringLiteral("}"),
-        QString(),
-        // 15
-        QStringLiteral("function periodique()"),
-        QStringLiteral("{"),
-        QStringLiteral("   if (!animflag++) {"),
-        QStringLiteral("       if (mousx>x1 && mousx <x2 && mousy>y1 && mousy<y2){"),
-        QStringLiteral("           bestdelta=9999;"),
-        QStringLiteral("           for (i=0; i<coordx.length; i++) {"),
-        QStringLiteral("               deltax=Math.abs(mousx-coordx[i]);"),
-        QStringLiteral("               deltay=Math.abs(mousy-coordy[i]);"),
-        QStringLiteral("               if (deltax+deltay < bestdelta) {bestdelta=deltax+deltay;besti=i;}"),
-        QStringLiteral("           }"),
-        QStringLiteral("           if (bestdelta < 16 && noms[besti]) showobjet(besti); else hideobjet();"),
-        QStringLiteral("       }"),
-        QStringLiteral("       animtimeid=setTimeout('periodique()',200);"),
-        QStringLiteral("       animflag=0;"),
-        QStringLiteral("   }"),
-        QStringLiteral("}"),
-        QString(),
-        // 16
-        QStringLiteral("function resize(w,h) {"),
-        QStringLiteral("   if (parseInt(navigator.appVersion)>3) {"),
-        QStringLiteral("       if (navigator.appName==\"Netscape\") {"),
-        QStringLiteral("           top.outerWidth=w;"),
-        QStringLiteral("           top.outerHeight=h;"),
-        QStringLiteral("       }"),
-        QStringLiteral("       else top.resizeTo(w,h);"),
-        QStringLiteral("   }"),
-        QStringLiteral("}"),
-        QString(),
-        // 17
-        QStringLiteral("function rien(){}"),
-    });
-    return js;
+    // The script is the same for every project but for the tooltip size.
+    static const QString text = [] {
+        QFile f(QStringLiteral(":/toravi/interact.js"));
+        if (!f.open(QIODevice::ReadOnly))
+            return QString();
+        QString js = QString::fromUtf8(f.readAll());
+        js.remove(QLatin1Char('\r'));
+        js.replace(QLatin1Char('\n'), CRLF);
+        return js;
+    }();
+    QString js = text;
+    return js.replace(QStringLiteral("@strBaloonSize@"), scriptNumber(s.strBaloonSize));
 }
 
 }  // namespace toravi

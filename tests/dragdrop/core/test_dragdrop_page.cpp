@@ -161,8 +161,8 @@ private slots:
             s.strImgTransparent = "vrai";
             replaceLine(lines, "SET_DHTML(",
                         {"SET_DHTML(CURSOR_MOVE, SCROLL, NO_ALT, TRANSPARENT, "
-                         "\"objet0\"+MAXOFFLEFT+52+MAXOFFRIGHT+694+MAXOFFBOTTOM+700, "
-                         "\"objet1\"+MAXOFFLEFT+154+MAXOFFRIGHT+592+MAXOFFBOTTOM+700);"});
+                         "\"objet0\"+MAXOFFLEFT+52+MAXOFFRIGHT+694+MAXOFFBOTTOM+1233, "
+                         "\"objet1\"+MAXOFFLEFT+154+MAXOFFRIGHT+592+MAXOFFBOTTOM+1233);"});
             break;
         case 6:  // no objects: only the command words
             s.objects.clear();
@@ -208,12 +208,12 @@ private slots:
         const QStringList lines = page.split("\r\n");
         const QString call = lines.value(indexOf(lines, "SET_DHTML("));
         QCOMPARE(call, "SET_DHTML(CURSOR_MOVE, SCROLL, "
-                       "\"objet0\"+MAXOFFLEFT+52+MAXOFFRIGHT+694+MAXOFFBOTTOM+700, "
-                       "\"objet1\"+MAXOFFLEFT+354+MAXOFFRIGHT+392+MAXOFFBOTTOM+700, "
-                       "\"objet2\"+MAXOFFLEFT+52+MAXOFFRIGHT+694+MAXOFFBOTTOM+700, "
-                       "\"objet3\"+MAXOFFLEFT+52+MAXOFFRIGHT+694+MAXOFFBOTTOM+700, "
-                       "\"objet4\"+MAXOFFLEFT+52+MAXOFFRIGHT+694+MAXOFFBOTTOM+700, "
-                       "\"objet5\"+MAXOFFLEFT+104+MAXOFFRIGHT+642+MAXOFFBOTTOM+700);");
+                       "\"objet0\"+MAXOFFLEFT+52+MAXOFFRIGHT+694+MAXOFFBOTTOM+1233, "
+                       "\"objet1\"+MAXOFFLEFT+354+MAXOFFRIGHT+392+MAXOFFBOTTOM+1233, "
+                       "\"objet2\"+MAXOFFLEFT+52+MAXOFFRIGHT+694+MAXOFFBOTTOM+1233, "
+                       "\"objet3\"+MAXOFFLEFT+52+MAXOFFRIGHT+694+MAXOFFBOTTOM+1233, "
+                       "\"objet4\"+MAXOFFLEFT+52+MAXOFFRIGHT+694+MAXOFFBOTTOM+1233, "
+                       "\"objet5\"+MAXOFFLEFT+104+MAXOFFRIGHT+642+MAXOFFBOTTOM+1233);");
         QVERIFY(page.contains("<img name=\"objet5\" src=\"img/missing.gif\" width=\"0\" height=\"0\" alt=\"t\" "
                               "title=\"t\">\r\n"));
     }
