@@ -239,16 +239,6 @@ private slots:
         QVERIFY(page.contains("<title>&#937;mega</title>"));
     }
 
-    void failedWritesAreReported()
-    {
-        DragDropState& s = m->state;
-        s.strPageWeb = work + "/absent/page.htm";
-        p.clear();
-        QVERIFY(!m->CreatePage());
-        QCOMPARE(p.messageTexts(), QStringList{msg::NotSaved(s.strPageWeb)});
-        QCOMPARE(p.requests[0].flags, kRefusal);
-    }
-
     void ordreJsForm()
     {
         QVERIFY(!create().isEmpty());

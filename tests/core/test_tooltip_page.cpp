@@ -1,7 +1,6 @@
 // Page creation of the tooltip module: the page byte for byte, interact.js, and
 // the refusals and failures around them.
 #include "support/scriptedplatform.h"
-#include "commandline.h"
 #include "shared/publish.h"
 #include "shared/textfile.h"
 #include "support/testsupport.h"
@@ -134,82 +133,6 @@ private slots:
         QVERIFY(other.contains("               var Rcoordx=coordx[numobjet]-largeur*14/3.8;\r\n"));
         other.replace("largeur*14/3.8", "largeur*16/3.8");
         QCOMPARE(other + "\r\n", DecodeWindows1252(bytes));
-    }
-
-    void refusedWithoutAWorkingFolder()
-    {
-        const QString here = tmp.filePath("empty-folder");
-        QDir().mkpath(here);
-        const QString previous = QDir::currentPath();
-        QDir::setCurrent(here);
-        ScriptedPlatform p;
-        TooltipModule m(p);
-        defaults(m);
-        m.ApplyRefreshDefaults();
-        QVERIFY(!m.CreatePage());
-        QDir::setCurrent(previous);
-        QCOMPARE(p.messageTexts(), QStringList{"Le dossier de travail n'est pas défini"});
-        QCOMPARE(p.requests[0].flags, kRefusal);
-        QVERIFY(QDir(here).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
-    }
-
-    void aFailedWriteIsReportedAndNotOffered()
-    {
-        ScriptedPlatform p;
-        TooltipModule m(p);
-        defaults(m);
-        m.state.strFolderName = tmp.filePath("does-not-exist");
-        m.ApplyRefreshDefaults();
-        QVERIFY(!m.CreatePage());
-        QCOMPARE(p.messageTexts(), QStringList{msg::NotSaved(m.state.strPageWeb)});
-        QCOMPARE(p.requests[0].flags, kRefusal);
-
-        // The page is written but interact.js cannot be: a folder stands in its way.
-        const QString work = tmp.filePath("blocked");
-        QDir().mkpath(work + "/interact.js");
-        m.state.strFolderName = work;
-        m.state.strPageWeb.clear();
-        m.ApplyRefreshDefaults();
-        p.clear();
-        QVERIFY(!m.CreatePage());
-        QCOMPARE(p.messageTexts(), QStringList{msg::NotSaved(JoinPath(work, "interact.js"))});
-    }
-
-    void generateWritesWhatTheWindowsWrite()
-    {
-        const QString src = tmp.filePath("cli/src"), work = tmp.filePath("cli/work");
-        QDir().mkpath(src);
-        QDir().mkpath(work);
-        QVERIFY(WriteRealPicture(src + "/carte.png", 50, 40));
-        const QString project = tmp.filePath("cli/projet.txt");
-        QStringList lines{"<Généré par Toravi 2>", "<Module Interact>", "<Ne pas modifier ce fichier à la main.>",
-                          "<Cela pourrait avoir des conséquences inattendues sur votre projet>",
-                          src + "/carte.png", "", work, "C:\\ailleurs\\carte.htm", "", "", "", "carte.png", "50",
-                          "40", "", "5,20,", "6,30,", "Nord,Sud&#44; loin,"};
-        QVERIFY(WriteTextFile(project, lines.join("\r\n")));
-
-        QCOMPARE(RunGenerateCommand({project}), 0);
-        const QString pagePath = JoinPath(work, "carte.htm");
-        const QByteArray page = ReadBytes(pagePath), script = ReadBytes(JoinPath(work, "interact.js"));
-        QVERIFY(page.contains("var noms= new Array (\"Nord\",\"Sud, loin\",\"\");"));
-        QVERIFY(page.contains("<title>exercice</title>"));
-        QVERIFY(QFile::remove(pagePath));
-        QVERIFY(QFile::remove(JoinPath(work, "interact.js")));
-        QVERIFY(QDir(work + "/img").removeRecursively());
-
-        // The windows' road: a fresh editor, "Charger un projet", its refresh, "Créer la page Web".
-        ScriptedPlatform p;
-        TooltipModule m(p);
-        m.ResetProject();
-        p.queueOpenFile(project);
-        QVERIFY(m.LoadProject());
-        m.ApplyRefreshDefaults();
-        p.queueMessage(IDNO);
-        QVERIFY(m.CreatePage());
-        QCOMPARE(m.state.strPageWeb, pagePath);
-        QCOMPARE(ReadBytes(pagePath), page);
-        QCOMPARE(ReadBytes(JoinPath(work, "interact.js")), script);
-        QVERIFY(QFileInfo::exists(work + "/img/carte.png"));
     }
 
     void oddValuesCannotStopTheScript()
