@@ -6,7 +6,6 @@
 #include "support/testsupport.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -110,12 +109,14 @@ private slots:
     {
         QCOMPARE(create(), pageBytes(fullPageLines()));
         QCOMPARE(m->state.strConsigne, "Ligne 1<br>Ligne 2");
-        QCOMPARE(p.requests.size(), 1);  // only the offer to open the page
-        QCOMPARE(p.requests[0].flags, kOffer);
-        QVERIFY(p.requests[0].text.startsWith(msg::PageCreated(m->state.strPageWeb)));
         QCOMPARE(ReadBytes(work + "/img/transparentpixel.gif"),
                  ReadBytes(JoinPath(ProgramFolder(), "transparentpixel.gif")));
-        QVERIFY(QFileInfo::exists(work + "/ordre.js"));
+        // ordre.js: last line "}", then exactly two empty lines; CR LF only; plain ASCII.
+        const QByteArray js = ReadBytes(work + "/ordre.js");
+        QVERIFY(js.endsWith("}\r\n\r\n\r\n") && !js.endsWith("\r\n\r\n\r\n\r\n"));
+        QCOMPARE(js.count('\n'), js.count("\r\n"));
+        QCOMPARE(js.count('\r'), js.count("\r\n"));
+        QVERIFY(std::all_of(js.begin(), js.end(), [](char c) { return quint8(c) < 0x80; }));
     }
 
     void variants_data()
@@ -237,28 +238,6 @@ private slots:
                               "alt=\"Un &quot;grand&quot; &amp; beau\" title=\"Un &quot;grand&quot; &amp; beau\">"));
         QVERIFY(page.contains("\r\n               un<br>deux<br>trois<br>quatre\r\n"));
         QVERIFY(page.contains("<title>&#937;mega</title>"));
-    }
-
-    void ordreJsForm()
-    {
-        QVERIFY(!create().isEmpty());
-        const QByteArray first = ReadBytes(work + "/ordre.js");
-        // A second page in the same folder leaves the same script.
-        m->state.strPageWeb = work + "/autre.htm";
-        p.clear();
-        p.queueMessage(IDNO);
-        QVERIFY(m->CreatePage());
-        const QByteArray js = ReadBytes(work + "/ordre.js");
-        QCOMPARE(js, first);
-        // Last line "}", then exactly two empty lines; CR LF only; plain ASCII.
-        QVERIFY(js.endsWith("}\r\n\r\n\r\n") && !js.endsWith("\r\n\r\n\r\n\r\n"));
-        QCOMPARE(js.count('\n'), js.count("\r\n"));
-        QCOMPARE(js.count('\r'), js.count("\r\n"));
-        QVERIFY(std::all_of(js.begin(), js.end(), [](char c) { return quint8(c) < 0x80; }));
-        // Every keyword the page's call uses.
-        for (const char* name : {"function SET_DHTML(", "CURSOR_MOVE", "SCROLL", "NO_ALT", "TRANSPARENT",
-                                 "MAXOFFLEFT", "MAXOFFRIGHT", "MAXOFFBOTTOM"})
-            QVERIFY2(js.contains(name), name);
     }
 };
 

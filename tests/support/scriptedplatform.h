@@ -9,21 +9,19 @@
 
 namespace toravi {
 
-// Test double: answers from queues, records every request.
 class ScriptedPlatform : public Platform {
 public:
     struct Request {
-        QString kind;  // "message", "input", "open", "save", "color", "folder", "shell"
-        QString text;  // message text, prompt, dialog title, shell target
+        QString kind = {};  // "message", "input", "open", "save", "color", "folder", "shell"
+        QString text = {};  // message text, prompt, dialog title, shell target
         int flags = 0;
-        QString title;
-        QString defaultText;
-        QString filter;
-        QString initialFolder;
-        QString defaultExt;
+        QString title = {};
+        QString defaultText = {};
+        QString initialFolder = {};
         quint32 color = 0;
     };
 
+    // Unscripted: OK or No, the empty text, the preset colour.
     void queueMessage(int result) { messages_.push_back(result); }
     void queueInput(const QString& text) { inputs_.push_back(text); }
     void queueOpenFile(const QString& path) { openFiles_.push_back(path); }
@@ -43,8 +41,6 @@ public:
     QList<Request> requestsOf(const QString& kind) const;
     QStringList messageTexts() const;  // texts of the message boxes shown, in order
     void clear() { requests.clear(); }
-    // Answers queued but never asked for.
-    int pendingAnswers() const;
 
 private:
     std::deque<int> messages_;
