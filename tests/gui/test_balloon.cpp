@@ -6,9 +6,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QToolTip>
-#include <QVBoxLayout>
 #include <QtTest>
-#include <climits>
 
 using namespace toravi;
 
@@ -27,11 +25,7 @@ bool requestTooltip(QWidget* control, const QPoint& global)
 class BalloonTest : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup()
-    {
-        UnhookBubble();
-        SetBubbleWidth(INT_MAX);
-    }
+    void cleanup() { UnhookBubble(); }
 
     void layout_data()
     {
@@ -60,17 +54,13 @@ private slots:
         const BalloonLayout layout = LayoutBalloon(text, BalloonFont(), 500);
         QCOMPARE(int(layout.align), align);
         QCOMPARE(layout.rows, rows);
-
         int width = 0;
         for (const QString& row : rows)
             width = qMax(width, fm.horizontalAdvance(row));
-        QCOMPARE(layout.textSize, QSize(width, int(rows.size()) * fm.lineSpacing()));
-        QCOMPARE(layout.size, layout.textSize + QSize(2 * kBalloonPadding, 2 * kBalloonPadding));
-        for (int i = 0; i < rows.size(); ++i) {
-            const int slack = width - fm.horizontalAdvance(rows.at(i));
-            const int x = align == int(BalloonAlign::Centre) ? slack / 2 : align == int(BalloonAlign::Right) ? slack : 0;
-            QCOMPARE(layout.rowX.at(i), x);
-        }
+        const int padding = 2 * kBalloonPadding;
+        QCOMPARE(layout.size, QSize(width + padding, int(rows.size()) * fm.lineSpacing() + padding));
+        for (int i = 0; i < rows.size(); ++i)  // none, half or all of the room the widest row leaves
+            QCOMPARE(layout.rowX.at(i), (width - fm.horizontalAdvance(rows.at(i))) * align / 2);
     }
 
     void wrapping()
@@ -98,7 +88,6 @@ private slots:
         QTest::newRow("centred on the pointer") << screen << QPoint(500, 300) << QSize(200, 40) << QPoint(400, 320);
         QTest::newRow("left edge") << screen << QPoint(10, 300) << QSize(200, 40) << QPoint(0, 320);
         QTest::newRow("right edge") << screen << QPoint(1020, 300) << QSize(200, 40) << QPoint(824, 320);
-        QTest::newRow("touching the right edge") << screen << QPoint(924, 300) << QSize(200, 40) << QPoint(824, 320);
         QTest::newRow("above near the bottom") << screen << QPoint(500, 740) << QSize(200, 40) << QPoint(400, 698);
         QTest::newRow("wider than the screen") << screen << QPoint(500, 300) << QSize(1500, 40) << QPoint(0, 320);
         const QRect second(1024, 0, 1280, 1024);  // a second screen on the right
@@ -115,44 +104,35 @@ private slots:
         QCOMPARE(BalloonPosition(pointer, size, screen), expected);
     }
 
+    // Ours replaces the toolkit's, laid out and placed as computed; once off, for every
+    // window, the toolkit shows the lines without the code.
     void balloonOnScreen()
     {
         QWidget window;
         auto* button = new QPushButton(QStringLiteral("Parcourir"), &window);
         auto* plain = new QPushButton(QStringLiteral("Autre"), &window);
-        auto* layout = new QVBoxLayout(&window);
-        layout->addWidget(button);
-        layout->addWidget(plain);
         const QString text = QStringLiteral("<c>Parcourez votre disque dur\r\nle dossier de travail.");
         SetBalloonText(button, text);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QVERIFY(HookBubble());
-        QVERIFY(!HookBubble());  // a second window's start changes nothing
+        QVERIFY(HookBubble() && !HookBubble());  // a second window's start changes nothing
         SetBubbleWidth(500);
-
-        // Ours replaces the toolkit's, laid out and placed as computed.
         const QRect screen = window.screen()->geometry();
-        const QPoint nearLeft = screen.topLeft() + QPoint(5, 100);
-        QVERIFY(requestTooltip(button, nearLeft));
-        QWidget* balloon = VisibleBalloon();
-        QVERIFY(balloon && !QToolTip::isVisible());
-        QCOMPARE(balloon->size(), LayoutBalloon(text, BalloonFont(), 500).size);
-        QCOMPARE(balloon->pos(), BalloonPosition(nearLeft, balloon->size(), screen));
+        const QPoint at = screen.topLeft() + QPoint(5, 100);
+        QVERIFY(requestTooltip(button, at) && VisibleBalloon() && !QToolTip::isVisible());
+        const QSize size = LayoutBalloon(text, BalloonFont(), 500).size;
+        QCOMPARE(VisibleBalloon()->geometry(), QRect(BalloonPosition(at, size, screen), size));
         // A key takes it away; a control without text shows none.
         QTest::keyClick(&window, Qt::Key_A);
-        QVERIFY(!VisibleBalloon());
-        QVERIFY(!requestTooltip(plain, nearLeft));
+        QVERIFY(!VisibleBalloon() && !requestTooltip(plain, at));
         // A control deleted under its balloon takes it along.
         plain->setToolTip(QStringLiteral("<R>simple"));
-        QVERIFY(requestTooltip(plain, nearLeft) && VisibleBalloon());
+        QVERIFY(requestTooltip(plain, at) && VisibleBalloon());
         delete plain;
         QVERIFY(!VisibleBalloon());
 
-        // Once off, for every window, the toolkit shows the lines without the code.
         UnhookBubble();
-        QVERIFY(!BubbleHooked());
-        requestTooltip(button, nearLeft);
+        requestTooltip(button, at);
         QVERIFY(!VisibleBalloon());
         QCOMPARE(button->toolTip(), QStringLiteral("Parcourez votre disque dur\nle dossier de travail."));
         QToolTip::hideText();

@@ -3,7 +3,6 @@
 // and a scratch folder; controls are found by their objectNames.
 #include "support/scriptedplatform.h"
 #include "support/testsupport.h"
-#include "shared/colors.h"
 #include "shared/publish.h"
 #include "widgets/appcontext.h"
 #include "widgets/windownames.h"
@@ -13,7 +12,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -73,23 +71,30 @@ struct WindowFixture {
 
     QString folder() const { return scratch.filePath(QStringLiteral("travail")); }
     QString source(const QString& name) const { return scratch.filePath(QStringLiteral("sources/") + name); }
-    QString inImg(const QString& name) const { return JoinPath(JoinPath(folder(), QStringLiteral("img")), name); }
-    static bool WritePicture(const QString& path, int width, int height, unsigned rgb = 0x3366CC)
-    {
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        return WriteRealPicture(path, width, height, rgb);
-    }
     // Working folder and reference picture through the window's own buttons.
-    void ready(const QString& window, const QString& folderButton, const QString& pictureButton, int width = 400,
-               int height = 300)
+    void ready(const QString& window)
     {
+        const bool tooltip = window == names::kParameters;
         QDir().mkpath(folder());
         platform.queueFolder(folder());
-        click(window, folderButton);
-        WritePicture(source(QStringLiteral("scene.png")), width, height);
+        click(window, tooltip ? "cmdstrFolderName" : "INT_cmdstrFolderName");
+        QDir().mkpath(source(QString()));
+        WriteRealPicture(source(QStringLiteral("scene.png")), 400, 300);
         platform.queueOpenFile(source(QStringLiteral("scene.png")));
-        click(window, pictureButton);
+        click(window, tooltip ? "cmdOrigImageFile" : "INT_cmdOrigImageFile");
     }
+    // Objects a, b, c... through the drag-and-drop window's add button.
+    void addObjects(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            const QString name = QString(QChar('a' + i)) + ".png";
+            WriteRealPicture(source(name), 40, 30, 0x112233 * unsigned(i + 1));
+            platform.queueOpenFile(source(name));
+            click(names::kDragDrop, "cmdAjoutImage");
+        }
+    }
+    void openItem(int frame) { QTest::mouseDClick(in(names::kDragDrop, QStringLiteral("Image2_%1").arg(frame)), Qt::LeftButton); }
+    QLineEdit* itemText() const { return in<QLineEdit>(names::kObjectItem, "Text1"); }
     // Lets deferred deletions of closed windows happen.
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 };
