@@ -20,7 +20,7 @@ bool IsRed(QRgb c) { return qRed(c) > 180 && qGreen(c) < 90 && qBlue(c) < 110; }
 bool IsGreen(QRgb c) { return qGreen(c) > 180 && qRed(c) < 90 && qBlue(c) < 110; }
 
 // Whether a mark ring of that colour surrounds the pixel (x, y) of the picture box.
-bool RingAround(QWidget* picture, int x, int y, bool (*colour)(QRgb))
+bool MarkAt(QWidget* picture, int x, int y, bool (*colour)(QRgb))
 {
     const QImage img = picture->grab().toImage().convertToFormat(QImage::Format_RGB32);
     return colour(img.pixel(x + 5, y)) && colour(img.pixel(x - 5, y)) && colour(img.pixel(x, y + 5)) &&
@@ -62,12 +62,14 @@ private slots:
         QVERIFY2(first.kind == request || first.text == request || f.visible(request), qPrintable(first.text));
     }
 
-    // Each control of both modules' look into its setting and onto its sample; a refresh runs
-    // once and shows the state without the controls' handlers writing back into it.
+    // Form2 holds Form1 disabled while open. Each control of both modules' look goes into its
+    // setting and onto its sample; a refresh runs once and shows the state without the
+    // controls' handlers writing back into it.
     void controlsAndQuietRefresh()
     {
         WindowFixture f(kPointEditor);
         f.trigger(kPointEditor, "mnuParam");
+        QVERIFY(f.visible(kParameters) && !f.window(kPointEditor)->isEnabled());
         f.ctx.windows.show(kDragDrop);
         // Only the folder is usable before there is one; then everything in Form2 is.
         QVERIFY(f.in(kParameters, "cmdstrFolderName")->isEnabled() && !f.in(kParameters, "txtPageWeb")->isEnabled());
@@ -116,13 +118,9 @@ private slots:
                     {kDragDrop, "INT_cmbTextSize", &d.strTextSize, "10", "10"},
                     {kDragDrop, "cmbScriptPlacement", &d.strScriptPlacement, "droite", "droite"}};
         for (const auto& r : rows) {
-            if (r.item) {
-                f.choose(r.window, r.control, r.item);
-            } else {
-                if (!QByteArray(r.control).contains("Check"))
-                    f.platform.queueColor(DecodeWebColor(QString::fromLatin1(r.stored)));
-                f.click(r.window, r.control);
-            }
+            if (!r.item && !QByteArray(r.control).contains("Check"))
+                f.platform.queueColor(DecodeWebColor(QString::fromLatin1(r.stored)));
+            r.item ? f.choose(r.window, r.control, r.item) : f.click(r.window, r.control);
             QVERIFY2(*r.setting == QLatin1String(r.stored), r.control);
         }
         for (auto [window, sample, colour] : {std::tuple{kParameters, "lblExemple", 0x0000FF},
@@ -146,7 +144,7 @@ private slots:
         QTest::keyClicks(consigne, "deux");
         QCOMPARE(d.strConsigne, "un\r\ndeux");
 
-        t.strFolderName = f.scratch.path();
+        t.strFolderName = f.scratch.filePath("autre");
         t.strTitelPlacement = "milieu";          // not a placement word
         t.strBaloonSize = d.strTextSize = "13";  // not offered by the lists
         d.strConsigne = "un<br>deux";
@@ -158,37 +156,28 @@ private slots:
         QVERIFY(f.in<QComboBox>(kParameters, "cmbTitelPlacement")->currentText().isEmpty());
         QVERIFY(f.in<QComboBox>(kDragDrop, "INT_cmbTextSize")->currentText().isEmpty());
         QCOMPARE(t.strTitelPlacement + t.strBaloonSize + d.strTextSize + d.strConsigne, "milieu1313un\r\ndeux");
-        QCOMPARE(f.in<QLabel>(kParameters, "lblPageWebPath")->text(), JoinPath(f.scratch.path(), "exercice.htm"));
-    }
-
-    void parametersHoldTheEditor()
-    {
-        WindowFixture f(kPointEditor);
-        for (bool byMenu : {true, false}) {
-            f.trigger(kPointEditor, "mnuParam");
-            QVERIFY(f.visible(kParameters) && !f.window(kPointEditor)->isEnabled());
-            byMenu ? f.trigger(kParameters, "mnuQuit") : void(f.window(kParameters)->close());
-            WindowFixture::settle();
-            QVERIFY(!f.window(kParameters) && f.window(kPointEditor)->isEnabled());
-        }
+        QCOMPARE(f.in<QLabel>(kParameters, "lblPageWebPath")->text(), JoinPath(t.strFolderName, "exercice.htm"));
+        f.trigger(kParameters, "mnuQuit");  // as closing it or "Valider"
+        WindowFixture::settle();
+        QVERIFY(!f.window(kParameters) && f.window(kPointEditor)->isEnabled());
     }
 
     void pointsByClickAndList()
     {
         WindowFixture f(kPointEditor);
         auto* picture = f.in<PictureBox>(kPointEditor, "Picture1");
-        auto points = [&f] { return f.entries(kPointEditor, "List1") + f.entries(kPointEditor, "List2") + f.entries(kPointEditor, "List3"); };
+        const QStringList lists{"List1", "List2", "List3"};  // x, y and name of every point
         for (auto [x, y, name] : {std::tuple{10, 10, "Un"}, {20, 20, ""}, {30, 30, "Trois"}}) {
             f.platform.queueInput(name);  // a cancelled prompt still adds the point
             QTest::mouseClick(picture, Qt::LeftButton, {}, QPoint(x, y));
         }
-        QCOMPARE(points(), (QStringList{"10", "20", "30", "16", "26", "36", "Un", "", "Trois"}));
-        QVERIFY(RingAround(picture, 20, 20, IsRed));
+        QCOMPARE(f.entries(kPointEditor, lists), (QStringList{"10", "20", "30", "16", "26", "36", "Un", "", "Trois"}));
+        QVERIFY(MarkAt(picture, 20, 20, IsRed));
 
         // Enter corrects the selected name, its mark green while asking; an empty answer keeps it.
         auto* names = f.in<QListWidget>(kPointEditor, "List3");
         bool green = false;
-        f.platform.onInput = [&] { green = RingAround(picture, 30, 30, IsGreen) && RingAround(picture, 10, 10, IsRed); };
+        f.platform.onInput = [&] { green = MarkAt(picture, 30, 30, IsGreen) && MarkAt(picture, 10, 10, IsRed); };
         names->setCurrentRow(2);
         f.platform.queueInput("Trois bis");
         QTest::keyClick(names, Qt::Key_Return);
@@ -197,7 +186,7 @@ private slots:
         names->setCurrentRow(0);
         f.platform.queueInput(QString());
         QTest::keyClick(names, Qt::Key_Return);
-        QVERIFY(RingAround(picture, 30, 30, IsRed));
+        QVERIFY(MarkAt(picture, 30, 30, IsRed));
 
         // Delete asks first; Yes removes the point from all three lists and its mark.
         names->setCurrentRow(1);
@@ -205,8 +194,8 @@ private slots:
         QTest::keyClick(names, Qt::Key_Delete);
         f.platform.queueMessage(IDYES);
         QTest::keyClick(names, Qt::Key_Delete);
-        QCOMPARE(points(), (QStringList{"10", "30", "16", "36", "Un", "Trois bis"}));
-        QVERIFY(!RingAround(picture, 20, 20, IsRed));
+        QCOMPARE(f.entries(kPointEditor, lists), (QStringList{"10", "30", "16", "36", "Un", "Trois bis"}));
+        QVERIFY(!MarkAt(picture, 20, 20, IsRed));
         // Nothing selected: neither key asks anything.
         names->setCurrentRow(-1);
         f.platform.clear();
@@ -225,14 +214,11 @@ private slots:
         QVERIFY(f.in<ObjectFrame>(kDragDrop, "Image2_23")->isVisible());
         f.platform.queueOpenFile(f.source("a.png"));
         f.trigger(kDragDrop, "mnuAjouterObjet");
-        QCOMPARE(f.entries(kDragDrop, "ListInfoBulles").size(), 25);
+        QCOMPARE(f.tooltips().size(), 25);
         f.openItem(5);
         QVERIFY(f.visible(kObjectItem) && !f.window(kObjectItem)->isModal());
         QCOMPARE(f.itemText()->text(), "f");
-        // Another object while open: the same dialog moves on to it.
-        QWidget* dialog = f.window(kObjectItem);
-        f.openItem(4);
-        QCOMPARE(f.window(kObjectItem), dialog);
+        f.openItem(4);  // another object while open: the dialog moves on to it
         QCOMPARE(f.itemText()->text(), "e");
         f.itemText()->setText("cinquième");
         f.click(kObjectItem, "cmdValid");
@@ -241,7 +227,7 @@ private slots:
         f.openItem(0);
         f.itemText()->setText("premier");
         QTest::keyClick(f.itemText(), Qt::Key_Return);
-        QCOMPARE(f.entries(kDragDrop, "ListInfoBulles").first(6), (QStringList{"premier", "b", "c", "d", "cinquième", "f"}));
+        QCOMPARE(f.tooltips().first(6), (QStringList{"premier", "b", "c", "d", "cinquième", "f"}));
         // Delete: No keeps the dialog on its object, Yes removes it.
         f.openItem(1);
         f.platform.queueMessage(IDNO);
@@ -249,7 +235,7 @@ private slots:
         QVERIFY(f.visible(kObjectItem));
         f.platform.queueMessage(IDYES);
         f.click(kObjectItem, "cmdSuppr");
-        QCOMPARE(f.entries(kDragDrop, "ListInfoBulles").first(5), (QStringList{"premier", "c", "d", "cinquième", "f"}));
+        QCOMPARE(f.tooltips().first(5), (QStringList{"premier", "c", "d", "cinquième", "f"}));
         QVERIFY(!f.window(kObjectItem));
         // The tooltip list, once on, opens its entry.
         f.click(kDragDrop, "CheckImgAlt");
@@ -258,9 +244,37 @@ private slots:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
         QCOMPARE(f.itemText()->text(), "d");
+    }
 
-        // Another project, or a reset, takes the dialog's object away: the dialog goes
-        // rather than write its text onto whatever object took its place.
+    // Another project, or a reset, takes the dialog's object away: the dialog goes
+    // rather than write its text onto whatever object took its place.
+    void objectItemDialogFollowsItsObject()
+    {
+        WindowFixture f(kDragDrop);
+        f.ready(kDragDrop);
+        f.addObjects(6);
+        const QString first = f.scratch.filePath("premier.txt"), other = f.scratch.filePath("autre.txt");
+        f.platform.queueSaveFile(first);
+        f.trigger(kDragDrop, "mnuSave");
+        f.ctx.dragdrop.state.objects[5].tooltip = "autre";
+        f.platform.queueSaveFile(other);
+        f.trigger(kDragDrop, "mnuSave");
+
+        f.openItem(5);
+        f.itemText()->setText("texte périmé");
+        f.platform.queueOpenFile(other);  // the same project: the object is still there
+        f.trigger(kDragDrop, "mnuLoad");
+        QVERIFY(f.visible(kObjectItem));
+        f.platform.queueOpenFile(first);  // another object at that place
+        f.trigger(kDragDrop, "mnuLoad");
+        QVERIFY(!f.window(kObjectItem));
+        QCOMPARE(f.tooltips().value(5), "f");
+
+        f.openItem(5);
+        f.platform.queueMessage(IDYES);
+        f.trigger(kDragDrop, "mnuReinit");
+        QVERIFY(!f.window(kObjectItem));
+        QVERIFY(f.ctx.dragdrop.state.objects.isEmpty());
     }
 };
 
