@@ -133,9 +133,6 @@ private slots:
         }
         f.click(kParameters, "CheckBaloonItalic");
         QVERIFY(t.strBaloonItalic.isEmpty() && !f.in(kParameters, "lblExemple")->font().italic());
-        QVERIFY(f.in(kDragDrop, "ListInfoBulles")->isEnabled());
-        f.click(kDragDrop, "CheckImgAlt");
-        QVERIFY(!f.in(kDragDrop, "ListInfoBulles")->isEnabled());
         // Typed texts go straight into the state; the instruction keeps CR LF.
         auto* consigne = f.in<QPlainTextEdit>(kDragDrop, "INT_txtstrConsigne");
         consigne->selectAll();
@@ -143,7 +140,6 @@ private slots:
         QTest::keyClick(consigne, Qt::Key_Return);
         QTest::keyClicks(consigne, "deux");
         QCOMPARE(d.strConsigne, "un\r\ndeux");
-
         t.strFolderName = f.scratch.filePath("autre");
         t.strTitelPlacement = "milieu";          // not a placement word
         t.strBaloonSize = d.strTextSize = "13";  // not offered by the lists
@@ -173,7 +169,6 @@ private slots:
         }
         QCOMPARE(f.entries(kPointEditor, lists), (QStringList{"10", "20", "30", "16", "26", "36", "Un", "", "Trois"}));
         QVERIFY(MarkAt(picture, 20, 20, IsRed));
-
         // Enter corrects the selected name, its mark green while asking; an empty answer keeps it.
         auto* names = f.in<QListWidget>(kPointEditor, "List3");
         bool green = false;
@@ -187,7 +182,6 @@ private slots:
         f.platform.queueInput(QString());
         QTest::keyClick(names, Qt::Key_Return);
         QVERIFY(MarkAt(picture, 30, 30, IsRed));
-
         // Delete asks first; Yes removes the point from all three lists and its mark.
         names->setCurrentRow(1);
         f.platform.queueMessage(IDNO);
@@ -228,18 +222,15 @@ private slots:
         f.itemText()->setText("premier");
         QTest::keyClick(f.itemText(), Qt::Key_Return);
         QCOMPARE(f.tooltips().first(6), (QStringList{"premier", "b", "c", "d", "cinquième", "f"}));
-        // Delete: No keeps the dialog on its object, Yes removes it.
-        f.openItem(1);
-        f.platform.queueMessage(IDNO);
-        f.click(kObjectItem, "cmdSuppr");
-        QVERIFY(f.visible(kObjectItem));
+        f.openItem(1);  // delete, once confirmed
         f.platform.queueMessage(IDYES);
         f.click(kObjectItem, "cmdSuppr");
         QCOMPARE(f.tooltips().first(5), (QStringList{"premier", "c", "d", "cinquième", "f"}));
         QVERIFY(!f.window(kObjectItem));
         // The tooltip list, once on, opens its entry.
-        f.click(kDragDrop, "CheckImgAlt");
         auto* list = f.in<QListWidget>(kDragDrop, "ListInfoBulles");
+        QVERIFY(!list->isEnabled());
+        f.click(kDragDrop, "CheckImgAlt");
         const QPoint at = list->visualItemRect(list->item(2)).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
@@ -253,24 +244,21 @@ private slots:
         WindowFixture f(kDragDrop);
         f.ready(kDragDrop);
         f.addObjects(6);
-        const QString first = f.scratch.filePath("premier.txt"), other = f.scratch.filePath("autre.txt");
-        f.platform.queueSaveFile(first);
+        const QString project = f.scratch.filePath("projet.txt");
+        f.platform.queueSaveFile(project);
         f.trigger(kDragDrop, "mnuSave");
         f.ctx.dragdrop.state.objects[5].tooltip = "autre";
-        f.platform.queueSaveFile(other);
-        f.trigger(kDragDrop, "mnuSave");
-
         f.openItem(5);
         f.itemText()->setText("texte périmé");
-        f.platform.queueOpenFile(other);  // the same project: the object is still there
-        f.trigger(kDragDrop, "mnuLoad");
-        QVERIFY(f.visible(kObjectItem));
-        f.platform.queueOpenFile(first);  // another object at that place
+        f.platform.queueOpenFile(project);  // another object at that place
         f.trigger(kDragDrop, "mnuLoad");
         QVERIFY(!f.window(kObjectItem));
         QCOMPARE(f.tooltips().value(5), "f");
-
+        WindowFixture::settle();
         f.openItem(5);
+        f.platform.queueOpenFile(project);  // the same project: the object is still there
+        f.trigger(kDragDrop, "mnuLoad");
+        QVERIFY(f.visible(kObjectItem));
         f.platform.queueMessage(IDYES);
         f.trigger(kDragDrop, "mnuReinit");
         QVERIFY(!f.window(kObjectItem));
