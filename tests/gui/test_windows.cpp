@@ -6,7 +6,6 @@
 #include "shared/colors.h"
 #include "tooltip/picturebox.h"
 
-#include <QKeySequence>
 #include <QLabel>
 #include <QPlainTextEdit>
 

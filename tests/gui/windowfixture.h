@@ -16,7 +16,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
-#include <functional>
 
 namespace toravi::test {
 
