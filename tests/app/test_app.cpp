@@ -1,8 +1,8 @@
-// The application: the launcher, the window registry, the presentation windows'
-// return rules, and a newcomer's first road with each example.
+// The application: the launcher, the presentation windows' return rules, and a
+// newcomer's first road with each example.
 #include "gui/windowfixture.h"
 
-#include <QFile>
+#include "tooltip/picturebox.h"
 
 using namespace toravi;
 using namespace toravi::test;
@@ -13,153 +13,95 @@ class TestApp : public QObject {
 private slots:
     void cleanup() { SetProgramFolder(QString()); }
 
+    // A module hides the launcher, which comes back when the module closes. Opened again it
+    // starts a fresh project. Its quit menu, or closing the launcher, ends everything.
     void eachModuleAndBack()
     {
-        const struct {
-            const char *start, *about;
-            QString shown, other, presentation;
-        } modules[] = {{"Command1", "Command3", kPointEditor, kDragDrop, kTooltipPresentation},
-                       {"Command2", "Command4", kDragDrop, kPointEditor, kDragDropPresentation}};
-        for (const auto& m : modules) {
+        for (auto [start, shown] : {std::tuple{"Command1", kPointEditor}, {"Command2", kDragDrop}}) {
             WindowFixture f(kLauncher);
-            f.click(kLauncher, m.about);
-            QVERIFY(f.visible(m.presentation) && !f.visible(kLauncher) && f.ctx.blnFromLauncher);
-            f.click(m.presentation, "Command1");
-            QVERIFY(f.visible(kLauncher));
-
-            f.click(kLauncher, m.start);
-            QVERIFY(f.visible(m.shown) && !f.visible(kLauncher));
-            QVERIFY(f.window(m.other) && !f.visible(m.other));  // loaded, hidden
-            f.window(m.shown)->close();
+            f.click(kLauncher, start);
+            QVERIFY(f.visible(shown) && !f.visible(kLauncher));
+            f.window(shown)->close();
             WindowFixture::settle();
-            QVERIFY(f.visible(kLauncher) && !f.window(m.shown) && f.quits == 0);
-
-            // Opened again it starts a fresh project; its quit menu ends the program without asking.
+            QVERIFY(f.visible(kLauncher) && !f.window(shown) && f.quits == 0);
             f.ctx.tooltip.state.strTitre = f.ctx.dragdrop.state.strTitre = "ancien";
-            f.click(kLauncher, m.start);
-            QCOMPARE(m.shown == kPointEditor ? f.ctx.tooltip.state.strTitre : f.ctx.dragdrop.state.strTitre, "exercice");
-            f.trigger(m.shown, "mnuQuit");
-            WindowFixture::settle();
-            QVERIFY(!f.window(m.shown) && f.platform.requests.isEmpty());
+            f.click(kLauncher, start);
+            QCOMPARE(shown == kPointEditor ? f.ctx.tooltip.state.strTitre : f.ctx.dragdrop.state.strTitre, "exercice");
+            if (shown == kPointEditor) {  // the editor asks for the launcher as it goes: it may not come back
+                f.trigger(kPointEditor, "mnuParam");
+                f.window(kLauncher)->close();
+                for (QWidget* w : QApplication::topLevelWidgets())
+                    QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+            } else {
+                f.trigger(shown, "mnuQuit");
+            }
             QCOMPARE(f.quits, 1);
+            WindowFixture::settle();
+            QVERIFY(!f.window(shown) && !f.window(kParameters) && f.platform.requests.isEmpty());
         }
     }
 
-    void closingTheLauncherEndsEverything()
-    {
-        WindowFixture f(kLauncher);
-        f.click(kLauncher, "Command1");
-        f.trigger(kPointEditor, "mnuParam");
-        f.window(kLauncher)->close();
-        QCOMPARE(f.quits, 1);
-        // The point editor asks for the launcher as it goes: nothing may come back.
-        for (QWidget* w : QApplication::topLevelWidgets())
-            QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
-        WindowFixture::settle();
-        for (const QString& name : {kPointEditor, kParameters, kDragDrop, kLauncher})
-            QVERIFY2(!f.window(name), qPrintable(name));
-    }
-
-    void registry()
-    {
-        WindowFixture f;
-        WindowRegistry& windows = f.ctx.windows;
-        windows.hide(kDragDrop);  // loads without showing
-        QPointer<QWidget> first = f.window(kDragDrop);
-        QVERIFY(first && !first->isVisible());
-        windows.show(kDragDrop);
-        QCOMPARE(f.window(kDragDrop), first.data());
-        windows.show("Nowhere");
-        QVERIFY(!f.window("Nowhere"));
-        windows.unload(kParameters);  // not loaded: nothing happens
-        QVERIFY(!f.window(kParameters));
-        first->close();  // closed by the user: forgotten, the next showing loads afresh
-        WindowFixture::settle();
-        QVERIFY(first.isNull() && !f.window(kDragDrop));
-    }
-
-    // "Aide" without a help file: the presentation window, which gives back what it took.
+    // The presentation window gives back what it took: the launcher it hid, or the
+    // window whose "Aide" opened it when there is no help file.
     void presentationReturns_data()
     {
         QTest::addColumn<QString>("caller");
-        QTest::addColumn<QString>("presentation");
+        QTest::addColumn<QString>("opener");
         QTest::addColumn<QString>("closeWith");  // a control of the window, or Esc
-        QTest::newRow("point editor, button") << kPointEditor << kTooltipPresentation << "Command1";
-        QTest::newRow("point editor, Esc") << kPointEditor << kTooltipPresentation << "Esc";
-        QTest::newRow("parameters") << kParameters << kTooltipPresentation << "Command1";
-        QTest::newRow("drag and drop, Esc") << kDragDrop << kDragDropPresentation << "Esc";
+        QTest::newRow("launcher, tooltip") << kLauncher << "Command3" << "Command1";
+        QTest::newRow("launcher, drag and drop") << kLauncher << "Command4" << "Esc";
+        QTest::newRow("point editor, button") << kPointEditor << "mnuAide" << "Command1";
+        QTest::newRow("point editor, Esc") << kPointEditor << "mnuAide" << "Esc";
+        QTest::newRow("parameters") << kParameters << "mnuAide" << "Command1";
+        QTest::newRow("drag and drop, Esc") << kDragDrop << "mnuAide" << "Esc";
     }
     void presentationReturns()
     {
         QFETCH(QString, caller);
-        QFETCH(QString, presentation);
+        QFETCH(QString, opener);
         QFETCH(QString, closeWith);
         QTemporaryDir programFolder;  // no help file there
         SetProgramFolder(programFolder.path());
-        const QString main = caller == kDragDrop ? kDragDrop : kPointEditor;
+        const bool launcher = caller == kLauncher;
+        const QString main = caller == kParameters ? kPointEditor : caller;
+        const QString presentation =
+            main == kDragDrop || opener == "Command4" ? kDragDropPresentation : kTooltipPresentation;
         WindowFixture f(main);
         if (caller == kParameters)
             f.trigger(kPointEditor, "mnuParam");
-        f.ctx.blnFromLauncher = true;
-        f.trigger(caller, "mnuAide");
-        QVERIFY(f.visible(presentation) && !f.ctx.blnFromLauncher);
-        QCOMPARE(f.window(caller)->isEnabled(), caller == kParameters);
-        QVERIFY(f.platform.requests.isEmpty());
-        if (closeWith == "Esc")
-            QTest::keyClick(f.window(presentation), Qt::Key_Escape);
-        else
-            f.click(presentation, closeWith);
-        QVERIFY(!f.visible(presentation) && !f.visible(kLauncher) && f.window(main)->isEnabled());
-
-        // With a help file, the shell opens it instead.
-        QVERIFY(WriteBytes(programFolder.filePath("toravi.chm"), "ITSF"));
-        f.trigger(caller, "mnuAide");
-        QCOMPARE(f.platform.requestsOf("shell").value(0).text, programFolder.filePath("toravi.chm"));
-        QVERIFY(f.window(caller)->isEnabled());
+        f.ctx.blnFromLauncher = !launcher;  // left over from an earlier presentation
+        launcher ? f.click(caller, opener) : f.trigger(caller, opener);
+        QVERIFY(f.visible(presentation) && f.ctx.blnFromLauncher == launcher && f.platform.requests.isEmpty());
+        QVERIFY(launcher ? !f.visible(kLauncher) : f.window(caller)->isEnabled() == (caller == kParameters));
+        closeWith == "Esc" ? QTest::keyClick(f.window(presentation), Qt::Key_Escape) : f.click(presentation, closeWith);
+        QVERIFY(!f.visible(presentation) && f.visible(kLauncher) == launcher && f.window(main)->isEnabled());
     }
-
-    void programIconIsBuiltIn() { QVERIFY(QFile::exists(":/toravi/toravi.png")); }
 
     // Load from the program folder, choose a working folder, validate, create the page, open it.
-    void eachExample_data()
-    {
-        QTest::addColumn<QString>("window");
-        QTest::addColumn<QString>("example");
-        QTest::addColumn<QString>("page");
-        QTest::addColumn<QString>("copy");  // a picture the validation copies into img
-        QTest::newRow("tooltip") << kPointEditor << "info-bulles/ile.txt" << "ile.htm" << "ile.png";
-        QTest::newRow("drag and drop") << kDragDrop << "glisser-deposer/bureau.txt" << "bureau.htm" << "livre.png";
-    }
     void eachExample()
     {
-        QFETCH(QString, window);
-        QFETCH(QString, example);
-        QFETCH(QString, page);
-        QFETCH(QString, copy);
-        WindowFixture f(window);
-        const bool tooltip = window == kPointEditor;
-        f.platform.queueOpenFile(ProgramFolder() + "/exemples/" + example);
-        f.trigger(window, "mnuLoad");
-        QCOMPARE(f.platform.requestsOf("open").value(0).initialFolder, ProgramFolder());  // where the examples are
-        QCOMPARE(tooltip ? f.ctx.tooltip.state.points.size() : f.ctx.dragdrop.state.objects.size(), tooltip ? 6 : 7);
-        // The drag-and-drop window validates after loading: it asks for the folder the example leaves open.
-        QCOMPARE(f.platform.messageTexts(), tooltip ? QStringList() : QStringList{msg::ValNoFolder});
-
-        const QString form = tooltip ? kParameters : kDragDrop;
-        if (tooltip)
-            f.trigger(kPointEditor, "mnuParam");
-        f.platform.queueFolder(f.scratch.path());
-        f.click(form, tooltip ? "cmdstrFolderName" : "INT_cmdstrFolderName");
-        f.click(form, "cmdValider");
-        QCOMPARE(f.platform.messageTexts().size(), tooltip ? 0 : 1);
-        QVERIFY(QFile::exists(f.scratch.filePath("img/" + copy)));
-        QVERIFY(f.window(window)->isEnabled());
-
-        f.platform.queueMessage(IDYES);
-        f.trigger(window, "mnuCreation");
-        QCOMPARE(f.platform.requestsOf("shell").size(), 1);
-        QCOMPARE(f.platform.requestsOf("shell")[0].text, JoinPath(f.scratch.path(), page));
-        QVERIFY(QFile::exists(f.scratch.filePath(tooltip ? "interact.js" : "ordre.js")));
+        for (auto [window, example, page] : {std::tuple{kPointEditor, "info-bulles/ile.txt", "ile.htm"},
+                                             {kDragDrop, "glisser-deposer/bureau.txt", "bureau.htm"}}) {
+            WindowFixture f(window);
+            const bool tooltip = window == kPointEditor;
+            f.platform.queueOpenFile(ProgramFolder() + "/exemples/" + example);
+            f.trigger(window, "mnuLoad");
+            QCOMPARE(f.platform.requestsOf("open").value(0).initialFolder, ProgramFolder());  // where the examples are
+            // The drag-and-drop window validates after loading: it asks for the folder the example leaves open.
+            QCOMPARE(f.platform.messageTexts(), tooltip ? QStringList() : QStringList{msg::ValNoFolder});
+            const QString form = tooltip ? kParameters : kDragDrop;
+            if (tooltip)
+                f.trigger(kPointEditor, "mnuParam");
+            f.platform.queueFolder(f.scratch.path());
+            f.click(form, tooltip ? "cmdstrFolderName" : "INT_cmdstrFolderName");
+            f.click(form, "cmdValider");
+            QVERIFY(!f.visible(kParameters) && f.window(window)->isEnabled());
+            if (tooltip)  // the editor shows the picture, without its hint
+                QVERIFY(f.in<PictureBox>(window, "Picture1")->holdsPicture() && !f.in(window, "Label2")->isVisible());
+            f.platform.queueMessage(IDYES);
+            f.trigger(window, "mnuCreation");
+            QCOMPARE(f.platform.requestsOf("shell").value(0).text, JoinPath(f.scratch.path(), page));
+        }
     }
 };
 

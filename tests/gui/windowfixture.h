@@ -3,7 +3,6 @@
 // and a scratch folder; controls are found by their objectNames.
 #include "support/scriptedplatform.h"
 #include "support/testsupport.h"
-#include "shared/colors.h"
 #include "shared/publish.h"
 #include "widgets/appcontext.h"
 #include "widgets/windownames.h"
@@ -13,12 +12,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
-#include <functional>
 
 namespace toravi::test {
 
@@ -40,21 +37,16 @@ struct WindowFixture {
     QTemporaryDir scratch;
     int quits = 0;
 
-    explicit WindowFixture(const QString& first = QString())
+    explicit WindowFixture(const QString& first)
     {
         RegisterAllWindows(ctx);
         ctx.quit = [this] { ++quits; };
-        if (!first.isEmpty())
-            ctx.windows.show(first);
+        ctx.windows.show(first);
     }
     QWidget* window(const QString& name) const { return ctx.windows.find(name); }  // nullptr when not loaded
     bool visible(const QString& name) const { return window(name) && window(name)->isVisible(); }
     template <class T = QWidget>
-    T* in(const QString& window, const QString& name) const
-    {
-        QWidget* w = this->window(window);
-        return w ? w->findChild<T*>(name) : nullptr;
-    }
+    T* in(const QString& w, const QString& name) const { return window(w) ? window(w)->findChild<T*>(name) : nullptr; }
     void click(const QString& window, const QString& name) { in<QAbstractButton>(window, name)->click(); }
     void trigger(const QString& window, const QString& name) { in<QAction>(window, name)->trigger(); }
     void choose(const QString& window, const QString& name, const QString& item)
@@ -63,33 +55,41 @@ struct WindowFixture {
         box->setCurrentIndex(box->findText(item));
         emit box->activated(box->currentIndex());
     }
-    QStringList entries(const QString& window, const QString& list) const
+    // The entries of the window's lists, one list after the other.
+    QStringList entries(const QString& window, const QStringList& lists) const
     {
         QStringList out;
-        for (auto* l = in<QListWidget>(window, list); l && out.size() < l->count();)
-            out << l->item(int(out.size()))->text();
+        for (const QString& list : lists)
+            for (int i = 0; i < in<QListWidget>(window, list)->count(); ++i)
+                out << in<QListWidget>(window, list)->item(i)->text();
         return out;
     }
+    QStringList tooltips() const { return entries(names::kDragDrop, {"ListInfoBulles"}); }
 
-    QString folder() const { return scratch.filePath(QStringLiteral("travail")); }
-    QString source(const QString& name) const { return scratch.filePath(QStringLiteral("sources/") + name); }
-    QString inImg(const QString& name) const { return JoinPath(JoinPath(folder(), QStringLiteral("img")), name); }
-    static bool WritePicture(const QString& path, int width, int height, unsigned rgb = 0x3366CC)
+    QString source(const QString& name) const { return scratch.filePath("sources/" + name); }
+    // Working folder (the scratch folder) and reference picture through the window's own buttons.
+    void ready(const QString& window)
     {
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        return WriteRealPicture(path, width, height, rgb);
+        const QString prefix = window == names::kParameters ? "" : "INT_";
+        platform.queueFolder(scratch.path());
+        click(window, prefix + "cmdstrFolderName");
+        QDir().mkpath(source(QString()));
+        WriteRealPicture(source("scene.png"), 400, 300);
+        platform.queueOpenFile(source("scene.png"));
+        click(window, prefix + "cmdOrigImageFile");
     }
-    // Working folder and reference picture through the window's own buttons.
-    void ready(const QString& window, const QString& folderButton, const QString& pictureButton, int width = 400,
-               int height = 300)
+    // Objects a, b, c... through the drag-and-drop window's add button.
+    void addObjects(int count)
     {
-        QDir().mkpath(folder());
-        platform.queueFolder(folder());
-        click(window, folderButton);
-        WritePicture(source(QStringLiteral("scene.png")), width, height);
-        platform.queueOpenFile(source(QStringLiteral("scene.png")));
-        click(window, pictureButton);
+        for (int i = 0; i < count; ++i) {
+            const QString name = QString(QChar('a' + i)) + ".png";
+            WriteRealPicture(source(name), 40, 30, 0x112233 * unsigned(i + 1));
+            platform.queueOpenFile(source(name));
+            click(names::kDragDrop, "cmdAjoutImage");
+        }
     }
+    void openItem(int i) { QTest::mouseDClick(in(names::kDragDrop, "Image2_" + QString::number(i)), Qt::LeftButton); }
+    QLineEdit* itemText() const { return in<QLineEdit>(names::kObjectItem, "Text1"); }
     // Lets deferred deletions of closed windows happen.
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 };
