@@ -39,7 +39,6 @@ struct Module {
     virtual QString& folder() = 0;
     virtual QString& page() = 0;
     virtual QString& reference() = 0;  // source of the reference picture
-    virtual QString& referenceName() = 0;
     virtual QString& background() = 0;
     virtual QString& backgroundName() = 0;
     virtual QString script() const = 0;  // the page's script file name
@@ -80,7 +79,6 @@ struct ModuleOf : Module {
     QString& folder() override { return m.state.strFolderName; }
     QString& page() override { return m.state.strPageWeb; }
     QString& reference() override { return m.state.strOrigImageFile; }
-    QString& referenceName() override { return m.state.strImageFile; }
     QString& background() override { return m.state.strOrigBackgroundImage; }
     QString& backgroundName() override { return m.state.strBackgroundImage; }
     void refreshDefaults() override { m.ApplyRefreshDefaults(); }

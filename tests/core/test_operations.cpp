@@ -1,5 +1,5 @@
-// The modules' own operations behind the windows' buttons: validation,
-// "Réinitialiser", the plain background, picture sizes, objects.
+// The modules' own operations behind the windows' buttons: "Réinitialiser", the plain
+// background, picture sizes, objects.
 #include "core/modules.h"
 
 #include <QFile>
@@ -11,47 +11,6 @@ class TestOperations : public QObject {
     Q_OBJECT
 
 private slots:
-    void validation_data()
-    {
-        QTest::addColumn<QString>("module");
-        QTest::addColumn<QString>("missing");
-        QTest::addColumn<QString>("message");
-        for (const char* module : {"tooltip", "dragdrop"}) {
-            QTest::addRow("%s folder", module) << module << "folder" << msg::ValNoFolder;
-            QTest::addRow("%s picture", module) << module << "picture" << msg::ValNoImage;
-            QTest::addRow("%s page", module) << module << "page" << msg::ValNoPage;
-            QTest::addRow("%s title", module) << module << "title" << msg::ValNoTitle;
-            QTest::addRow("%s folder gone", module) << module << "folder gone" << "n'existe pas";
-            QTest::addRow("%s nothing", module) << module << "" << "";
-        }
-    }
-    void validation()
-    {
-        QFETCH(QString, module);
-        QFETCH(QString, missing);
-        QFETCH(QString, message);
-        Scratch at;
-        auto m = MakeModule(module);
-        QVERIFY(m->load(at.project(*m)));
-        QFile::remove(at.work + "/img/scene.gif");
-        m->platform.clear();
-        if (missing == "folder")
-            m->folder().clear();
-        else if (missing == "picture")
-            m->reference().clear();
-        else if (missing == "page")
-            m->page() = at.work + "/.htm";
-        else if (missing == "title")
-            m->title().clear();
-        else if (missing == "folder gone")
-            m->folder() = at.work + "/absent";
-        QCOMPARE(m->validate(), message.isEmpty());
-        QCOMPARE(m->platform.messageTexts().size(), message.isEmpty() ? 0 : 1);
-        if (!message.isEmpty())
-            QVERIFY(m->platform.messageTexts()[0].contains(message));
-        QCOMPARE(QFile::exists(at.work + "/img/scene.gif"), message.isEmpty());
-    }
-
     void reinitAsksFirst_data() { BothModules(); }
     void reinitAsksFirst()
     {

@@ -51,36 +51,52 @@ class TestPublishing : public QObject {
 private slots:
     void cleanup() { filefaults::Reset(); }
 
+    // Validation and page creation refuse alike, the first missing thing first, and write nothing.
     void refusals_data()
     {
         QTest::addColumn<QString>("module");
-        QTest::addColumn<QString>("folder");
-        QTest::addColumn<QString>("page");
+        QTest::addColumn<bool>("create");
+        QTest::addColumn<QString>("missing");
         QTest::addColumn<QString>("message");
-        for (const char* module : {"tooltip", "dragdrop"}) {
-            const auto row = [&](const char* name, const char* folder, const char* page, const QString& message) {
-                QTest::addRow("%s %s", module, name) << module << folder << page << message;
-            };
-            row("no folder", "", "lecon.htm", msg::NoFolder);
-            row("folder gone", "absent", "lecon.htm", "n'existe pas");
-            for (const char* page : {"", ".", ".htm", "   .html"})
-                row(qPrintable(QStringLiteral("page '%1'").arg(page)), "work", page, msg::ValNoPage);
-        }
+        for (const char* module : {"tooltip", "dragdrop"})
+            for (bool create : {false, true}) {
+                const auto row = [&](const char* missing, const QString& message) {
+                    QTest::addRow("%s %s %s", module, create ? "create" : "validate", missing)
+                        << module << create << missing << message;
+                };
+                row("folder", create ? msg::NoFolder : msg::ValNoFolder);
+                row("folder gone", "n'existe pas");
+                for (const char* page : {"", ".", ".htm", "   .html"})
+                    row(page, msg::ValNoPage);
+                if (!create) {
+                    row("picture", msg::ValNoImage);
+                    row("title", msg::ValNoTitle);
+                }
+            }
     }
     void refusals()
     {
         QFETCH(QString, module);
-        QFETCH(QString, folder);
-        QFETCH(QString, page);
+        QFETCH(bool, create);
+        QFETCH(QString, missing);
         QFETCH(QString, message);
         Scratch at;
         auto m = published(at, module);
         const auto before = snapshot(at.work);
-        m->folder() = folder.isEmpty() ? QString() : at.tmp.filePath(folder);
-        m->page() = JoinPath(m->folder(), page);
-        QVERIFY(!m->create());
+        if (missing == "folder")
+            m->folder().clear();
+        else if (missing == "folder gone")
+            m->folder() = at.work + "/absent";
+        else if (missing == "picture")
+            m->reference().clear();
+        else if (missing == "title")
+            m->title().clear();
+        else
+            m->page() = at.work + "/" + missing;
+        QVERIFY(!(create ? m->create() : m->validate()));
         QCOMPARE(m->platform.messageTexts().size(), 1);
         QVERIFY2(m->platform.messageTexts()[0].contains(message), qPrintable(m->platform.messageTexts()[0]));
+        QCOMPARE(m->platform.requests[0].flags, kRefusal);
         QCOMPARE(snapshot(at.work), before);
     }
 
