@@ -115,6 +115,7 @@ private slots:
             QTest::addRow("%s short write", module) << module << int(K::ShortWrite) << 1;
             QTest::addRow("%s sync", module) << module << int(K::FailSync) << files;
             QTest::addRow("%s rename", module) << module << int(K::FailRename) << 2;
+            QTest::addRow("%s another run writes there", module) << module << -1 << 0;
         }
     }
     void failedWritesKeepTheOldFiles()
@@ -125,13 +126,18 @@ private slots:
         Scratch at;
         auto m = published(at, module);
         const auto before = snapshot(at.work);
-        filefaults::Inject(filefaults::Kind(kind), nth);
-        m->page() = at.work + "/lecon.htm";
+        SetWorkingFolderLockWait(50);
+        const FolderLock otherRun(kind < 0 ? at.work : at.tmp.filePath("absent"));
+        filefaults::Inject(filefaults::Kind(std::max(kind, 0)), nth);
         QVERIFY(!m->create());
         QVERIFY(!offered(m->platform));
         QCOMPARE(m->platform.requests.last().flags, kRefusal);
-        QVERIFY(m->platform.messageTexts().last().contains("n'a pas pu être enregistré"));
-        QCOMPARE(snapshot(at.work), before);
+        QVERIFY(m->platform.messageTexts().last().contains(kind < 0 ? "occupé" : "n'a pas pu être enregistré"));
+        auto after = snapshot(at.work);
+        after.remove("/" + FolderLock::LockFileName());
+        QCOMPARE(after, before);
+        if (kind < 0)
+            return;
 
         // A project file too.
         const QString project = at.src + "/p.txt";
@@ -227,24 +233,6 @@ private slots:
         m->platform.clear();
         QVERIFY(!m->create());
         QVERIFY(m->platform.messageTexts().value(0).contains("portent le même nom"));
-    }
-
-    void aBusyFolderIsSaidSo_data() { BothModules(); }
-    void aBusyFolderIsSaidSo()
-    {
-        QFETCH(QString, module);
-        Scratch at;
-        auto m = published(at, module);
-        const auto before = snapshot(at.work);
-        SetWorkingFolderLockWait(50);
-        const FolderLock otherRun(at.work);
-        QVERIFY(otherRun.isLocked());
-        QVERIFY(!m->create());
-        QCOMPARE(m->platform.messageTexts(), QStringList{msg::FolderBusy(at.work)});
-        auto after = snapshot(at.work);
-        after.remove("/" + FolderLock::LockFileName());
-        QCOMPARE(after, before);
-        SetWorkingFolderLockWait(3000);
     }
 
     void zeroSizePicturesAreSaid_data() { BothModules(); }
