@@ -77,13 +77,12 @@ QString runFolder(const ProjectText& text, const QString& given)
     return text.lines.value((text.hasHeader() ? kHeaderLines : 0) + kFolderLine - kFirstValueLine);
 }
 
-template <class Module>
-bool generate(Module& m, const QString& project, const QString& folder)
+bool generate(ProjectModule& m, const QString& project, const QString& folder, bool validate)
 {
     m.ResetProject();
     if (!m.LoadProjectFile(project, folder))
         return false;
-    if constexpr (std::is_same_v<Module, DragDropModule>)
+    if (validate)
         m.Validate();  // its refusals are warnings here
     m.ApplyRefreshDefaults();
     return m.CreatePage();
@@ -225,11 +224,11 @@ int RunGenerateCommand(const QStringList& args)
     QString page;
     if (module == QLatin1String("tooltip")) {
         TooltipModule m(console);
-        created = generate(m, project, folder);
+        created = generate(m, project, folder, false);
         page = m.state.strPageWeb;
     } else {
         DragDropModule m(console);
-        created = generate(m, project, folder);
+        created = generate(m, project, folder, true);
         page = m.state.strPageWeb;
     }
     if (!created || !console.offered)

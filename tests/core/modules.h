@@ -19,36 +19,43 @@ inline const QStringList kHeaderTail{QStringLiteral("<Ne pas modifier ce fichier
                                      QStringLiteral("<Cela pourrait avoir des conséquences inattendues sur votre "
                                                     "projet>")};
 
-// One module behind one face: what the shared machinery must do the same way in both.
+// What the shared machinery must do the same way in both modules: the common
+// operations through the modules' own base, the state through these few fields.
 struct Module {
     virtual ~Module() = default;
+    virtual ProjectModule& ops() = 0;
     virtual QString moduleLine() const = 0;
     // Lines 5 to the last of a project in `src`/`work` where every value differs.
     virtual QStringList body(const QString& src, const QString& work) const = 0;
     virtual QStringList savedLines() = 0;  // the file the state would be saved as
-    virtual bool load(const QString& path, const QString& folder = {}) = 0;
-    virtual bool save(const QString& path) = 0;
-    virtual bool create() = 0;
-    virtual void reset() = 0;
-    virtual bool validate() = 0;
-    virtual void reinit() = 0;
-    virtual void plainBackground() = 0;  // "Fond uniforme" / the page colour
-    virtual QString& title() = 0;          // the displayed title
+    virtual void plainBackground() = 0;    // "Fond uniforme" / the page colour
     virtual void chooseReference() = 0;
     virtual void chooseBackground() = 0;
     virtual QString& folder() = 0;
     virtual QString& page() = 0;
+    virtual QString& title() = 0;      // the displayed title
     virtual QString& reference() = 0;  // source of the reference picture
     virtual QString& background() = 0;
     virtual QString& backgroundName() = 0;
     virtual QString script() const = 0;  // the page's script file name
-    virtual void refreshDefaults() = 0;
+    bool load(const QString& path, const QString& folder = {}) { return ops().LoadProjectFile(path, folder); }
+    bool save(const QString& path)
+    {
+        platform.queueSaveFile(path);
+        return ops().SaveProject();
+    }
+    bool create() { return ops().CreatePage(); }
+    bool validate() { return ops().Validate(); }
+    void reset() { ops().ResetProject(); }
+    void reinit() { ops().ReinitWithQuestion(); }
+    void refreshDefaults() { ops().ApplyRefreshDefaults(); }
     ScriptedPlatform platform;
 };
 
 template <class M>
 struct ModuleOf : Module {
     M m{platform};
+    ProjectModule& ops() override { return m; }
     QStringList savedLines() override
     {
         if constexpr (std::is_same_v<M, TooltipModule>)
@@ -56,16 +63,6 @@ struct ModuleOf : Module {
         else
             return DragDropProjectLines(m.state);
     }
-    bool load(const QString& path, const QString& folder = {}) override { return m.LoadProjectFile(path, folder); }
-    bool save(const QString& path) override
-    {
-        platform.queueSaveFile(path);
-        return m.SaveProject();
-    }
-    bool create() override { return m.CreatePage(); }
-    void reset() override { m.ResetProject(); }
-    bool validate() override { return m.Validate(); }
-    void reinit() override { m.ReinitWithQuestion(); }
     void plainBackground() override
     {
         if constexpr (std::is_same_v<M, TooltipModule>)
@@ -73,15 +70,14 @@ struct ModuleOf : Module {
         else
             m.PageColour();
     }
-    QString& title() override { return m.state.strAffiche; }
     void chooseReference() override { m.ChooseReferencePicture(); }
     void chooseBackground() override { m.ChooseBackgroundPicture(); }
     QString& folder() override { return m.state.strFolderName; }
     QString& page() override { return m.state.strPageWeb; }
+    QString& title() override { return m.state.strAffiche; }
     QString& reference() override { return m.state.strOrigImageFile; }
     QString& background() override { return m.state.strOrigBackgroundImage; }
     QString& backgroundName() override { return m.state.strBackgroundImage; }
-    void refreshDefaults() override { m.ApplyRefreshDefaults(); }
 };
 
 struct Tooltip : ModuleOf<TooltipModule> {

@@ -11,8 +11,10 @@ class TestOperations : public QObject {
     Q_OBJECT
 
 private slots:
-    void reinitAsksFirst_data() { BothModules(); }
-    void reinitAsksFirst()
+    // "Réinitialiser" asks first; the plain colour replaces the background picture, even
+    // when the colour dialog is cancelled.
+    void reinitAndPlainBackground_data() { BothModules(); }
+    void reinitAndPlainBackground()
     {
         QFETCH(QString, module);
         Scratch at;
@@ -22,25 +24,14 @@ private slots:
         m->platform.queueMessage(IDNO);
         m->reinit();
         QCOMPARE(m->savedLines(), loaded);
+        m->platform.queueColor(std::nullopt);
+        m->plainBackground();
+        QVERIFY(m->background().isEmpty() && m->backgroundName().isEmpty());
         m->platform.queueMessage(IDYES);
         m->reinit();
         QCOMPARE(m->platform.messageTexts().last(), msg::ResetDone);
         QCOMPARE(m->platform.requests.first().flags, kConfirm);
         QVERIFY(m->reference().isEmpty() && m->folder().isEmpty());
-    }
-
-    // The plain colour replaces the background picture, even when the colour dialog is cancelled.
-    void plainBackground_data() { BothModules(); }
-    void plainBackground()
-    {
-        QFETCH(QString, module);
-        Scratch at;
-        auto m = MakeModule(module);
-        QVERIFY(m->load(at.project(*m)));
-        m->platform.queueColor(std::nullopt);
-        m->plainBackground();
-        QVERIFY(m->background().isEmpty() && m->backgroundName().isEmpty());
-        QCOMPARE(m->platform.requestsOf("color").size(), 1);
     }
 
     // The point editor's frame is 733 pixels: a larger picture is taken, with a warning.

@@ -73,20 +73,20 @@ public:
 
     // --- Project (reset, file, validation, page): dragdropproject.cpp, dragdroppage.cpp ---
     void ResetProject() override;                 // defaults, no objects, no preview; asks for a refresh
-    bool SaveProject();                  // true when the file was written
+    bool SaveProject() override;                  // true when the file was written
     bool LoadProject();                  // open dialog then LoadProjectFile; refreshes in every case
     // No dialog; a refused file keeps the project. Source paths that are not
     // absolute are taken relative to the project file's folder. A non-empty
     // `folder` takes the place of the project's working folder.
-    bool LoadProjectFile(const QString& path, const QString& folder = QString());
+    bool LoadProjectFile(const QString& path, const QString& folder = QString()) override;
     // Validation (cmdValider, and after every load); the window has copied its
     // controls into the state. Returns true when valid; then asks for a refresh.
-    bool Validate();
+    bool Validate() override;
     // The state part of RefreshWindow (steps 2 to 5): page path, title,
     // instruction (default text, "<br>" to CR LF) and displayed title.
-    void ApplyRefreshDefaults();
+    void ApplyRefreshDefaults() override;
     void SetPageName(const QString& typed);  // INT_txtPageWeb change
-    bool CreatePage();                       // mnuCreation; true when every file was written
+    bool CreatePage() override;                       // mnuCreation; true when every file was written
     // The project's pictures, each with its name in img.
     QList<ProjectPicture> Pictures() const;
     // Copies the help document beside the page when the button is on; what the

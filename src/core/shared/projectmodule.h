@@ -16,6 +16,18 @@ public:
 
     // Defaults, nothing loaded; then asks for a refresh.
     virtual void ResetProject() = 0;
+    // "Sauvegarder le projet": true when the file was written.
+    virtual bool SaveProject() = 0;
+    // Reads a project file without any dialog; a refused file keeps the project.
+    // Relative source paths are read from the project file's folder; a non-empty
+    // `folder` takes the place of the project's working folder.
+    virtual bool LoadProjectFile(const QString& path, const QString& folder = QString()) = 0;
+    // The validation of the parameters: true when valid.
+    virtual bool Validate() = 0;
+    // The state part of the windows' refresh: the display defaults of empty values.
+    virtual void ApplyRefreshDefaults() = 0;
+    // "Créer la page Web": true when every file was written.
+    virtual bool CreatePage() = 0;
     // Menu "Réinitialiser": the question, then ResetProject and its message.
     void ReinitWithQuestion();
 

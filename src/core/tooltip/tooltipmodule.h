@@ -70,20 +70,20 @@ public:
     // Defaults, no points, no picture; then asks for a refresh.
     void ResetProject() override;
     // "Sauvegarder le projet". Returns true when the file was written.
-    bool SaveProject();
+    bool SaveProject() override;
     // "Charger un projet": open dialog, then LoadProjectFile. Refreshes in every case.
     bool LoadProject();
     // Reads a project file without any dialog; on refusal the project is kept and
     // the refusal's message is shown through the platform. Returns true when loaded.
     // Source paths that are not absolute are taken relative to the project
     // file's folder. A non-empty `folder` takes the place of the project's working folder.
-    bool LoadProjectFile(const QString& path, const QString& folder = QString());
+    bool LoadProjectFile(const QString& path, const QString& folder = QString()) override;
     // The state part of RefreshParameters: page path, titles and description defaults.
-    void ApplyRefreshDefaults();
+    void ApplyRefreshDefaults() override;
     // Page name update (txtPageWeb change): the base name up to the first dot + ".htm".
     void SetPageName(const QString& typed);
     // "Créer la page Web" (Command1_Click). Returns true when both files were written.
-    bool CreatePage();
+    bool CreatePage() override;
     // The project's pictures, each with its name in img.
     QList<ProjectPicture> Pictures() const;
 
@@ -94,7 +94,7 @@ public:
     void PlainBackground();           // Command1 "Fond uniforme"
     // Validation of Form2; the window has copied its controls into the state.
     // Returns true when valid (the caller then closes Form2).
-    bool Validate();
+    bool Validate() override;
 };
 
 // Page and script texts, each line ended by CR LF (the write adds one more).
