@@ -3,93 +3,89 @@
 // webkit) and driven like a pupil would. Every visit fails on a page error.
 import assert from 'node:assert/strict';
 import { execFileSync, spawn } from 'node:child_process';
-import { mkdtempSync, writeFileSync, readFileSync } from 'node:fs';
+import { copyFileSync, mkdirSync, mkdtempSync, writeFileSync, readFileSync, rmSync } from 'node:fs';
+import { after } from 'node:test';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import { join, extname, resolve } from 'node:path';
 import { pathToFileURL, fileURLToPath } from 'node:url';
 
 export const TORAVI_BIN = process.env.TORAVI_BIN || new URL('../../build/bin/toravi', import.meta.url).pathname;
-export const DATA = process.env.TORAVI_TEST_DATA || fileURLToPath(new URL('../data', import.meta.url));
+const DATA = process.env.TORAVI_TEST_DATA || fileURLToPath(new URL('../data', import.meta.url));
 export const ENGINE = process.env.TORAVI_ENGINE || 'chromium';
 // WebKitGTK turns touch actions into mouse events: no touch checks there.
 export const TOUCH = ENGINE !== 'webkit';
 const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 
-export const scratchFolder = (prefix) => mkdtempSync(join(tmpdir(), prefix));
+// Scratch folders hold copies of test pictures (tests/data/browser); they go with the browser when the tests end.
+const scratch = [];
+let browser;
+after(async () => (await browser?.quit(), scratch.forEach((f) => rmSync(f, { recursive: true, force: true }))));
+export function scratchFolder(prefix, pictures) {
+  const folder = mkdtempSync(join(tmpdir(), prefix));
+  for (const name of pictures) copyFileSync(join(DATA, 'browser', name), join(folder, name));
+  return scratch.push(folder), folder;
+}
 
-// Writes a project file (Windows-1252, CR LF) of the module `Interact` or `Drag&Drop`,
-// has `toravi generate` make the page `page` from it, and returns the page's address.
-export function makePage(project, module, lines, page) {
+// Writes the project `name`.txt (Windows-1252, CR LF) of the module `Interact` or `Drag&Drop` from `lines(work,
+// page)`, has `toravi generate` make the page in the working folder `name`, and returns the page's address.
+export function makePage(folder, name, module, lines) {
+  const work = join(folder, name), page = join(work, 'exercice.htm'), project = `${work}.txt`;
+  mkdirSync(work);
   const text = ['<Généré par Toravi 2>', `<Module ${module}>`, '<Ne pas modifier ce fichier à la main.>',
-    '<Cela pourrait avoir des conséquences inattendues sur votre projet>', ...lines].join('\r\n') + '\r\n';
+    '<Cela pourrait avoir des conséquences inattendues sur votre projet>', ...lines(work, page)].join('\r\n') + '\r\n';
   writeFileSync(project, Buffer.from([...text].flatMap((ch) => (ch.codePointAt(0) < 256 ? [ch.codePointAt(0)] : [...Buffer.from(`&#${ch.codePointAt(0)};`)]))));
   const said = execFileSync(TORAVI_BIN, ['generate', project], { encoding: 'utf8' });
   assert.equal(said.trim(), `La page Web ${page} a été créée.`);
   return pathToFileURL(page).href;
 }
 
-// A plain picture of one colour (BMP, 24 bits, bottom-up rows padded to 4 bytes).
-export function bmpBytes(width, height, [r, g, b] = [0x99, 0x99, 0x99]) {
-  const row = Math.ceil((width * 3) / 4) * 4;
-  const out = Buffer.alloc(54 + row * height);
-  out.write('BM');
-  [[2, out.length], [10, 54], [14, 40], [18, width], [22, height]].forEach(([at, v]) => out.writeUInt32LE(v, at));
-  out.writeUInt32LE(0x180001, 26); // one plane, 24 bits
-  for (let y = 0; y < height; y++) for (let x = 0; x < width; x++) out.set([b, g, r], 54 + y * row + x * 3);
-  return out;
-}
-
 // ---- The three engines. Each page offers the same few moves.
 
-// What playwright-core and puppeteer-core pages do alike.
-async function puppet(context, page, url, more) {
-  const errors = [];
-  page.on('pageerror', (e) => errors.push(String(e)));
-  await page.goto(url);
-  return {
-    eval: (fn, arg) => page.evaluate(fn, arg),
-    move: (x, y) => page.mouse.move(x, y),
-    down: () => page.mouse.down(),
-    up: () => page.mouse.up(),
-    tap: (x, y) => page.touchscreen.tap(x, y),
-    async key(key, mods = []) {
-      for (const m of mods) await page.keyboard.down(m);
-      await page.keyboard.press(key);
-      for (const m of mods) await page.keyboard.up(m);
-    },
-    async popup(selector) {
-      const [popup] = await Promise.all([new Promise((r) => page.once('popup', r)), page.click(selector)]);
-      await popup.waitForFunction(() => document.readyState === 'complete');
-      return { url: popup.url(), text: await popup.evaluate(() => document.body.textContent) };
-    },
-    errors: async () => errors,
-    close: () => context.close(),
-    ...more,
-  };
-}
+// playwright-core and puppeteer-core pages alike; `newPage(size)` gives the context, the page and what differs.
+const puppet = (browser, newPage) => ({
+  quit: () => browser.close(),
+  async open(url, size) {
+    const [context, page, more] = await newPage(size);
+    const errors = [];
+    page.on('pageerror', (e) => errors.push(String(e)));
+    await page.goto(url);
+    return {
+      eval: (fn, arg) => page.evaluate(fn, arg),
+      move: (x, y) => page.mouse.move(x, y),
+      down: () => page.mouse.down(),
+      up: () => page.mouse.up(),
+      tap: (x, y) => page.touchscreen.tap(x, y),
+      async key(key, mods = []) {
+        for (const m of mods) await page.keyboard.down(m);
+        await page.keyboard.press(key);
+        for (const m of mods) await page.keyboard.up(m);
+      },
+      errors: async () => errors,
+      close: () => context.close(),
+      ...more,
+    };
+  },
+});
 
 async function chromium() {
   const { chromium: pw } = await import('playwright-core');
   const browser = await pw.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--disable-gpu',
     '--no-first-run', '--disable-background-networking', '--disable-component-update', '--allow-file-access-from-files'] });
-  return {
-    quit: () => browser.close(),
-    async open(url, { width, height, touch }) {
-      const context = await browser.newContext({ viewport: { width, height }, hasTouch: touch });
-      const page = await context.newPage();
-      let cdp;
-      const finger = async (type, touchPoints) => (cdp ??= await context.newCDPSession(page)).send('Input.dispatchTouchEvent', { type, touchPoints });
-      return puppet(context, page, url, {
-        wheel: (dy) => page.mouse.wheel(0, dy),
-        async slide(points) {
-          for (const [i, [x, y]] of points.entries()) await finger(i ? 'touchMove' : 'touchStart', [{ x, y }]);
-          await finger('touchEnd', []);
-        },
-        resize: (w, h) => page.setViewportSize({ width: w, height: h }),
-      });
-    },
-  };
+  return puppet(browser, async ({ width, height, touch }) => {
+    const context = await browser.newContext({ viewport: { width, height }, hasTouch: touch });
+    const page = await context.newPage();
+    const cdp = await context.newCDPSession(page);
+    const finger = (type, ...touchPoints) => cdp.send('Input.dispatchTouchEvent', { type, touchPoints });
+    return [context, page, {
+      wheel: (dy) => page.mouse.wheel(0, dy),
+      async slide(points) {
+        for (const [i, [x, y]] of points.entries()) await finger(i ? 'touchMove' : 'touchStart', { x, y });
+        await finger('touchEnd');
+      },
+      resize: (w, h) => page.setViewportSize({ width: w, height: h }),
+    }];
+  });
 }
 
 async function firefox() {
@@ -97,23 +93,21 @@ async function firefox() {
   const browser = await puppeteer.launch({ browser: 'firefox', executablePath: '/usr/bin/firefox-esr', headless: true,
     // Headless Firefox reports a coarse pointer without hover unless told it has a mouse.
     extraPrefsFirefox: { 'ui.primaryPointerCapabilities': 6, 'ui.allPointerCapabilities': 6, 'dom.w3c_touch_events.enabled': 1 } });
-  return {
-    quit: () => browser.close(),
-    async open(url, { width, height, touch }) {
-      const context = await browser.createBrowserContext();
-      const page = await context.newPage();
-      await page.setViewport({ width, height, hasTouch: touch });
-      return puppet(context, page, url, {
-        wheel: (dy) => page.mouse.wheel({ deltaY: dy }),
-        async slide([first, ...rest]) {
-          const finger = await page.touchscreen.touchStart(...first);
-          for (const p of rest) await finger.move(...p);
-          await finger.end();
-        },
-        resize: (w, h) => page.setViewport({ width: w, height: h, hasTouch: touch }),
-      });
-    },
-  };
+  return puppet(browser, async ({ width, height, touch }) => {
+    const context = await browser.createBrowserContext();
+    const page = await context.newPage();
+    const resize = (w, h) => page.setViewport({ width: w, height: h, hasTouch: touch });
+    await resize(width, height);
+    return [context, page, {
+      wheel: (dy) => page.mouse.wheel({ deltaY: dy }),
+      async slide([first, ...rest]) {
+        const finger = await page.touchscreen.touchStart(...first);
+        for (const p of rest) await finger.move(...p);
+        await finger.end();
+      },
+      resize,
+    }];
+  });
 }
 
 // WebKitGTK sniffs file:// pages by content and takes the tooltip page for XML,
@@ -121,7 +115,7 @@ async function firefox() {
 // with an error collector at the top of its head (WebDriver reports no errors).
 const COLLECTOR = '<script>window.pageErrors=[];window.addEventListener("error",function(e){pageErrors.push(String(e.message))});' +
   'window.addEventListener("unhandledrejection",function(e){pageErrors.push(String(e.reason))});</script>';
-const TYPES = { '.htm': 'text/html', '.js': 'text/javascript', '.bmp': 'image/bmp', '.gif': 'image/gif', '.jpg': 'image/jpeg' };
+const TYPES = { '.htm': 'text/html', '.js': 'text/javascript', '.png': 'image/png', '.gif': 'image/gif', '.jpg': 'image/jpeg' };
 
 function serveFiles() {
   const server = createServer((req, res) => {
@@ -166,7 +160,6 @@ async function webkit() {
     binary: '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser',
     args: ['--automation', '--allow-file-access-from-file-urls=true'] } } } });
   const s = (method, path, body) => call(method, `/session/${sessionId}${path}`, body);
-  const main = await s('GET', '/window');
   const run = (source) => s('POST', '/actions', { actions: [source] });
   const mouse = (...actions) => run({ type: 'pointer', id: 'mouse', parameters: { pointerType: 'mouse' }, actions });
   const evaluate = (fn, arg) => s('POST', '/execute/sync', { script: `return (${fn}).apply(null, arguments)`, args: [arg] });
@@ -195,31 +188,13 @@ async function webkit() {
         key: (key, mods = []) => run({ type: 'key', id: 'keys', actions: [...mods, key].map((k) => ({ type: 'keyDown', value: KEYS[k] }))
           .concat([key, ...mods.slice().reverse()].map((k) => ({ type: 'keyUp', value: KEYS[k] }))) }),
         resize,
-        async popup(selector) {
-          const before = await s('GET', '/window/handles');
-          await s('POST', `/element/${Object.values(await s('POST', '/element', { using: 'css selector', value: selector }))[0]}/click`);
-          let handle;
-          while (!(handle = (await s('GET', '/window/handles')).find((h) => !before.includes(h)))) await sleep(50);
-          await s('POST', '/window', { handle });
-          while ((await evaluate(() => document.readyState)) !== 'complete') await sleep(50);
-          const result = { url: await s('GET', '/url'), text: await evaluate(() => document.body.textContent) };
-          await s('DELETE', '/window');
-          return s('POST', '/window', { handle: main }).then(() => result);
-        },
         errors: () => evaluate(() => window.pageErrors),
-        close: async () => {},
       };
     },
   };
 }
 
 // ---- The engine-neutral page.
-
-let browser;
-export async function closeBrowser() {
-  await browser?.quit();
-  browser = undefined;
-}
 
 // Opens a page, runs `body` with it, and fails on any page error.
 export async function visit(url, options, body) {
@@ -232,11 +207,8 @@ export async function visit(url, options, body) {
     // Moves the mouse in `steps` even steps; WebDriver refuses points outside the window.
     async move(x, y, steps = 1) {
       const [x0, y0] = this.at ?? [x, y];
-      for (let i = 1; i <= steps; i++) {
-        const px = Math.min(Math.max(x0 + ((x - x0) * i) / steps, 0), size.width - 1);
-        const py = Math.min(Math.max(y0 + ((y - y0) * i) / steps, 0), size.height - 1);
-        await raw.move(px, py);
-      }
+      const clamp = (v, max) => Math.min(Math.max(v, 0), max - 1);
+      for (let i = 1; i <= steps; i++) await raw.move(clamp(x0 + ((x - x0) * i) / steps, size.width), clamp(y0 + ((y - y0) * i) / steps, size.height));
       this.at = [x, y];
     },
     async until(fn, arg, timeout = 10000) {
@@ -249,7 +221,7 @@ export async function visit(url, options, body) {
     await body(page);
     assert.deepEqual(await raw.errors(), [], 'page errors');
   } finally {
-    await raw.close();
+    await raw.close?.();
   }
 }
 
