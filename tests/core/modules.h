@@ -100,7 +100,7 @@ struct DragDrop : ModuleOf<DragDropModule> {
         return {src + "/scene.gif", src + "/fond.gif", work, work + "/lecon.htm", "Mon titre",
                 "Ligne 1<br>Ligne 2", "Affiché", "scene.gif", "300", "400", "fond.gif", "112233", "16", "445566",
                 "778899", "font-weight:bold;", "", "text-decoration:underline;", "droite", "26", "AABBCC", "bold",
-                "", "underlined", "DDEEFF", "Vrai", src + "/chat.gif," + src + "/a.b.gif,", "chat.gif,a.b.gif,",
+                "italic", "underlined", "DDEEFF", "Faux", src + "/chat.gif," + src + "/a.b.gif,", "chat.gif,a.b.gif,",
                 "vrai", "faux", "Le chat,Objet A,", "Vrai", src + "/aide.htm", "aide.htm", "Aide ici"};
     }
 };

@@ -1,14 +1,5 @@
 // The drag-and-drop page, byte for byte, and the files written beside it.
-#include "dragdrop/dragdropmodule.h"
-#include "support/scriptedplatform.h"
-#include "shared/publish.h"
-#include "shared/textfile.h"
-#include "support/testsupport.h"
-
-#include <QDir>
-#include <QRandomGenerator>
-#include <QTemporaryDir>
-#include <QTest>
+#include "core/modules.h"
 
 #include <algorithm>
 
@@ -17,7 +8,7 @@ using namespace toravi::test;
 
 namespace {
 
-// full_page.txt, written by hand (UTF-8): the project set up in init(), with
+// full_page.txt, written by hand (UTF-8): the project loaded by init(), with
 // everything switched on; the variants below edit a copy of its lines.
 QStringList fullPageLines()
 {
@@ -34,59 +25,31 @@ QByteArray pageBytes(const QStringList& lines) { return EncodeWindows1252(lines.
 class TestDragDropPage : public QObject {
     Q_OBJECT
 
-    QTemporaryDir tmp;
-    QString work;
-    ScriptedPlatform p;
+    std::unique_ptr<Scratch> at;
+    std::unique_ptr<DragDrop> d;
     DragDropModule* m = nullptr;
+    QString work;
 
     QByteArray create()
     {
-        p.clear();
-        p.queueMessage(IDNO);
+        d->platform.clear();
+        d->platform.queueMessage(IDNO);
         if (!m->CreatePage())
             return "create failed";
         return ReadBytes(work + "/exercice.htm");
     }
 
 private slots:
+    // The full project of the shared core tests, with every option on.
     void init()
     {
-        work = tmp.path() + "/" + QString::number(QRandomGenerator::global()->generate());
-        QVERIFY(QDir().mkpath(work + "/img"));
-        QVERIFY(WriteBytes(work + "/img/scene.gif", GifBytes(300, 400)));
-        QVERIFY(WriteBytes(work + "/img/chat.gif", GifBytes(100, 50)));
-        QVERIFY(WriteBytes(work + "/img/a.b.gif", GifBytes(120, 60)));
-        delete m;
-        m = new DragDropModule(p);
-        m->ResetProject();
-        DragDropState& s = m->state;
-        s.strFolderName = work;
-        s.strPageWeb = JoinPath(work, "exercice.htm");
-        s.strTitre = "Mon titre";
-        s.strAffiche = "Affiché";
-        s.strConsigne = "Ligne 1\r\nLigne 2";
-        s.strImageFile = "scene.gif";
-        s.strBackgroundImage = "fond.gif";
-        s.strBackgroundColor = "112233";
-        s.strTextSize = "16";
-        s.strTextColor = "445566";
-        s.strTextBackColor = "778899";
-        s.strTextBold = "font-weight:bold;";
-        s.strTextUnderlined = "text-decoration:underline;";
-        s.strTitelSize = "26";
-        s.strTitelColor = "AABBCC";
-        s.strTitelBold = "bold";
-        s.strTitelItalic = "italic";
-        s.strTitelUnderline = "underlined";
-        s.strTableColor = "DDEEFF";
-        s.strImgAlt = "vrai";
-        s.strImgTransparent = "faux";
-        s.strBouton = "Vrai";
-        s.strDocument = "aide.htm";
-        s.strTexteBouton = "Aide ici";
-        s.objects = {{"/x/chat.gif", "chat.gif", "Le chat"}, {"/x/a.b.gif", "a.b.gif", "Objet A"}};
+        at = std::make_unique<Scratch>();
+        d = std::make_unique<DragDrop>();
+        m = &d->m;
+        work = at->work;
+        QVERIFY(d->load(at->project(*d)));
+        m->state.strPageWeb = JoinPath(work, "exercice.htm");
     }
-    void cleanupTestCase() { delete m; }
 
     void fullPage()
     {
