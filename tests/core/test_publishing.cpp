@@ -174,20 +174,31 @@ private slots:
         QVERIFY(QFile::exists(at.work + "/img/scene.gif"));
     }
 
-    // Only pictures are copied for picture roles, chosen or loaded; a missing one is said once.
-    void onlyPicturesAreCopied_data() { BothModules(); }
-    void onlyPicturesAreCopied()
+    // Only pictures take picture roles, and two pictures of one name never replace each
+    // other: refused when chosen, said once when loaded (with what is missing), and no page
+    // is made while names clash. A picture that reads as 0 pixels is said, not refused.
+    void pictureRoles_data() { BothModules(); }
+    void pictureRoles()
     {
         QFETCH(QString, module);
         Scratch at;
         auto m = published(at, module);
+        QDir().mkpath(at.src + "/autre");
         WriteBytes(at.src + "/photo.png", "mot de passe");
-        m->platform.queueOpenFile(at.src + "/photo.png");
-        m->chooseReference();
-        QCOMPARE(m->platform.messageTexts().size(), 1);
-        QVERIFY(m->platform.messageTexts()[0].contains(at.src + "/photo.png"));
-        QCOMPARE(m->reference(), at.src + "/scene.gif");
-
+        WriteBytes(at.src + "/autre/SCENE.gif", GifBytes(20, 20));
+        WriteBytes(at.src + "/plat.png", PngBytes(300, 0));
+        for (auto [file, message] : {std::pair{"photo.png", "photo.png n'est pas une image"},
+                                     {"autre/SCENE.gif", "portent le même nom"}, {"plat.png", "taille nulle"}}) {
+            m->platform.clear();
+            m->platform.queueOpenFile(at.src + "/" + file);
+            QString(file).startsWith("autre") ? m->chooseBackground() : m->chooseReference();
+            QVERIFY2(m->platform.messageTexts().join(' ').contains(message), file);
+            QCOMPARE(m->reference(), at.src + (QString(file) == "plat.png" ? "/plat.png" : "/scene.gif"));
+            QCOMPARE(m->background(), at.src + "/fond.gif");
+        }
+        m->platform.clear();
+        QVERIFY(m->create());
+        QVERIFY(m->platform.messageTexts().value(0).contains("taille nulle"));
         QStringList body = m->body(at.src, at.work);
         body[0] = at.src + "/photo.png";
         body[7] = "photo.png";
@@ -206,49 +217,17 @@ private slots:
         m->platform.clear();
         QVERIFY(m->load(WriteProject(at.src + "/q.txt", body)));
         QCOMPARE(m->platform.messageTexts(), QStringList());
-    }
+        m->platform.queueMessage(IDNO);
+        QVERIFY(m->create());
 
-    // Two pictures of one name never replace each other: refused when chosen,
-    // reported when loaded, and no page is made while they clash.
-    void sameNamesNeverReplaceEachOther_data() { BothModules(); }
-    void sameNamesNeverReplaceEachOther()
-    {
-        QFETCH(QString, module);
-        Scratch at;
-        auto m = published(at, module);
-        QDir().mkpath(at.src + "/autre");
-        WriteBytes(at.src + "/autre/SCENE.gif", GifBytes(20, 20));
-        m->platform.queueOpenFile(at.src + "/autre/SCENE.gif");
-        m->chooseBackground();
-        QVERIFY(m->platform.messageTexts().value(0).contains("portent le même nom"));
-        QCOMPARE(m->background(), at.src + "/fond.gif");
-
-        QStringList body = m->body(at.src, at.work);
         body[1] = at.src + "/autre/SCENE.gif";
         body[10] = "SCENE.gif";
-        m->platform.clear();
         QVERIFY(m->load(WriteProject(at.src + "/q.txt", body)));
-        QVERIFY(m->platform.messageTexts().value(0).contains("portent le même nom"));
+        QVERIFY(m->platform.messageTexts().last().contains("portent le même nom"));
         QCOMPARE(ReadBytes(at.work + "/img/scene.gif"), GifBytes(300, 400));
         m->platform.clear();
         QVERIFY(!m->create());
         QVERIFY(m->platform.messageTexts().value(0).contains("portent le même nom"));
-    }
-
-    void zeroSizePicturesAreSaid_data() { BothModules(); }
-    void zeroSizePicturesAreSaid()
-    {
-        QFETCH(QString, module);
-        Scratch at;
-        auto m = published(at, module);
-        WriteBytes(at.src + "/plat.png", PngBytes(300, 0));
-        m->platform.queueOpenFile(at.src + "/plat.png");
-        m->chooseReference();
-        QVERIFY(m->platform.messageTexts().join("\n").contains("taille nulle"));
-        m->platform.clear();
-        m->platform.queueMessage(IDNO);
-        QVERIFY(m->create());
-        QVERIFY(m->platform.messageTexts().value(0).contains("taille nulle"));
     }
 
     // The help document named by a project file: a document beside the page, nothing else.
