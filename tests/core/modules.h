@@ -2,6 +2,7 @@
 // The tiny adapter through which the core tests run every case for both modules.
 #include "dragdrop/dragdropmodule.h"
 #include "shared/filewriter.h"
+#include "shared/projectheader.h"
 #include "shared/publish.h"
 #include "shared/textfile.h"
 #include "support/scriptedplatform.h"
@@ -14,10 +15,6 @@
 #include <memory>
 
 namespace toravi::test {
-
-inline const QStringList kHeaderTail{QStringLiteral("<Ne pas modifier ce fichier à la main.>"),
-                                     QStringLiteral("<Cela pourrait avoir des conséquences inattendues sur votre "
-                                                    "projet>")};
 
 // What the shared machinery must do the same way in both modules: the common
 // operations through the modules' own base, the state through these few fields.
@@ -148,9 +145,7 @@ struct Scratch {
     // `module`'s full project, saved in src.
     QString project(const Module& module, const QString& name = QStringLiteral("p.txt"))
     {
-        return WriteProject(src + "/" + name, QStringList{QStringLiteral("<Généré par Toravi 2>"),
-                                                          module.moduleLine()} +
-                                                  kHeaderTail + module.body(src, work));
+        return WriteProject(src + "/" + name, projectheader::Lines(module.moduleLine()) + module.body(src, work));
     }
 };
 

@@ -1,6 +1,7 @@
-// Publishing, the same in both modules: refusals, writes that complete or leave
-// the old files whole, links planted in the folder, pictures only, names that
-// clash, one run at a time.
+// Publishing and the operations behind the windows' buttons, the same in both
+// modules: refusals, writes that complete or leave the old files whole, links
+// planted in the folder, pictures only, names that clash, one run at a time,
+// "Réinitialiser", the plain background, picture sizes, objects.
 #include "core/modules.h"
 
 #include <QDirIterator>
@@ -139,7 +140,6 @@ private slots:
         if (kind < 0)
             return;
 
-        // A project file too.
         const QString project = at.src + "/p.txt";
         const QByteArray saved = ReadBytes(project);
         filefaults::Inject(filefaults::Kind(kind), 1);
@@ -231,30 +231,80 @@ private slots:
     }
 
     // The help document named by a project file: a document beside the page, nothing else.
-    void helpDocumentFromAFile_data()
-    {
-        QTest::addColumn<QString>("source");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("copied");
-        QTest::newRow("document") << "aide.htm" << "aide.htm" << true;
-        QTest::newRow("script name") << "aide.htm" << "ordre.js" << false;
-        QTest::newRow("page name") << "aide.htm" << "lecon.htm" << false;
-        QTest::newRow("no document") << "p.txt.sh" << "aide.sh" << false;
-    }
     void helpDocumentFromAFile()
     {
-        QFETCH(QString, source);
-        QFETCH(QString, name);
-        QFETCH(bool, copied);
+        for (auto [source, name, copied] : {std::tuple{"aide.htm", "aide.htm", true}, {"aide.htm", "ordre.js", false},
+                                            {"aide.htm", "lecon.htm", false}, {"p.txt.sh", "aide.sh", false}}) {
+            Scratch at;
+            DragDrop m;
+            QStringList body = m.body(at.src, at.work);
+            WriteBytes(at.src + "/p.txt.sh", "#!/bin/sh");
+            body[37 - 5] = at.src + "/" + source;
+            body[38 - 5] = name;
+            QVERIFY(m.load(WriteProject(at.src + "/q.txt", body)));
+            QCOMPARE(m.platform.messageTexts().isEmpty(), copied);
+            QCOMPARE(ReadBytes(at.work + "/" + name) == ReadBytes(at.src + "/" + source), copied);
+        }
+    }
+
+    // "Réinitialiser" asks first; the plain colour replaces the background picture, even
+    // when the colour dialog is cancelled.
+    void reinitAndPlainBackground_data() { BothModules(); }
+    void reinitAndPlainBackground()
+    {
+        QFETCH(QString, module);
         Scratch at;
-        DragDrop m;
-        QStringList body = m.body(at.src, at.work);
-        WriteBytes(at.src + "/p.txt.sh", "#!/bin/sh");
-        body[37 - 5] = at.src + "/" + source;
-        body[38 - 5] = name;
-        QVERIFY(m.load(WriteProject(at.src + "/q.txt", body)));
-        QCOMPARE(m.platform.messageTexts().isEmpty(), copied);
-        QCOMPARE(ReadBytes(at.work + "/" + name) == ReadBytes(at.src + "/" + source), copied);
+        auto m = MakeModule(module);
+        QVERIFY(m->load(at.project(*m)));
+        const QStringList loaded = m->savedLines();
+        m->platform.queueMessage(IDNO);
+        m->reinit();
+        QCOMPARE(m->savedLines(), loaded);
+        m->platform.queueColor(std::nullopt);
+        m->plainBackground();
+        QVERIFY(m->background().isEmpty() && m->backgroundName().isEmpty());
+        m->platform.queueMessage(IDYES);
+        m->reinit();
+        QCOMPARE(m->platform.messageTexts().last(), msg::ResetDone);
+        QCOMPARE(m->platform.requests.first().flags, kConfirm);
+        QVERIFY(m->reference().isEmpty() && m->folder().isEmpty());
+    }
+
+    // The point editor's frame is 733 pixels: a larger picture is taken, with a warning.
+    void referenceLargerThanTheFrame()
+    {
+        for (auto [width, height, warning] : {std::tuple{733, 733, ""}, {734, 100, "La largeur"},
+                                              {100, 734, "La hauteur"}, {800, 800, "La hauteur"}}) {
+            Scratch at;
+            Tooltip t;
+            t.folder() = at.work;
+            WriteBytes(at.src + "/grand.png", PngBytes(width, height));
+            t.platform.queueOpenFile(at.src + "/grand.png");
+            t.chooseReference();
+            QCOMPARE(t.m.state.strLargeur, QString::number(width));
+            QCOMPARE(t.platform.messageTexts().value(0).left(10), QString(warning).left(10));
+            QVERIFY(QFile::exists(at.work + "/img/grand.png"));
+        }
+    }
+
+    void objects()
+    {
+        Scratch at;
+        DragDrop d;
+        d.folder() = at.work;
+        for (const char* name : {"chat.gif", "a.b.gif", "chat.gif"}) {
+            d.platform.queueOpenFile(at.src + "/" + name);
+            d.m.AddObject();
+        }
+        // The tooltip comes from the name up to its first dot; the same picture twice is two objects.
+        QCOMPARE(d.m.state.objects.size(), 3);
+        QCOMPARE(d.m.state.objects[1].tooltip, QString("a"));
+        QCOMPARE(d.m.state.objects[2].tooltip, QString("chat"));
+        d.platform.queueMessage(IDYES);
+        QVERIFY(d.m.DeleteItem(0));
+        QCOMPARE(d.m.state.objects.size(), 2);
+        // The copy stays: another object uses it.
+        QVERIFY(QFile::exists(at.work + "/img/chat.gif"));
     }
 };
 

@@ -30,23 +30,14 @@ private slots:
         QCOMPARE(DecodeCharRefs(QStringLiteral("&#44; &#233; &#x41; &#;")), QStringLiteral("&#44; &#233; &#x41; &#;"));
     }
 
-    void colours_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<quint32>("value");
-        QTest::newRow("red") << "FF0000" << 0xFFu;
-        QTest::newRow("page") << "FFE2B2" << 0xB2E2FFu;
-        QTest::newRow("blue") << "0000FF" << 0xFF0000u;
-        QTest::newRow("leading digits") << "fG0000" << 15u;
-        QTest::newRow("none") << "zz" << 0u;
-    }
     void colours()
     {
-        QFETCH(QString, text);
-        QFETCH(quint32, value);
-        QCOMPARE(DecodeWebColor(text), value);
-        if (text.toUpper() == text && !text.contains('Z'))
+        for (auto [text, value] : {std::pair{"FF0000", 0xFFu}, {"FFE2B2", 0xB2E2FFu}, {"0000FF", 0xFF0000u}}) {
+            QCOMPARE(DecodeWebColor(text), value);
             QCOMPARE(EncodeWebColor(value), text);
+        }
+        QCOMPARE(DecodeWebColor("fG0000"), 15u);  // pairs read from their leading hexadecimal digits
+        QCOMPARE(DecodeWebColor("zz"), 0u);
     }
 
     void names_data()
