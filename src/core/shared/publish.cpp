@@ -110,7 +110,6 @@ QString& programFolderOverride()
     static QString folder;
     return folder;
 }
-
 }  // namespace
 
 void SetProgramFolder(const QString& folder) { programFolderOverride() = folder; }
