@@ -1,6 +1,7 @@
 // `toravi generate`: the example projects anywhere, refusals and their exit codes.
 #include "commandline.h"
 #include "shared/filewriter.h"
+#include "shared/projectfile.h"
 #include "shared/publish.h"
 #include "shared/textfile.h"
 #include "support/testsupport.h"
@@ -33,7 +34,7 @@ private slots:
         QCOMPARE(RunGenerateCommand({"--folder", out, example(kBureau)}), 0);
         QVERIFY(ReadBytes(out + "/bureau.htm").contains("src=\"img/livre.png\" width=\"72\" height=\"72\""));
         // The examples themselves are left as they are, and no lock stays behind.
-        QCOMPARE(ReadTextLines(example(kIle)).value(6), QString());
+        QCOMPARE(ReadProjectText(example(kIle)).lines.value(6), QString());
         QVERIFY(!QFile::exists(out + "/" + FolderLock::LockFileName()));
     }
 

@@ -6,21 +6,6 @@
 using namespace toravi;
 using namespace toravi::test;
 
-namespace {
-
-// full_page.txt, written by hand (UTF-8): the project loaded by init(), with
-// everything switched on; the variants below edit a copy of its lines.
-QStringList fullPageLines()
-{
-    QStringList lines = QString::fromUtf8(ReadBytes(DataFolder() + "/dragdrop/full_page.txt")).split('\n');
-    lines.removeLast();  // after </html>
-    return lines;
-}
-
-// The bytes of a page: every line with CR LF, then the write's own CR LF.
-QByteArray pageBytes(const QStringList& lines) { return EncodeWindows1252(lines.join("\r\n") + "\r\n\r\n"); }
-
-}  // namespace
 
 class TestDragDropPage : public QObject {
     Q_OBJECT
@@ -53,7 +38,7 @@ private slots:
 
     void fullPage()
     {
-        QCOMPARE(create(), pageBytes(fullPageLines()));
+        QCOMPARE(create(), ReadBytes(DataFolder() + "/dragdrop/full_page.htm"));  // typed from the page rows
         QCOMPARE(m->state.strConsigne, "Ligne 1<br>Ligne 2");
         QCOMPARE(ReadBytes(work + "/img/transparentpixel.gif"),
                  ReadBytes(JoinPath(ProgramFolder(), "transparentpixel.gif")));

@@ -2,8 +2,6 @@
 
 #include "shared/filewriter.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace toravi {
@@ -86,33 +84,6 @@ QString DecodeCharRefs(const QString& text)
 bool WriteTextFile(const QString& path, const QString& text)
 {
     return !path.isEmpty() && WriteFileAtomically(path, EncodeWindows1252(text) + "\r\n");
-}
-
-QStringList ReadTextLines(const QString& path, bool* ok)
-{
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
-        if (ok)
-            *ok = false;
-        return {};
-    }
-    const QByteArray bytes = file.readAll();
-    if (ok)
-        *ok = file.error() == QFileDevice::NoError;
-    QStringList lines;
-    qsizetype start = 0;
-    while (start < bytes.size()) {
-        qsizetype nl = bytes.indexOf('\n', start);
-        qsizetype end = nl < 0 ? bytes.size() : nl;
-        qsizetype cut = end;
-        if (nl >= 0 && cut > start && bytes[cut - 1] == '\r')
-            --cut;
-        lines.append(DecodeWindows1252(bytes.mid(start, cut - start)));
-        if (nl < 0)
-            break;
-        start = nl + 1;
-    }
-    return lines;
 }
 
 }  // namespace toravi

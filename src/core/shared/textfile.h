@@ -22,8 +22,4 @@ QString DecodeCharRefs(const QString& text);
 // write fails an existing file stays as it was. Returns whether it succeeded.
 bool WriteTextFile(const QString& path, const QString& text);
 
-// Lines split at CR LF or LF (a lone CR stays in its line). A final line end
-// does not give an extra empty line. `ok` tells whether the file could be read.
-QStringList ReadTextLines(const QString& path, bool* ok = nullptr);
-
 }  // namespace toravi
