@@ -6,7 +6,6 @@
 using namespace toravi;
 using namespace toravi::test;
 
-
 class TestDragDropPage : public QObject {
     Q_OBJECT
 
