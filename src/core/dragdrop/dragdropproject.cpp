@@ -18,12 +18,6 @@ const QString kDefaultConsigne = QStringLiteral(
     "(par glisser-déplacer) au bon endroit sur le dessin.<br>Lorsque vous aurez terminé, vous pourrez appeler "
     "votre professeur. Il vous dira si tout est en ordre.");
 
-FileDialogRequest projectDialog()
-{
-    return {ProgramFolder(), QStringLiteral("txt"), QStringLiteral("Fichiers texte (*.txt)|*.txt|Tous (*.*)|*.*"),
-            QStringLiteral("Nom du fichier de paramètres pour ce projet")};
-}
-
 void resetState(DragDropState& s)
 {
     const int selected = s.intSelectedItem;
@@ -144,18 +138,12 @@ QStringList DragDropProjectLines(DragDropState& s)
 
 bool DragDropModule::SaveProject()
 {
-    if (!state.strPageWeb.contains(QLatin1Char('.'))) {
-        platform_.messageBox(msg::NoProject, kRefusal, kTitle);
-        return false;
-    }
-    const QStringList lines = DragDropProjectLines(state);
-    const QString path = platform_.saveFile(projectDialog());
-    return !path.isEmpty() && WriteProjectFile(platform_, path, lines);
+    return SaveProjectAs(state.strPageWeb, [this] { return DragDropProjectLines(state); });
 }
 
 bool DragDropModule::LoadProject()
 {
-    const QString path = platform_.openFile(projectDialog());
+    const QString path = platform_.openFile(ProjectDialog());
     if (path.isEmpty()) {
         emit refreshRequested();
         return false;

@@ -1,6 +1,7 @@
 #include "shared/projectmodule.h"
 
 #include "shared/platform.h"
+#include "shared/projectfile.h"
 #include "shared/publish.h"
 
 namespace toravi {
@@ -21,6 +22,23 @@ bool ProjectModule::Accept(const QString& refusal)
         return true;
     platform_.messageBox(refusal, kRefusal, kTitle);
     return false;
+}
+
+FileDialogRequest ProjectModule::ProjectDialog()
+{
+    return {ProgramFolder(), QStringLiteral("txt"), QStringLiteral("Fichiers texte (*.txt)|*.txt|Tous (*.*)|*.*"),
+            QStringLiteral("Nom du fichier de paramètres pour ce projet")};
+}
+
+bool ProjectModule::SaveProjectAs(const QString& pageWeb, const std::function<QStringList()>& lines)
+{
+    if (!pageWeb.contains(QLatin1Char('.'))) {
+        platform_.messageBox(msg::NoProject, kRefusal, kTitle);
+        return false;
+    }
+    const QStringList file = lines();
+    const QString path = platform_.saveFile(ProjectDialog());
+    return !path.isEmpty() && WriteProjectFile(platform_, path, file);
 }
 
 }  // namespace toravi

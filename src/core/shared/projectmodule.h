@@ -3,10 +3,12 @@
 // to refresh the windows, "Réinitialiser" and the way a refusal is shown.
 #include <QObject>
 #include <QString>
+#include <QStringList>
+#include <functional>
+
+#include "shared/platform.h"
 
 namespace toravi {
-
-class Platform;
 
 class ProjectModule : public QObject {
     Q_OBJECT
@@ -38,6 +40,11 @@ signals:
 protected:
     // Shows `refusal` (critical icon) when there is one; true when there is none.
     bool Accept(const QString& refusal);
+    // The save and open dialogs of project files.
+    static FileDialogRequest ProjectDialog();
+    // "Sauvegarder le projet" for both modules: no page name with a dot, no project;
+    // then the save dialog, then the file as `lines` gives it.
+    bool SaveProjectAs(const QString& pageWeb, const std::function<QStringList()>& lines);
 
     Platform& platform_;
 };

@@ -14,12 +14,6 @@ namespace toravi {
 namespace {
 
 
-FileDialogRequest projectDialog()
-{
-    return {ProgramFolder(), QStringLiteral("txt"), QStringLiteral("Fichiers texte (*.txt)|*.txt|Tous (*.*)|*.*"),
-            QStringLiteral("Nom du fichier de paramètres pour ce projet")};
-}
-
 void resetValues(TooltipState& s)
 {
     s.strOrigImageFile.clear();
@@ -112,17 +106,12 @@ QStringList TooltipProjectLines(const TooltipState& s)
 
 bool TooltipModule::SaveProject()
 {
-    if (!state.strPageWeb.contains(QLatin1Char('.'))) {
-        platform_.messageBox(msg::NoProject, kRefusal, kTitle);
-        return false;
-    }
-    const QString path = platform_.saveFile(projectDialog());
-    return !path.isEmpty() && WriteProjectFile(platform_, path, TooltipProjectLines(state));
+    return SaveProjectAs(state.strPageWeb, [this] { return TooltipProjectLines(state); });
 }
 
 bool TooltipModule::LoadProject()
 {
-    const QString path = platform_.openFile(projectDialog());
+    const QString path = platform_.openFile(ProjectDialog());
     if (path.isEmpty()) {
         emit refreshRequested();
         return false;
