@@ -1,4 +1,5 @@
 #include "commandline.h"
+#include "console.h"
 
 #include "dragdrop/dragdropmodule.h"
 #include "shared/platform.h"
@@ -16,10 +17,6 @@
 #include <QTranslator>
 #include <cstdio>
 
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
-
 namespace toravi {
 
 namespace {
@@ -33,7 +30,7 @@ void print(std::FILE* stream, QString text)
         if ((c.category() == QChar::Other_Control && c != QLatin1Char('\n')) || c == QChar(0x2028) ||
             c == QChar(0x2029))
             c = QLatin1Char('?');
-    std::fprintf(stream, "%s\n", text.toLocal8Bit().constData());
+    WriteText(stream, text + QLatin1Char('\n'));
 }
 
 // Answers every dialog without a person: messages go to the error stream,
@@ -64,7 +61,7 @@ const char* kUsage =
 
 int usageError()
 {
-    std::fputs(kUsage, stderr);
+    WriteText(stderr, QString::fromUtf8(kUsage));
     return 2;
 }
 
@@ -88,18 +85,6 @@ bool generate(ProjectModule& m, const QString& project, const QString& folder, b
     return m.CreatePage();
 }
 
-#ifdef Q_OS_WIN
-// The program is a windowed one, which Windows starts without a console; from a
-// command prompt its messages go to that prompt's console.
-void attachParentConsole()
-{
-    if (AttachConsole(ATTACH_PARENT_PROCESS)) {
-        std::freopen("CONOUT$", "w", stdout);
-        std::freopen("CONOUT$", "w", stderr);
-    }
-}
-#endif
-
 }  // namespace
 
 void LoadQtTranslations(QCoreApplication& app)
@@ -107,11 +92,16 @@ void LoadQtTranslations(QCoreApplication& app)
     // Dates and names in Qt's dialogs too.
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     auto* qt = new QTranslator(&app);
-    if (qt->load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
-                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
-        qt->load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
-                 QCoreApplication::applicationDirPath() + QStringLiteral("/translations")))
-        QCoreApplication::installTranslator(qt);
+    // Qt's own folder, then windeployqt's beside the program, then the copy built
+    // into the Windows program.
+    const QString folders[] = {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                               QCoreApplication::applicationDirPath() + QStringLiteral("/translations"),
+                               QStringLiteral(":/translations")};
+    for (const QString& folder : folders)
+        if (qt->load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"), folder)) {
+            QCoreApplication::installTranslator(qt);
+            return;
+        }
 }
 
 std::optional<int> RunCommandLine(int argc, char* argv[])
@@ -125,9 +115,7 @@ std::optional<int> RunCommandLine(int argc, char* argv[])
     }
     if (!ours)
         return std::nullopt;
-#ifdef Q_OS_WIN
-    attachParentConsole();
-#endif
+    AttachParentConsole();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("toravi"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TORAVI_VERSION));
@@ -152,10 +140,10 @@ std::optional<int> RunCommandLine(int argc, char* argv[])
         return usageError();
     }
     if (parser.isSet(version)) {
-        std::printf("%s %s\n", "toravi", TORAVI_VERSION);
+        WriteText(stdout, QStringLiteral("toravi " TORAVI_VERSION "\n"));
         return 0;
     }
-    std::fputs(parser.helpText().toLocal8Bit().constData(), stdout);
+    WriteText(stdout, parser.helpText());
     return 0;
 }
 
@@ -169,14 +157,14 @@ int RunGenerateCommand(const QStringList& args)
     if (!parser.parse(QStringList{QStringLiteral("generate")} + args))
         return usageError();
     if (parser.isSet(help)) {
-        std::fputs(kUsage, stdout);
+        WriteText(stdout, QString::fromUtf8(kUsage));
         return 0;
     }
     QString module = parser.value(moduleOption);
     QString folder = parser.value(folderOption);
     const QStringList files = parser.positionalArguments();
-    if (files.size() != 1 || (!module.isEmpty() && module != QLatin1String("tooltip") &&
-                              module != QLatin1String("dragdrop")))
+    if (files.size() != 1 ||
+        (!module.isEmpty() && module != QLatin1String("tooltip") && module != QLatin1String("dragdrop")))
         return usageError();
     const QString project = files[0];
 

@@ -154,6 +154,9 @@ private slots:
     void plantedLinksAreReplaced()
     {
         QFETCH(QString, module);
+#ifdef Q_OS_WIN
+        QSKIP("Windows links need rights a teacher lacks; QFile::link makes shortcuts, plain files");
+#endif
         Scratch at;
         auto m = published(at, module);
         const QString outside = at.tmp.filePath("dehors");

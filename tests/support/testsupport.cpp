@@ -3,6 +3,13 @@
 #include <QFile>
 #include <QImage>
 
+#ifdef Q_OS_WIN
+#define NOMINMAX
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#endif
+
 namespace toravi::test {
 
 QByteArray ReadBytes(const QString& path)
@@ -121,5 +128,20 @@ bool WriteRealPicture(const QString& path, int width, int height, unsigned rgb)
 }
 
 QString DataFolder() { return QString::fromLocal8Bit(qgetenv("TORAVI_TEST_DATA")); }
+
+QString MakePipe(const QString& folder)
+{
+#ifdef Q_OS_WIN
+    static int count = 0;
+    const QString name = QStringLiteral("\\\\.\\pipe\\toravi-test-%1-%2").arg(GetCurrentProcessId()).arg(++count);
+    const HANDLE pipe = CreateNamedPipeW(reinterpret_cast<const wchar_t*>(name.utf16()), PIPE_ACCESS_INBOUND,
+                                         PIPE_TYPE_BYTE | PIPE_WAIT, 1, 0, 0, 0, nullptr);
+    Q_UNUSED(folder);
+    return pipe == INVALID_HANDLE_VALUE ? QString() : name;
+#else
+    const QString path = folder + QStringLiteral("/fifo");
+    return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0 ? path : QString();
+#endif
+}
 
 }  // namespace toravi::test

@@ -28,4 +28,9 @@ bool WriteRealPicture(const QString& path, int width, int height, unsigned rgb =
 // The data folder of the tests' fixed files.
 QString DataFolder();
 
+// A named pipe that nobody writes to, for the checks that must never wait on one:
+// a FIFO in `folder`, or on Windows a pipe of the system's (\\.\pipe\...) kept
+// open until the test ends. Empty when it could not be made.
+QString MakePipe(const QString& folder);
+
 }  // namespace toravi::test

@@ -30,7 +30,8 @@ public:
             file_ = nullptr;
         if (file_) {
             struct _stat64 st;
-            if (_fstat64(_fileno(file_), &st) != 0 || (st.st_mode & _S_IFDIR)) {
+            // Only a file on disk: reading a pipe or a device would wait.
+            if (_fstat64(_fileno(file_), &st) != 0 || !(st.st_mode & _S_IFREG)) {
                 std::fclose(file_);
                 file_ = nullptr;
             } else {

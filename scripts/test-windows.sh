@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Proves the Windows build under Wine: builds it with its tests (scripts/windows.sh),
+# runs the core, command-line and window tests on Qt's offscreen platform, checks
+# that toravi.exe makes the same pages as the Linux build, byte for byte, and that
+# the installer installs and uninstalls silently. Exits non-zero on any failure.
+#   TORAVI_WINDOWS_SHOTS=DIR also takes screenshots of the program under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+top=$PWD
+build=${WINDOWS_BUILD_DIR:-build-windows}
+
+TORAVI_WINDOWS_TESTS=ON bash scripts/windows.sh | tee /tmp/toravi-windows-build.log
+installer=$(tail -n 1 /tmp/toravi-windows-build.log)
+# The Linux program, whose pages the Windows one must match.
+cmake -S . -B "${BUILD_DIR:-build}" >/dev/null && cmake --build "${BUILD_DIR:-build}" -j "$(nproc)" --target toravi >/dev/null
+
+CACHE=${TORAVI_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/toravi-windows}
+# Names with accents reach the Windows program as they are.
+export LC_ALL=C.UTF-8
+export WINEPREFIX=$CACHE/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+[ -d "$WINEPREFIX/drive_c" ] || { echo "== Préfixe Wine (une seule fois)"; wineboot -i >/dev/null 2>&1 || true; wineserver -w; }
+
+passed=0; failed=0
+check() {  # check NAME COMMAND...: one line per check, like a test runner
+  if "$@"; then echo "ok   $1"; passed=$((passed + 1)); else echo "FAIL ${1}"; failed=$((failed + 1)); fi
+}
+
+echo "== Tests du cœur, de la ligne de commande et des fenêtres sous Wine"
+export QT_QPA_PLATFORM=offscreen
+unit_tests() { ctest --test-dir "$build" --output-on-failure -E '^(browser_.*|package)$' --timeout 600; }
+check unit_tests
+
+exe=$build/bin/toravi.exe
+version_line() { [ "$(wine "$exe" --version | tr -d '\r')" = "toravi $(sed -n 's/^project(toravi VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)" ]; }
+check version_line
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+same_pages() {  # same_pages EXAMPLE: both programs generate it into a folder with a non-ASCII name
+  local example=$1 name
+  name=$(basename "$example" .txt)
+  "$top/${BUILD_DIR:-build}/bin/toravi" generate --folder "$work/linux/Élève $name" "resources/exemples/$example" >/dev/null &&
+  wine "$exe" generate --folder "$work/windows/Élève $name" "resources/exemples/$example" >/dev/null &&
+  diff -r "$work/linux/Élève $name" "$work/windows/Élève $name" &&
+  [ -n "$(ls "$work/windows/Élève $name/img")" ]
+}
+check same_pages info-bulles/ile.txt
+check same_pages glisser-deposer/bureau.txt
+# A failure is said on the console it was started from, with a non-zero code.
+refusal() { ! wine "$exe" generate "$work/absent.txt" 2>"$work/err" && grep -q "n'a pas pu être lu" "$work/err"; }
+check refusal
+
+echo "== Installation et désinstallation silencieuses"
+programs=$WINEPREFIX/drive_c/users/$USER/AppData/Local/Programs/Toravi\ 2
+menu=$WINEPREFIX/drive_c/users/$USER/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs/Toravi\ 2.lnk
+installs() {
+  wine "$installer" /S && wineserver -w &&
+  [ -f "$programs/toravi.exe" ] && [ -f "$programs/exemples/info-bulles/ile.txt" ] && [ -f "$menu" ] &&
+  [ "$(wine "$programs/toravi.exe" --version | tr -d '\r')" = "$(wine "$exe" --version | tr -d '\r')" ]
+}
+uninstalls() { wine "$programs/desinstaller.exe" /S && wineserver -w && [ ! -e "$programs" ] && [ ! -e "$menu" ]; }
+check installs
+check uninstalls
+
+if [ -n "${TORAVI_WINDOWS_SHOTS:-}" ]; then
+  bash tools/windows_shots.sh "$exe" "$TORAVI_WINDOWS_SHOTS"
+fi
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
