@@ -63,6 +63,32 @@ private slots:
         QCOMPARE(NamesNoPage(given), page.isEmpty());
     }
 
+    // Pictures named relatively are found beside the project, on a drive or on a school's share.
+    void projectSources_data()
+    {
+        QTest::addColumn<QString>("project");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("found");
+#ifdef Q_OS_WIN
+        QTest::newRow("drive") << "C:\\cours\\ile.txt" << "images\\ile.png" << "C:/cours/images/ile.png";
+        QTest::newRow("share") << "\\\\serveur\\partage\\CM1\\ile.txt" << "ile.png" << "//serveur/partage/CM1/ile.png";
+        QTest::newRow("share, up") << "\\\\serveur\\partage\\CM1\\ile.txt" << "..\\Élève\\ile.png"
+                                   << "//serveur/partage/Élève/ile.png";
+        QTest::newRow("other drive") << "C:\\cours\\ile.txt" << "D:\\photos\\ile.png" << "D:/photos/ile.png";
+#else
+        QTest::newRow("made on Windows") << "/cours/ile.txt" << "images\\ile.png" << "/cours/images/ile.png";
+        QTest::newRow("up") << "/cours/CM1/ile.txt" << "../Élève/ile.png" << "/cours/Élève/ile.png";
+        QTest::newRow("absolute") << "/cours/ile.txt" << "/photos/ile.png" << "/photos/ile.png";
+#endif
+    }
+    void projectSources()
+    {
+        QFETCH(QString, project);
+        QFETCH(QString, source);
+        QFETCH(QString, found);
+        QCOMPARE(QDir::cleanPath(QDir::fromNativeSeparators(ResolveProjectSource(project, source))), found);
+    }
+
     void imgFolder()
     {
         QTemporaryDir dir;
