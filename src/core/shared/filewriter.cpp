@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <functional>
@@ -46,6 +47,32 @@ void Inject(Kind kind, int nth)
 void Reset() { Inject(Kind::None, 0); }
 }  // namespace filefaults
 
+// The target's name is cut to this length, and the random part is a 32-bit number in base 36.
+constexpr int kTemporaryNameChars = 64;
+
+QString WriterTemporaryName(const QString& name)
+{
+    return QLatin1Char('.') + name.left(kTemporaryNameChars) + QLatin1Char('.') +
+           QString::number(QRandomGenerator::global()->generate(), 36) + QStringLiteral(".tmp");
+}
+
+bool IsWriterTemporaryName(const QString& fileName)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\..{1,%1}\\.[0-9a-z]{1,7}\\.tmp$").arg(kTemporaryNameChars));
+    return pattern.match(fileName).hasMatch();
+}
+
+void RemoveWriterDebris(const QString& folder)
+{
+    for (const QString& where : {folder, QDir(folder).filePath(QStringLiteral("img"))}) {
+        const QDir dir(where);
+        for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
+            if (IsWriterTemporaryName(name))
+                QFile::remove(dir.filePath(name));
+    }
+}
+
 namespace {
 using filefaults::Kind;
 
@@ -75,11 +102,7 @@ bool FinishFails(Kind kind)
 }
 
 // A unique hidden name beside the target, so that the rename stays in one file system.
-QString TemporaryName(const QString& prefix, const QString& name)
-{
-    return prefix + QLatin1Char('.') + name.left(64) + QLatin1Char('.') +
-           QString::number(QRandomGenerator::global()->generate(), 36) + QStringLiteral(".tmp");
-}
+QString TemporaryName(const QString& prefix, const QString& name) { return prefix + WriterTemporaryName(name); }
 
 #ifdef Q_OS_WIN
 using Handle = HANDLE;
@@ -374,6 +397,8 @@ FolderLock::FolderLock(const QString& folder, int waitMs)
     if (m_locked)
         SetFileAttributesW(Native(path).c_str(), FILE_ATTRIBUTE_HIDDEN);
 #endif
+    if (m_locked)
+        RemoveWriterDebris(folder);
 }
 
 FolderLock::~FolderLock() = default;
