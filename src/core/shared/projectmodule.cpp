@@ -18,6 +18,8 @@ namespace {
 
 // The window title follows the typing without waiting for a refresh.
 constexpr int kChangeCheckMs = 400;
+// Held for a whole session: only a lock this old, or left by a run gone from this machine, is stale.
+constexpr int kRecoveryLockStaleMs = 12 * 60 * 60 * 1000;
 
 const QString kSaveFirstQuestion =
     QStringLiteral("Le projet contient des modifications qui n'ont pas été sauvegardées.\r\r"
@@ -141,12 +143,15 @@ QString ProjectModule::RecoveryPath() const
 
 bool ProjectModule::StartWithRecovery()
 {
+    changeTimer_.start();
     const QString path = RecoveryPath();
     if (path.isEmpty() || recoveryLock_)
         return false;
     QDir().mkpath(QFileInfo(path).absolutePath());
-    // Another Toravi still running keeps its own file: it is no crash to recover.
+    // Another Toravi still running keeps its own file: it is no crash to recover. The
+    // lock of a run that ended without a word is taken over at once on this machine.
     auto lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
+    lock->setStaleLockTime(kRecoveryLockStaleMs);
     if (!lock->tryLock(0))
         return false;
     recoveryLock_ = std::move(lock);
@@ -163,7 +168,6 @@ bool ProjectModule::StartWithRecovery()
     recoveryBytes_.clear();
     KeepRecovery();
     recoveryTimer_.start();
-    changeTimer_.start();
     return restored;
 }
 

@@ -13,8 +13,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QTimer>
 #include <QSignalBlocker>
+#include <QTimer>
 
 namespace toravi {
 
