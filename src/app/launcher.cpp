@@ -90,6 +90,14 @@ Launcher::Launcher(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx
 
 void Launcher::closeEvent(QCloseEvent* event)
 {
+    // Every open module asks about its unsaved project before anything closes: "Annuler" keeps all open.
+    const std::pair<QString, ProjectModule*> modules[] = {{names::kPointEditor, &ctx_.tooltip},
+                                                          {names::kDragDrop, &ctx_.dragdrop}};
+    for (const auto& [window, module] : modules)
+        if (QWidget* w = ctx_.windows.find(window); w && w->isVisible() && !module->AskToSave()) {
+            event->ignore();
+            return;
+        }
     for (const QString& name : {names::kTooltipPresentation, names::kDragDropPresentation, names::kParameters,
                                 names::kPointEditor, names::kDragDrop})
         ctx_.windows.unload(name);

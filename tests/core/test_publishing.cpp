@@ -250,7 +250,7 @@ private slots:
         }
     }
 
-    // "Réinitialiser" asks first; the plain colour replaces the background picture, even
+    // "Réinitialiser" asks first (whether to save, once changed); the plain colour replaces the background picture, even
     // when the colour dialog is cancelled.
     void reinitAndPlainBackground_data() { BothModules(); }
     void reinitAndPlainBackground()
@@ -266,7 +266,7 @@ private slots:
         m->platform.queueColor(std::nullopt);
         m->plainBackground();
         QVERIFY(m->background().isEmpty() && m->backgroundName().isEmpty());
-        m->platform.queueMessage(IDYES);
+        m->platform.queueMessage(IDNO);  // changed since loaded: not saved, then reset
         m->reinit();
         QCOMPARE(m->platform.messageTexts().last(), msg::ResetDone);
         QCOMPARE(m->platform.requests.first().flags, kConfirm);

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTest>
 
 namespace toravi::test {
@@ -35,10 +36,14 @@ struct WindowFixture {
     PeekingPlatform platform;
     AppContext ctx{platform};
     QTemporaryDir scratch;
+    QTemporaryDir recovery;  // each fixture its own, never the user's
     int quits = 0;
 
     explicit WindowFixture(const QString& first)
     {
+        QStandardPaths::setTestModeEnabled(true);
+        ctx.tooltip.SetRecoveryFolder(recovery.path());
+        ctx.dragdrop.SetRecoveryFolder(recovery.path());
         RegisterAllWindows(ctx);
         ctx.quit = [this] { ++quits; };
         ctx.windows.show(first);

@@ -17,7 +17,7 @@ T take(std::deque<T>& queue, T otherwise)
 int ScriptedPlatform::messageBox(const QString& text, int flags, const QString& title)
 {
     requests.append({QStringLiteral("message"), text, flags, title});
-    return take(messages_, (flags & MB_YESNO) ? int(IDNO) : int(IDOK));
+    return take(messages_, (flags & MB_YESNO) || (flags & 0xF) == MB_YESNOCANCEL ? int(IDNO) : int(IDOK));
 }
 
 QString ScriptedPlatform::inputBox(const QString& prompt, const QString& title, const QString& defaultText)

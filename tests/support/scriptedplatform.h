@@ -21,7 +21,7 @@ public:
         quint32 color = 0;
     };
 
-    // Unscripted: OK or No, the empty text, the preset colour.
+    // Unscripted: OK or No (also for Yes/No/Cancel), the empty text, the preset colour.
     void queueMessage(int result) { messages_.push_back(result); }
     void queueInput(const QString& text) { inputs_.push_back(text); }
     void queueOpenFile(const QString& path) { openFiles_.push_back(path); }

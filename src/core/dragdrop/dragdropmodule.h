@@ -87,6 +87,7 @@ public:
     void ApplyRefreshDefaults() override;
     void SetPageName(const QString& typed);  // INT_txtPageWeb change
     bool CreatePage() override;                       // mnuCreation; true when every file was written
+    QStringList CurrentProjectLines() const override;
     // The project's pictures, each with its name in img.
     QList<ProjectPicture> Pictures() const;
     // Copies the help document beside the page when the button is on; what the

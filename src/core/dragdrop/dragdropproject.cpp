@@ -116,12 +116,22 @@ QString consigneForFile(QString text)
 // Shared with the page generator.
 QString ConsigneToBr(const QString& text) { return consigneForFile(text); }
 
-DragDropModule::DragDropModule(Platform& platform, QObject* parent) : ProjectModule(platform, parent) {}
+DragDropModule::DragDropModule(Platform& platform, QObject* parent) : ProjectModule(platform, parent)
+{
+    SetRecoveryNames(QStringLiteral("Glisser-déplacer"), QStringLiteral("recuperation-glisser-deplacer.txt"));
+}
 
 void DragDropModule::ResetProject()
 {
     resetState(state);
     emit refreshRequested();
+    MarkUnchanged();
+}
+
+QStringList DragDropModule::CurrentProjectLines() const
+{
+    DragDropState s = state;  // the instruction's line breaks stay as the window has them
+    return DragDropProjectLines(s);
 }
 
 QStringList DragDropProjectLines(DragDropState& s)
@@ -187,6 +197,7 @@ bool DragDropModule::LoadProjectFile(const QString& path, const QString& folder)
     if (!problems.isEmpty())
         platform_.messageBox(problems, kNotice, kTitle);
     emit refreshRequested();
+    MarkUnchanged();
     return true;
 }
 
@@ -257,6 +268,7 @@ QString DragDropModule::CopyHelpDocument()
 
 bool DragDropModule::CreatePage()
 {
+    KeepRecovery();
     DragDropState& s = state;
     const QString folder = s.strFolderName;
     return PublishPage(platform_, folder, s.strPageWeb, Pictures(), [&] {

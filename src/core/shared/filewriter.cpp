@@ -2,7 +2,9 @@
 #include "shared/filewriter_p.h"
 
 #include <QDir>
+#include <QFile>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <mutex>
@@ -34,6 +36,32 @@ void Reset()
 }
 }  // namespace filefaults
 
+// The target's name is cut to this length, and the random part is a 32-bit number in base 36.
+constexpr int kTemporaryNameChars = 64;
+
+QString WriterTemporaryName(const QString& name)
+{
+    return QLatin1Char('.') + name.left(kTemporaryNameChars) + QLatin1Char('.') +
+           QString::number(QRandomGenerator::global()->generate(), 36) + QStringLiteral(".tmp");
+}
+
+bool IsWriterTemporaryName(const QString& fileName)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\..{1,%1}\\.[0-9a-z]{1,7}\\.tmp$").arg(kTemporaryNameChars));
+    return pattern.match(fileName).hasMatch();
+}
+
+void RemoveWriterDebris(const QString& folder)
+{
+    for (const QString& where : {folder, QDir(folder).filePath(QStringLiteral("img"))}) {
+        const QDir dir(where);
+        for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
+            if (IsWriterTemporaryName(name))
+                QFile::remove(dir.filePath(name));
+    }
+}
+
 namespace filewriter_detail {
 using filefaults::Kind;
 
@@ -57,11 +85,7 @@ bool FinishFails(Kind kind)
     return f.kind == kind && ++f.finished == f.nth;
 }
 
-QString TemporaryName(const QString& prefix, const QString& name)
-{
-    return prefix + QLatin1Char('.') + name.left(64) + QLatin1Char('.') +
-           QString::number(QRandomGenerator::global()->generate(), 36) + QStringLiteral(".tmp");
-}
+QString TemporaryName(const QString& prefix, const QString& name) { return prefix + WriterTemporaryName(name); }
 }  // namespace filewriter_detail
 
 FolderLock::FolderLock(const QString& folder, int waitMs)
@@ -72,8 +96,10 @@ FolderLock::FolderLock(const QString& folder, int waitMs)
     m_lock = std::make_unique<QLockFile>(path);
     m_lock->setStaleLockTime(kStaleLockMs);
     m_locked = m_lock->tryLock(std::max(0, waitMs));
-    if (m_locked)
+    if (m_locked) {
         filewriter_detail::HideFile(path);
+        RemoveWriterDebris(folder);
+    }
 }
 
 FolderLock::~FolderLock() = default;

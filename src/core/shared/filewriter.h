@@ -30,6 +30,14 @@ bool CopyFileAtomically(const QString& source, const QString& target);
 // and folders are never to be opened as pictures or projects. Nothing is opened.
 bool IsRegularFile(const QString& path);
 
+// The writer's temporary files, hidden beside their target: "." + name + "." +
+// random + ".tmp". A run killed mid-write leaves one behind.
+QString WriterTemporaryName(const QString& name);
+bool IsWriterTemporaryName(const QString& fileName);
+// Removes such leftovers from `folder` and its `img`, and nothing else. Only for
+// the holder of the folder's lock: another run's write may be under way.
+void RemoveWriterDebris(const QString& folder);
+
 // The seam through which tests make any writer fail. One fault at a time.
 namespace filefaults {
 enum class Kind {

@@ -9,6 +9,7 @@ namespace toravi {
 // Message box flags and results, as the program's texts use them.
 enum MessageFlag : int {
     MB_OK = 0,
+    MB_YESNOCANCEL = 3,
     MB_YESNO = 4,
     MB_ICONCRITICAL = 16,
     MB_ICONQUESTION = 32,
@@ -16,13 +17,14 @@ enum MessageFlag : int {
     MB_ICONINFORMATION = 64,
     MB_DEFBUTTON2 = 256,
 };
-enum MessageResult : int { IDOK = 1, IDYES = 6, IDNO = 7 };
+enum MessageResult : int { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
 
 // Flag sums the program uses.
 constexpr int kRefusal = MB_OK | MB_ICONCRITICAL;                         // 16
 constexpr int kNotice = MB_OK | MB_ICONEXCLAMATION;                       // 48
 constexpr int kOffer = MB_YESNO | MB_ICONINFORMATION;                     // 68
 constexpr int kConfirm = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;      // 292
+constexpr int kSaveFirst = MB_YESNOCANCEL | MB_ICONEXCLAMATION;           // 51: Oui, Non, Annuler
 
 inline const QString kTitle = QStringLiteral("Toravi");
 

@@ -81,9 +81,11 @@ QString DecodeCharRefs(const QString& text)
     return out;
 }
 
+QByteArray TextFileBytes(const QString& text) { return EncodeWindows1252(text) + "\r\n"; }
+
 bool WriteTextFile(const QString& path, const QString& text)
 {
-    return !path.isEmpty() && WriteFileAtomically(path, EncodeWindows1252(text) + "\r\n");
+    return !path.isEmpty() && WriteFileAtomically(path, TextFileBytes(text));
 }
 
 }  // namespace toravi

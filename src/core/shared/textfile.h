@@ -18,6 +18,8 @@ bool IsWindows1252(char32_t codePoint);
 // Turns "&#N;" with N above 255 back into its character; other text is kept.
 QString DecodeCharRefs(const QString& text);
 
+// The bytes WriteTextFile writes for `text`.
+QByteArray TextFileBytes(const QString& text);
 // Writes `text` followed by one more CR LF, in one write, atomically: when the
 // write fails an existing file stays as it was. Returns whether it succeeded.
 bool WriteTextFile(const QString& path, const QString& text);

@@ -85,13 +85,19 @@ const QList<ProjectLine<TooltipState>>& fileLines()
 
 }  // namespace
 
-TooltipModule::TooltipModule(Platform& platform, QObject* parent) : ProjectModule(platform, parent) {}
+TooltipModule::TooltipModule(Platform& platform, QObject* parent) : ProjectModule(platform, parent)
+{
+    SetRecoveryNames(QStringLiteral("Info-bulles"), QStringLiteral("recuperation-info-bulles.txt"));
+}
 
 void TooltipModule::ResetProject()
 {
     resetValues(state);
     emit refreshRequested();
+    MarkUnchanged();
 }
+
+QStringList TooltipModule::CurrentProjectLines() const { return TooltipProjectLines(state); }
 
 QStringList TooltipProjectLines(const TooltipState& s)
 {
@@ -151,6 +157,7 @@ bool TooltipModule::LoadProjectFile(const QString& path, const QString& folder)
     if (!problems.isEmpty())
         platform_.messageBox(problems, kNotice, kTitle);
     emit refreshRequested();
+    MarkUnchanged();
     return true;
 }
 
@@ -172,6 +179,7 @@ QList<ProjectPicture> TooltipModule::Pictures() const
 
 bool TooltipModule::CreatePage()
 {
+    KeepRecovery();
     const QString folder = state.strFolderName;
     const QString page = JoinPath(folder, PageFileName(state.strPageWeb));
     return PublishPage(platform_, folder, state.strPageWeb, Pictures(), [&] {

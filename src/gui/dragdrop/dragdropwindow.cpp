@@ -92,6 +92,8 @@ DragDropWindow::DragDropWindow(AppContext& ctx, QWidget* parent) : QMainWindow(p
     ui_.instructionStyle.size->addItems(DragDropTextSizes());
     ui_.titleStyle.size->addItems(DragDropTitleSizes());
     dd_.ResetProject();
+    ShowUnsavedInTitle(this, dd_);
+    StartOnFirstShow(this, dd_, [this] { validateFromControls(); });
     CentreOnScreen(this);
 }
 
@@ -154,13 +156,19 @@ void DragDropWindow::connectHandlers()
 
     connect(ui_.reinitAction, &QAction::triggered, &dd_, &DragDropModule::ReinitWithQuestion);
     connect(ui_.quitAction, &QAction::triggered, this, [this] {
+        if (!dd_.CloseProject())
+            return;
         AppContext& ctx = ctx_;  // this window is gone after the unload
         ctx.windows.unload(names::kDragDrop);
         ctx.quit();
     });
     connect(ui_.loadAction, &QAction::triggered, this, [this] {
-        dd_.LoadProject();
+        if (!dd_.AskToSave())
+            return;
+        const bool loaded = dd_.LoadProject();
         validateFromControls();
+        if (loaded)  // what the validation settles is no change of the teacher's
+            dd_.MarkUnchanged();
     });
     connect(ui_.saveAction, &QAction::triggered, &dd_, &DragDropModule::SaveProject);
     connect(ui_.createPageAction, &QAction::triggered, &dd_, &DragDropModule::CreatePage);
@@ -338,6 +346,7 @@ void DragDropWindow::RefreshWindow()
 
     // 19. Start place.
     SetComboText(ui_.startPlacement, s.strScriptPlacement);
+    dd_.CheckChanges();
 }
 
 TextStyleSettings DragDropWindow::titleSettings()
@@ -356,6 +365,11 @@ TextStyleSettings DragDropWindow::instructionSettings()
 
 void DragDropWindow::closeEvent(QCloseEvent* event)
 {
+    // A window the launcher only loaded, hidden, holds no work of the teacher's.
+    if (isVisible() && !dd_.CloseProject()) {
+        event->ignore();
+        return;
+    }
     // Unload step.
     ctx_.windows.unload(names::kObjectItem);
     UnhookBubble();

@@ -54,6 +54,7 @@ ParametersWindow::ParametersWindow(AppContext& ctx, QWidget* parent)
     connectHandlers();
     connect(&tt_, &TooltipModule::refreshRequested, this, &ParametersWindow::RefreshParameters);
     RefreshParameters();
+    ShowUnsavedInTitle(this, tt_);
     CentreOnScreen(this);
 }
 
@@ -293,7 +294,10 @@ void ParametersWindow::buildMenus()
     connect(reinit, &QAction::triggered, this, [this] { tt_.ReinitWithQuestion(); });
     // Only this window closes; its close gives the point editor back.
     connect(quit, &QAction::triggered, this, &QWidget::close);
-    connect(load, &QAction::triggered, this, [this] { tt_.LoadProject(); });
+    connect(load, &QAction::triggered, this, [this] {
+        if (tt_.AskToSave())
+            tt_.LoadProject();
+    });
     connect(save, &QAction::triggered, this, [this] { tt_.SaveProject(); });
     connect(valider, &QAction::triggered, this, &ParametersWindow::validate);
     connect(aide, &QAction::triggered, this, [this] { OpenModuleHelp(ctx_, HelpModule::Tooltip, this, false); });
@@ -441,6 +445,7 @@ void ParametersWindow::RefreshParameters()
 
     // 14. Placement word to the French item ("" when unknown).
     SetComboText(titlePlacement_, PlacementToFrench(s.strTitelPlacement));
+    tt_.CheckChanges();
 }
 
 TextStyleSettings ParametersWindow::balloonSettings()

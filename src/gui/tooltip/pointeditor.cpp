@@ -61,6 +61,8 @@ PointEditor::PointEditor(AppContext& ctx, QWidget* parent) : QMainWindow(parent)
     SetBalloonText(nameList_, QStringLiteral("<c>Double-clic ou clic + [Entrée] pour corriger les items.\r\n"
                                           "Clic + [Suppr] pour effacer un item."));
     tt_.ResetProject();
+    ShowUnsavedInTitle(this, tt_);
+    StartOnFirstShow(this, tt_);
     CentreOnScreen(this);
 }
 
@@ -147,7 +149,10 @@ void PointEditor::buildMenus()
     connect(reinit, &QAction::triggered, this, [this] { tt_.ReinitWithQuestion(); });
     connect(quit, &QAction::triggered, this, &PointEditor::quitProgram);
     connect(param, &QAction::triggered, this, &PointEditor::openParameters);
-    connect(load, &QAction::triggered, this, [this] { tt_.LoadProject(); });
+    connect(load, &QAction::triggered, this, [this] {
+        if (tt_.AskToSave())
+            tt_.LoadProject();
+    });
     connect(save, &QAction::triggered, this, [this] { tt_.SaveProject(); });
     connect(creation, &QAction::triggered, this, [this] { tt_.CreatePage(); });
     connect(refresh, &QAction::triggered, this, [this] { emit tt_.refreshRequested(); });
@@ -197,6 +202,7 @@ void PointEditor::RefreshParameters()
         correcting_ = -1;
     picture_->setMarks(marks, correcting_);
     hint_->setVisible(s.hintVisible);
+    tt_.CheckChanges();
 }
 
 int PointEditor::selectedIndex() const
@@ -273,6 +279,8 @@ void PointEditor::openParameters()
 
 void PointEditor::quitProgram()
 {
+    if (!tt_.CloseProject())
+        return;
     AppContext& ctx = ctx_;  // this window is gone after its unload
     ctx.windows.unload(names::kParameters);
     ctx.windows.unload(names::kPointEditor);
@@ -281,6 +289,11 @@ void PointEditor::quitProgram()
 
 void PointEditor::closeEvent(QCloseEvent* event)
 {
+    // A window the launcher only loaded, hidden, holds no work of the teacher's.
+    if (isVisible() && !tt_.CloseProject()) {
+        event->ignore();
+        return;
+    }
     UnhookBubble();
     ctx_.windows.unload(names::kParameters);
     ctx_.windows.show(names::kLauncher);

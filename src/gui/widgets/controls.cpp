@@ -1,10 +1,12 @@
 #include "widgets/controls.h"
 
 #include "shared/colors.h"
+#include "shared/projectmodule.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -12,6 +14,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QTimer>
 
 namespace toravi {
 
@@ -122,6 +125,44 @@ void CentreOnScreen(QWidget* window)
     window->resize(window->sizeHint().boundedTo(area.size() - frame).expandedTo(window->minimumSize()));
     const QSize size = window->frameGeometry().size();
     window->move(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2);
+}
+
+void ShowUnsavedInTitle(QWidget* window, ProjectModule& module)
+{
+    if (!window->windowTitle().contains(QLatin1String("[*]")))
+        window->setWindowTitle(window->windowTitle() + QStringLiteral("[*]"));
+    QObject::connect(&module, &ProjectModule::unsavedChanged, window, &QWidget::setWindowModified);
+    window->setWindowModified(module.HasUnsavedChanges());
+}
+
+namespace {
+class FirstShow : public QObject {
+public:
+    FirstShow(QWidget* window, std::function<void()> start) : QObject(window), start_(std::move(start))
+    {
+        window->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, watched, start_);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> start_;
+};
+}  // namespace
+
+void StartOnFirstShow(QWidget* window, ProjectModule& module, std::function<void()> restored)
+{
+    new FirstShow(window, [&module, restored] {
+        if (module.StartWithRecovery() && restored)
+            restored();
+    });
 }
 
 }  // namespace toravi

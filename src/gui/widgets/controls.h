@@ -5,6 +5,7 @@
 #include <QKeySequence>
 #include <QPalette>
 #include <QString>
+#include <functional>
 
 class QAction;
 class QCheckBox;
@@ -17,6 +18,8 @@ class QPushButton;
 class QWidget;
 
 namespace toravi {
+
+class ProjectModule;
 
 // Tests, balloon texts and the screenshot tools find controls by these names.
 template <class T>
@@ -55,5 +58,12 @@ void SetFontStyle(QLabel* label, QFont font, bool bold, bool italic, bool underl
 
 // Centres a top-level window on its screen.
 void CentreOnScreen(QWidget* window);
+
+// The window's title marks the module's unsaved changes, as desktop programs do.
+void ShowUnsavedInTitle(QWidget* window, ProjectModule& module);
+// The first time the module's main window shows, once the event loop has shown
+// it: the offer of a recovery file, then the watch over unsaved changes.
+// `restored` runs when the teacher took the offer.
+void StartOnFirstShow(QWidget* window, ProjectModule& module, std::function<void()> restored = {});
 
 }  // namespace toravi

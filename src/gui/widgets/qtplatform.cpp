@@ -37,6 +37,15 @@ int QtPlatform::messageBox(const QString& text, int flags, const QString& title)
     case MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
     default: break;
     }
+    if ((flags & 0xF) == MB_YESNOCANCEL) {
+        auto* yes = box.addButton(QStringLiteral("Oui"), QMessageBox::YesRole);
+        auto* no = box.addButton(QStringLiteral("Non"), QMessageBox::NoRole);
+        auto* cancel = box.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole);
+        box.setDefaultButton(yes);
+        box.setEscapeButton(cancel);
+        box.exec();
+        return box.clickedButton() == yes ? IDYES : box.clickedButton() == no ? IDNO : IDCANCEL;
+    }
     if (flags & MB_YESNO) {
         auto* yes = box.addButton(QStringLiteral("Oui"), QMessageBox::YesRole);
         auto* no = box.addButton(QStringLiteral("Non"), QMessageBox::NoRole);
