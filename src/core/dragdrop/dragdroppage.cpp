@@ -155,9 +155,9 @@ QString BuildDragDropPage(DragDropState& s)
     if (check)
         l << QStringLiteral("    <div id=\"verifier\" style=\"width: 700px; margin-top: 8px\">")
           << QStringLiteral("      <button type=\"button\" id=\"boutonVerifier\" style=\"font-size: 15px; "
-                            "font-weight: bold\">Vérifier</button>")
+                            "font-weight: bold; padding: 8px 16px\">Vérifier</button>")
           << QStringLiteral("      <button type=\"button\" id=\"boutonRecommencer\" style=\"font-size: 15px; "
-                            "font-weight: bold\">Recommencer</button>")
+                            "font-weight: bold; padding: 8px 16px\">Recommencer</button>")
           << QStringLiteral("      <p id=\"resultat\" role=\"status\" aria-live=\"polite\" style=\"margin-top: "
                             "6px; margin-bottom: 0px; font-weight: bold\"></p>")
           << QStringLiteral("    </div>");
