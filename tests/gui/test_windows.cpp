@@ -296,6 +296,9 @@ private slots:
         QCOMPARE(objects[0].place, QPoint(660, 495));
         QTest::keyClick(view->viewport(), Qt::Key_Delete);
         QVERIFY(!objects[0].place);
+        QTest::keyClick(view->viewport(), Qt::Key_Tab);  // the keyboard reaches the next object
+        QTest::keyClick(view->viewport(), Qt::Key_Down);
+        QCOMPARE(objects[1].place, QPoint(42, 0));
         f.click(kPlaces, "CheckVerifier");
         f.in<QSpinBox>(kPlaces, "txtTolerance")->setValue(12);
         QCOMPARE(f.ctx.dragdrop.state.strVerifier, "vrai");

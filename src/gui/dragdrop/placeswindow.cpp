@@ -86,6 +86,24 @@ private:
     PlacesWindow* window_;
 };
 
+// Tab goes from object to object before it leaves the view.
+class PlacesView : public QGraphicsView {
+public:
+    PlacesView(QGraphicsScene* scene, QWidget* parent, std::function<bool(bool)> nextObject)
+        : QGraphicsView(scene, parent), nextObject_(std::move(nextObject))
+    {
+    }
+
+protected:
+    bool focusNextPrevChild(bool next) override
+    {
+        return nextObject_(next) || QGraphicsView::focusNextPrevChild(next);
+    }
+
+private:
+    std::function<bool(bool)> nextObject_;
+};
+
 PlacesWindow::PlacesWindow(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx), dd_(ctx.dragdrop)
 {
     setObjectName(names::kPlaces);
@@ -101,7 +119,7 @@ PlacesWindow::PlacesWindow(AppContext& ctx, QWidget* parent) : QDialog(parent), 
                            this);
     help->setWordWrap(true);
     scene_ = new QGraphicsScene(this);
-    view_ = Named(new QGraphicsView(scene_, this), "PlacesView");
+    view_ = Named(new PlacesView(scene_, this, [this](bool next) { return focusObject(next); }), "PlacesView");
     view_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     view_->setBackgroundBrush(palette().window());
 
@@ -164,6 +182,7 @@ void PlacesWindow::Rebuild()
     }
 
     const QSize shown = dd_.ShownSceneSize();
+    sceneKnown_ = shown.isValid();
     sceneBox_ = QRect(QPoint(0, rowTop + rowHeight + kGap), shown.isValid() ? shown : QSize(700, 400));
     const QString img = JoinPath(s.strFolderName, QStringLiteral("img"));
     const QImage scene = shown.isValid() ? PictureCache::instance().load(JoinPath(img, s.strImageFile), shown) : QImage();
@@ -182,6 +201,8 @@ void PlacesWindow::Rebuild()
         auto* item = new PlaceItem(
             i, picture.isNull() ? placeholder(sizes[i].isEmpty() ? kUnreadable : sizes[i]) : QPixmap::fromImage(picture),
             this);
+        // Without a scene there is nowhere to put it.
+        item->setFlag(QGraphicsItem::ItemIsMovable, shown.isValid());
         item->setToolTip(s.objects[i].tooltip);
         item->setZValue(1);
         scene_->addItem(item);
@@ -225,9 +246,19 @@ int PlacesWindow::selectedIndex() const
     return -1;
 }
 
+bool PlacesWindow::focusObject(bool next)
+{
+    const int at = selectedIndex() + (next ? 1 : selectedIndex() < 0 ? int(items_.size()) : -1);
+    if (at < 0 || at >= items_.size())
+        return false;
+    items_[at]->setFocus(Qt::TabFocusReason);
+    view_->ensureVisible(items_[at], 8, 8);
+    return true;
+}
+
 void PlacesWindow::DropObject(int index, QPointF topLeft)
 {
-    if (index < 0 || index >= items_.size())
+    if (index < 0 || index >= items_.size() || !sceneKnown_)
         return;
     // On the scene when its middle is: let go above it, it goes back to its row.
     const QRectF box(topLeft, items_[index]->boundingRect().size());
@@ -241,7 +272,7 @@ void PlacesWindow::DropObject(int index, QPointF topLeft)
 
 void PlacesWindow::NudgeObject(int index, int dx, int dy)
 {
-    if (index < 0 || index >= items_.size())
+    if (index < 0 || index >= items_.size() || !sceneKnown_)
         return;
     const std::optional<QPoint>& place = dd_.state.objects[index].place;
     // The first move of an object in its row brings it down onto the top of the scene.

@@ -35,6 +35,7 @@ private:
     void showPlace(int index);
     void showCount();
     int selectedIndex() const;
+    bool focusObject(bool next);  // the next or previous object; false past the last
 
     AppContext& ctx_;
     DragDropModule& dd_;
@@ -46,6 +47,7 @@ private:
     QList<PlaceItem*> items_;
     QList<QPoint> rowSlots_;  // where each object starts in the page's row, in view coordinates
     QRect sceneBox_;          // the scene as shown, in view coordinates
+    bool sceneKnown_ = false;
 };
 
 }  // namespace toravi
