@@ -57,7 +57,14 @@ function verifierCheck() {
 
 function verifierSay(text) {
    var line = document.getElementById("resultat");
-   if (line) {
+   if (!line) {
+      return;
+   }
+   /* The same count again: emptied first, so that screen readers say it again. */
+   if (text && line.textContent == text) {
+      line.textContent = "";
+      window.setTimeout(function () { line.textContent = text; }, 150);
+   } else {
       line.textContent = text;
    }
 }
