@@ -159,7 +159,7 @@ QString BuildDragDropPage(DragDropState& s)
           << QStringLiteral("      <button type=\"button\" id=\"boutonRecommencer\" style=\"font-size: 15px; "
                             "font-weight: bold; padding: 8px 16px\">Recommencer</button>")
           << QStringLiteral("      <p id=\"resultat\" role=\"status\" aria-live=\"polite\" style=\"margin-top: "
-                            "6px; margin-bottom: 0px; font-weight: bold\"></p>")
+                            "6px; margin-bottom: 0px; min-height: 1.3em; font-weight: bold\"></p>")
           << QStringLiteral("    </div>");
     l << QStringLiteral("    <p style=\"margin-top: 0; margin-bottom: 0\">&nbsp;</p>")
       << QStringLiteral("    <div align=\"center\">")
