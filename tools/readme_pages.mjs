@@ -1,32 +1,56 @@
 // Screenshots of the example pages in Chromium for the README:
 // `node tools/readme_pages.mjs build/bin/toravi docs/images`.
-import { launchBrowser, scratchFolder, fileUrl, join } from '../tests/browser/helpers.mjs';
 import { execFileSync } from 'node:child_process';
+import { copyFileSync, mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { pathToFileURL } from 'node:url';
 
+const { chromium } = await import(new URL('../tests/browser/node_modules/playwright-core/index.mjs', import.meta.url));
 const [toravi, out] = process.argv.slice(2);
 const examples = join(toravi, '..', 'exemples');
-const work = scratchFolder('toravi-readme-');
+const work = mkdtempSync(join(tmpdir(), 'toravi-readme-'));
+const fileUrl = (path) => pathToFileURL(path).href;
 execFileSync(toravi, ['generate', '--folder', join(work, 'ile'), join(examples, 'info-bulles', 'ile.txt')]);
 execFileSync(toravi, ['generate', '--folder', join(work, 'bureau'), join(examples, 'glisser-deposer', 'bureau.txt')]);
+// The desk again, with its places and the check: the seven places of the scene, 15 pixels either way.
+const desk = join(examples, 'glisser-deposer');
+for (const f of readdirSync(desk)) copyFileSync(join(desk, f), join(work, f));
+writeFileSync(join(work, 'verifier.txt'), readFileSync(join(desk, 'bureau.txt'), 'latin1') +
+  '74,165,247,130,255,558,357,\r\n58,58,59,196,205,328,197,\r\nvrai\r\n15\r\n', 'latin1');
+execFileSync(toravi, ['generate', '--folder', join(work, 'verifier'), join(work, 'verifier.txt')]);
 
-const browser = await launchBrowser();
+const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--disable-gpu'] });
 const page = await browser.newPage({ viewport: { width: 680, height: 620 } });
 await page.goto(fileUrl(join(work, 'ile', 'ile.htm')));
 await page.mouse.move(4 + 157, 4 + 300);
 await page.waitForFunction(() => document.getElementById('nomobjet').style.visibility === 'visible');
 await page.screenshot({ path: join(out, 'page-info-bulles.png') });
 
+// Drags objects so that their top left corners land at (x, y) on the scene.
+async function put(moves) {
+  for (const [name, x, y] of moves) {
+    const box = await page.locator(`img[name="${name}"]`).boundingBox();
+    const scene = await page.locator('img[src="img/bureau.png"]').boundingBox();
+    await page.mouse.move(box.x + box.width / 2, box.y + box.height / 2);
+    await page.mouse.down();
+    await page.mouse.move(scene.x + x + box.width / 2, scene.y + y + box.height / 2, { steps: 8 });
+    await page.mouse.up();
+  }
+}
+
 await page.setViewportSize({ width: 760, height: 820 });
 await page.goto(fileUrl(join(work, 'bureau', 'bureau.htm')));
 // Two objects already put back, one on its way.
-for (const [name, dx, dy] of [['objet0', 0, 0], ['objet5', 0, 0], ['objet1', 0, 0]]) {
-  const box = await page.locator(`img[name="${name}"]`).boundingBox();
-  const scene = await page.locator('img[src="img/bureau.png"]').boundingBox();
-  const target = { objet0: [78, 58], objet5: [556, 326], objet1: [300, 300] }[name];
-  await page.mouse.move(box.x + box.width / 2, box.y + box.height / 2);
-  await page.mouse.down();
-  await page.mouse.move(scene.x + target[0] + 36 + dx, scene.y + target[1] + 36 + dy, { steps: 8 });
-  await page.mouse.up();
-}
+await put([['objet0', 78, 58], ['objet5', 556, 326], ['objet1', 300, 300]]);
 await page.screenshot({ path: join(out, 'page-glisser-deplacer.png'), clip: { x: 0, y: 0, width: 760, height: 740 } });
+
+// Five objects on their places, the cup and the pencils swapped, then "Vérifier".
+await page.setViewportSize({ width: 760, height: 900 });
+await page.goto(fileUrl(join(work, 'verifier', 'bureau.htm')));
+await put([['objet0', 76, 60], ['objet1', 165, 55], ['objet2', 249, 59], ['objet3', 128, 196], ['objet4', 357, 197],
+  ['objet5', 560, 330], ['objet6', 255, 205]]);
+await page.click('#boutonVerifier');
+await page.screenshot({ path: join(out, 'page-verifier.png'), clip: { x: 0, y: 140, width: 760, height: 720 } });
 await browser.close();
+rmSync(work, { recursive: true, force: true });

@@ -4,6 +4,7 @@
 
 #include "dragdrop/dragdropwindow.h"
 #include "dragdrop/objectitemdialog.h"
+#include "dragdrop/placeswindow.h"
 #include "help/presentationwindow.h"
 #include "tooltip/parameterswindow.h"
 #include "tooltip/pointeditor.h"
@@ -22,6 +23,7 @@ void RegisterAllWindows(AppContext& ctx)
     // Beside its window: stays above it and goes with it.
     w.registerWindow(names::kObjectItem,
                      [&ctx] { return new ObjectItemDialog(ctx, ctx.windows.find(names::kDragDrop)); });
+    w.registerWindow(names::kPlaces, [&ctx] { return new PlacesWindow(ctx, ctx.windows.find(names::kDragDrop)); });
     for (HelpModule module : {HelpModule::Tooltip, HelpModule::DragDrop})
         w.registerWindow(PresentationWindowName(module),
                          [&ctx, module] { return new PresentationWindow(ctx, module); });

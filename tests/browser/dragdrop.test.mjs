@@ -19,7 +19,7 @@ function exercise(name, options = {}) {
     '008000', '', '', '', 'FFFFD2', 'Faux',
     o.objects.map((f) => join(folder, f) + ',').join(''), o.objects.map((f) => f + ',').join(''), o.alt, o.transparent,
     o.objects.map((f, i) => (['Le chat', 'La lune'][i] ?? f) + ',').join(''),
-    o.bouton, o.document && join(folder, o.document), o.document, 'Aide']);
+    o.bouton, o.document && join(folder, o.document), o.document, 'Aide', ...(o.check ?? [])]);
 }
 
 const pages = {};
@@ -34,6 +34,8 @@ before(() => {
     help: exercise('help', { bouton: 'Vrai', document: "Fiche d'aide.htm", objects: ['portrait-exif6.jpg'] }),
     empty: exercise('empty', { objects: [], bouton: 'Vrai' }),
     small: exercise('small', { scene: ['petite.png', 350, 300] }),
+    // The cat's place at (200, 150) on the scene, the moon's at (400, 250), 20 pixels either way.
+    checked: exercise('checked', { check: ['200,400,', '150,250,', 'vrai', '20'] }),
   });
 });
 
@@ -206,5 +208,48 @@ test('the help button opens its document; without a document there is no button;
   // A page without objects loads too.
   await visit(pages.empty, {}, async (page) => {
     assert.deepEqual(await page.eval(() => [typeof SET_DHTML, document.querySelectorAll('img[name], input').length]), ['function', 0]);
+  });
+});
+
+// Presses a button of the page as a pupil would: mouse, keyboard or finger.
+async function press(page, id, how) {
+  const b = await page.eval((i) => document.getElementById(i).getBoundingClientRect().toJSON(), id);
+  if (how === 'key') await page.eval((i) => document.getElementById(i).focus(), id), await page.key('Enter');
+  else if (how === 'tap') await page.tap(b.left + 5, b.top + 5);
+  else await page.move(b.left + 5, b.top + 5), await page.down(), await page.up();
+}
+const frames = (page) => page.eval(() => ['objet0', 'objet1'].map((n) =>
+  ((s) => s.outlineStyle === 'none' ? '' : `${s.outlineStyle} ${s.outlineColor}`)(getComputedStyle(document.getElementsByName(n)[0]))));
+const said = (page) => page.eval(() => document.getElementById('resultat').textContent);
+
+test('"Vérifier" frames each object and counts the well placed; "Recommencer" puts them back in their rows', async () => {
+  await visit(pages.checked, { touch: TOUCH }, async (page) => {
+    const start = { objet0: await box(page, 'objet0'), objet1: await box(page, 'objet1') };
+    const scene = await box(page, 'scene.png');
+    // Each object to its place, a little off but within the tolerance.
+    for (const [name, x, y] of [['objet0', 200 + 15, 150 - 20], ['objet1', 400 - 20, 250 + 7]]) {
+      await dragBy(page, name, scene.left + x - start[name].left, scene.top + y - start[name].top);
+    }
+    // Another window width centres the page elsewhere, and the page is scrolled: the places hold.
+    await page.resize(1400, 900);
+    await page.eval(() => scrollTo(0, 150));
+    await press(page, 'boutonVerifier', 'mouse');
+    assert.equal(await said(page), 'Bien placés : 2 sur 2');
+    assert.deepEqual(await frames(page), ['solid rgb(0, 128, 0)', 'solid rgb(0, 128, 0)']);
+    // The cat 25 pixels too far right: one red frame. Moving it again clears its frame.
+    await dragBy(page, 'objet0', 10, 0);
+    assert.deepEqual(await frames(page), ['', 'solid rgb(0, 128, 0)']);
+    await press(page, 'boutonVerifier', 'key');
+    assert.equal(await said(page), 'Bien placés : 1 sur 2');
+    assert.deepEqual(await frames(page), ['dashed rgb(224, 0, 0)', 'solid rgb(0, 128, 0)']);
+    assert.equal(await page.eval(() => document.getElementById('resultat').getAttribute('role')), 'status');
+    await press(page, 'boutonRecommencer', TOUCH ? 'tap' : 'mouse');
+    const [scene2, cat, moon] = [await box(page, 'scene.png'), await box(page, 'objet0'), await box(page, 'objet1')];
+    assert.deepEqual([cat.left - scene2.left, cat.top - scene2.top, moon.left - scene2.left, moon.top - scene2.top],
+      [start.objet0.left - scene.left, start.objet0.top - scene.top, start.objet1.left - scene.left, start.objet1.top - scene.top]);
+    assert.deepEqual([await frames(page), await said(page)], [['', ''], '']);
+    // Dragging still works after the restart, from the row.
+    await dragBy(page, 'objet0', 30, 40);
+    assert.deepEqual(((b) => [b.left - cat.left, b.top - cat.top])(await box(page, 'objet0')), [30, 40]);
   });
 });

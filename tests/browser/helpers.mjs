@@ -133,7 +133,7 @@ const freePort = () => new Promise((r) => createServer().listen(0, '127.0.0.1', 
   this.close(() => r(port));
 }));
 
-const KEYS = { Shift: '\uE008', Control: '\uE009', Alt: '\uE00A', Meta: '\uE03D', Tab: '\uE004', PageDown: '\uE00F',
+const KEYS = { Shift: '\uE008', Control: '\uE009', Alt: '\uE00A', Meta: '\uE03D', Tab: '\uE004', Enter: '\uE007', PageDown: '\uE00F',
   ArrowLeft: '\uE012', ArrowUp: '\uE013', ArrowRight: '\uE014', ArrowDown: '\uE015' };
 
 async function webkit() {

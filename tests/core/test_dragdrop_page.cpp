@@ -52,7 +52,7 @@ private slots:
     void variants_data()
     {
         QTest::addColumn<int>("variant");
-        for (int v = 0; v < 8; ++v)
+        for (int v = 0; v < 9; ++v)
             QTest::newRow(qPrintable(QString::number(v))) << v;
     }
     // Each variant's page, typed from the full page with the variant's rows changed.
@@ -90,8 +90,18 @@ private slots:
         case 7:  // the scene cannot be read: B is 300
             QVERIFY(WriteBytes(work + "/img/scene.gif", "GIF8"));
             break;
+        case 8:  // the check, with the second object's place only; a tolerance from a hand-edited file
+            s.strVerifier = "vrai";
+            s.strTolerance = "0015";
+            s.objects[1].place = QPoint(300, 120);
+            break;
         }
         QCOMPARE(create(), ReadBytes(DataFolder() + "/dragdrop/variant-" + QString::number(variant) + ".htm"));
+        // The check's script only beside a page that has the check; ordre.js the same for all.
+        QCOMPARE(QFile::exists(work + "/verifier.js"), variant == 8);
+        QCOMPARE(ReadBytes(work + "/ordre.js"), OrdreJsText().toLatin1() + "\r\n");
+        if (variant == 8)
+            QVERIFY(ReadBytes(work + "/verifier.js").startsWith("/* verifier.js - the check"));
     }
 
     // Objects that do not fit in what is left of the 696-pixel row start a new row.

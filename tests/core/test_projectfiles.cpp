@@ -136,6 +136,31 @@ private slots:
         QCOMPARE(m->reference(), QDir::toNativeSeparators(at.src + "/scene.gif"));
         QVERIFY(QFile::exists(other + "/img/evil.png") && QFile::exists(other + "/img/fond.gif"));
     }
+
+    // Places and the check follow the 39 designed lines only when used; odd entries leave
+    // an object unchecked; a place goes with its object and stays inside the shown scene.
+    void dragDropPlaces()
+    {
+        Scratch at;
+        DragDrop d;
+        const QStringList body = projectheader::Lines(d.moduleLine()) + d.body(at.src, at.work);
+        QVERIFY(d.load(WriteProject(at.src + "/p.txt", body + QStringList{"120,,", "45,,", "vrai", "15"})));
+        QVERIFY(d.save(at.src + "/saved.txt"));
+        QCOMPARE(ReadBytes(at.src + "/saved.txt"), ReadBytes(at.src + "/p.txt"));
+        d.m.SetCheck(false);
+        QCOMPARE(d.savedLines().mid(39), QStringList({"120,,", "45,,", "faux", "15"}));
+
+        QVERIFY(d.load(WriteProject(at.src + "/p.txt", body + QStringList{"12a,-5,", "45,7,", "oui", ""})));
+        QCOMPARE(d.savedLines().size(), 39);
+        d.m.SetPlace(1, QPoint(900, -3));  // objects 100 x 50 and 120 x 60, scene shown 700 x 933
+        d.m.SetPlace(0, QPoint(10, 2000));
+        QCOMPARE(d.savedLines().mid(39, 2), QStringList({"10,580,", "883,0,"}));
+        d.platform.queueMessage(IDYES);
+        QVERIFY(d.m.DeleteItem(0));
+        QCOMPARE(d.savedLines().mid(39, 2), QStringList({"580,", "0,"}));
+        d.m.SetPlace(0, std::nullopt);
+        QCOMPARE(d.savedLines().size(), 39);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestProjectFiles)

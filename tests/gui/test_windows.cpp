@@ -6,8 +6,10 @@
 #include "shared/colors.h"
 #include "tooltip/picturebox.h"
 
+#include <QGraphicsView>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QSpinBox>
 
 using namespace toravi;
 using namespace toravi::test;
@@ -45,6 +47,7 @@ private slots:
         QTest::newRow("Form1 parameters") << kPointEditor << QKeySequence("Ctrl+P") << kParameters;
         QTest::newRow("Form2 reset") << kParameters << QKeySequence("Shift+Del") << msg::ResetQuestion;
         QTest::newRow("IForm1 add object") << kDragDrop << QKeySequence("Ctrl+F9") << "open";
+        QTest::newRow("IForm1 places") << kDragDrop << QKeySequence("Ctrl+F11") << kPlaces;
     }
     void shortcuts()
     {
@@ -262,6 +265,44 @@ private slots:
         f.trigger(kDragDrop, "mnuReinit");
         QVERIFY(!f.window(kObjectItem));
         QVERIFY(f.ctx.dragdrop.state.objects.isEmpty());
+    }
+
+    // Dragged onto the scene, an object gets its place there; let go above it, it goes back
+    // to its row. The keys move it by 1 or 10 pixels, Delete takes its place away.
+    void placesWindow()
+    {
+        WindowFixture f(kDragDrop);
+        f.ready(kDragDrop);
+        f.addObjects(2);
+        f.trigger(kDragDrop, "mnuPlaces");
+        QVERIFY(f.visible(kPlaces) && f.window(kPlaces)->isModal());
+        auto* view = f.in<QGraphicsView>(kPlaces, "PlacesView");
+        const QList<DragDropObject>& objects = f.ctx.dragdrop.state.objects;
+        auto drag = [&](QPoint from, QPoint to) {
+            QTest::mousePress(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(from));
+            QTest::mouseMove(view->viewport(), view->mapFromScene((from + to) / 2));
+            QTest::mouseMove(view->viewport(), view->mapFromScene(to));
+            QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(to));
+        };
+        // The row is 30 high, the scene starts 24 below it: object b sits at (42, 0).
+        drag({50, 10}, {108, 164});
+        QCOMPARE(objects[1].place, QPoint(100, 100));
+        QTest::keyClick(view->viewport(), Qt::Key_Right);
+        QTest::keyClick(view->viewport(), Qt::Key_Up, Qt::ShiftModifier);
+        QCOMPARE(objects[1].place, QPoint(101, 90));
+        drag({120, 150}, {120, 40});
+        QVERIFY(!objects[1].place);
+        drag({10, 10}, {675, 565});  // over the scene's corner: kept inside it
+        QCOMPARE(objects[0].place, QPoint(660, 495));
+        QTest::keyClick(view->viewport(), Qt::Key_Delete);
+        QVERIFY(!objects[0].place);
+        QTest::keyClick(view->viewport(), Qt::Key_Tab);  // the keyboard reaches the next object
+        QTest::keyClick(view->viewport(), Qt::Key_Down);
+        QCOMPARE(objects[1].place, QPoint(42, 0));
+        f.click(kPlaces, "CheckVerifier");
+        f.in<QSpinBox>(kPlaces, "txtTolerance")->setValue(12);
+        QCOMPARE(f.ctx.dragdrop.state.strVerifier, "vrai");
+        QCOMPARE(f.ctx.dragdrop.state.strTolerance, "12");
     }
 };
 

@@ -3,8 +3,11 @@
 // and page creation. No widgets here: the windows call these operations and show the state.
 #include <QList>
 #include <QObject>
+#include <QPoint>
+#include <QSize>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 #include "shared/projectmodule.h"
 #include "shared/publish.h"
@@ -17,6 +20,9 @@ struct DragDropObject {
     QString source;    // List1: full path of the picture as chosen
     QString fileName;  // List2: its file name inside img
     QString tooltip;   // ListInfoBulles: its tooltip text
+    // Where the page's check wants it: its top-left corner from the top-left
+    // corner of the scene as shown, 700 pixels wide. None: not checked.
+    std::optional<QPoint> place = std::nullopt;
 };
 
 // Module `INT_Declarations`. Every setting is a text.
@@ -53,6 +59,9 @@ struct DragDropState {
     QString strOrigDocument;
     QString strDocument;
     QString strTexteBouton;
+    // The page's "Vérifier" button: on exactly when "vrai". Lines 40 and 41 hold the places.
+    QString strVerifier;
+    QString strTolerance;  // pixels, each way
 
     QList<DragDropObject> objects;
 
@@ -104,6 +113,16 @@ public:
     void ModifyItem(int index, const QString& text);  // InfoImg "Modifier"
     bool DeleteItem(int index);                        // InfoImg "Supprimer", with its question
 
+    // --- Places of the objects and the page's check: dragdropplaces.cpp ---
+    // The scene's size as the page shows it: 700 wide; empty when it cannot be read.
+    QSize ShownSceneSize() const;
+    // An object's size in the page (its copy in img); empty when it cannot be read.
+    QSize ObjectPageSize(int index) const;
+    // Kept inside the shown scene; none takes the place away.
+    void SetPlace(int index, std::optional<QPoint> place);
+    void SetCheck(bool on);
+    void SetTolerance(int pixels);
+
 private:
     // Whether a chosen picture may take a role (0 scene, 1 background, -1 a new
     // object); a refusal is shown.
@@ -115,8 +134,16 @@ private:
 QString BuildDragDropPage(DragDropState& s);
 // Our own drag-and-drop script, written out as ordre.js.
 QString OrdreJsText();
+// The check's script, written out as verifier.js beside the pages that have the check.
+QString VerifierJsText();
+// Whether the page gets the check, and its tolerance in pixels.
+bool HasCheck(const DragDropState& s);
+// The height of a picture shown 700 pixels wide; 0 when its size is unknown.
+int ShownSceneHeight(qint64 width, qint64 height);
+int ToleranceOf(const DragDropState& s);
 
-// The 39 lines of the project file (the write adds the last CR LF); turns the
+// The 39 lines of the project file, and lines 40 to 43 when an object has a
+// place or the check is on (the write adds the last CR LF); turns the
 // instruction's line breaks into "<br>" in the state, as saving does.
 QStringList DragDropProjectLines(DragDropState& s);
 // Every line break of an instruction (CR LF, lone CR or LF) as "<br>".

@@ -8,8 +8,6 @@
 
 #include <QFile>
 
-#include <algorithm>
-
 namespace toravi {
 
 namespace {
@@ -26,10 +24,7 @@ QString imgPath(const DragDropState& s, const QString& name)
 int bottomLimit(const QString& scene)
 {
     const PictureSize size = GetPictureSize(scene);
-    const qint64 w = size.largeur.toLongLong(), h = size.hauteur.toLongLong();
-    if (w <= 0 || h <= 0)
-        return 300;
-    return int(std::min<qint64>((2 * h * 700 + w) / (2 * w), 1000000)) + 300;
+    return ShownSceneHeight(size.largeur.toLongLong(), size.hauteur.toLongLong()) + 300;
 }
 
 }  // namespace
@@ -46,6 +41,8 @@ QString BuildDragDropPage(DragDropState& s)
         callParts << QStringLiteral("TRANSPARENT");
     // The objects flow in a row of 696 pixels; P is the right end of the row so far.
     int p = 0;
+    const bool check = HasCheck(s);
+    QStringList places{QString::number(ToleranceOf(s))};
     for (int i = 0; i < s.objects.size(); ++i) {
         const DragDropObject& o = s.objects[i];
         const PictureSize size = GetPictureSize(imgPath(s, o.fileName));
@@ -65,6 +62,8 @@ QString BuildDragDropPage(DragDropState& s)
                          .arg(left)
                          .arg(right)
                          .arg(bottom);
+        if (const auto& at = o.place)
+            places << QStringLiteral("\"%1\", %2, %3").arg(name).arg(at->x()).arg(at->y());
     }
 
     s.strConsigne = ConsigneToBr(s.strConsigne);
@@ -120,8 +119,10 @@ QString BuildDragDropPage(DragDropState& s)
                                ? QStringLiteral(" ")
                                : QStringLiteral(" BGCOLOR=\"#") + s.strTableColor + QStringLiteral("\" ");
     l << QStringLiteral("</head>") << QStringLiteral("<body>")
-      << QStringLiteral("<script type=\"text/javascript\" src=\"ordre.js\"></script>")
-      << QStringLiteral("<img src=\"img/transparentpixel.gif\" alt=\"Transparent\" width=\"1\" height=\"30\">")
+      << QStringLiteral("<script type=\"text/javascript\" src=\"ordre.js\"></script>");
+    if (check)
+        l << QStringLiteral("<script type=\"text/javascript\" src=\"verifier.js\"></script>");
+    l << QStringLiteral("<img src=\"img/transparentpixel.gif\" alt=\"Transparent\" width=\"1\" height=\"30\">")
       << QStringLiteral("<table align=\"center\" border=\"0\" cellpadding=\"0\" cellspacing=\"0\" width=\"740\"") +
              colour + QStringLiteral("leftmargin=\"20\">")
       << QStringLiteral("  <tr>") << QStringLiteral("    <td width=\"740\" align=\"center\">")
@@ -149,8 +150,18 @@ QString BuildDragDropPage(DragDropState& s)
              s.strTextColor + QStringLiteral("\">")
       << QStringLiteral("               ") + s.strConsigne << QStringLiteral("               </font>")
       << QStringLiteral("   </td>") << QStringLiteral("   </tr>") << QStringLiteral("      </table>")
-      << QStringLiteral("    </div>")
-      << QStringLiteral("    <p style=\"margin-top: 0; margin-bottom: 0\">&nbsp;</p>")
+      << QStringLiteral("    </div>");
+    // Under the instruction: the pupil reads the task, then finds the check.
+    if (check)
+        l << QStringLiteral("    <div id=\"verifier\" style=\"width: 700px; margin-top: 8px\">")
+          << QStringLiteral("      <button type=\"button\" id=\"boutonVerifier\" style=\"font-size: 15px; "
+                            "font-weight: bold; padding: 8px 16px\">Vérifier</button>")
+          << QStringLiteral("      <button type=\"button\" id=\"boutonRecommencer\" style=\"font-size: 15px; "
+                            "font-weight: bold; padding: 8px 16px\">Recommencer</button>")
+          << QStringLiteral("      <p id=\"resultat\" role=\"status\" aria-live=\"polite\" style=\"margin-top: "
+                            "6px; margin-bottom: 0px; min-height: 1.3em; font-weight: bold\"></p>")
+          << QStringLiteral("    </div>");
+    l << QStringLiteral("    <p style=\"margin-top: 0; margin-bottom: 0\">&nbsp;</p>")
       << QStringLiteral("    <div align=\"center\">")
       << QStringLiteral("      <table border=\"0\" cellpadding=\"0\" cellspacing=\"0\" width=\"700\">")
       << QStringLiteral("   <tr>") << QStringLiteral("   <td width=\"696\">")
@@ -160,31 +171,47 @@ QString BuildDragDropPage(DragDropState& s)
       << QStringLiteral("    <p align=\"left\">&nbsp;</p>") << QStringLiteral("    <div align=\"left\">")
       << QStringLiteral("    <table border=\"1\" cellpadding=\"0\" cellspacing=\"0\" width=\"710\">")
       << QStringLiteral("   <tr>")
-      << QStringLiteral("   <td>&nbsp;<img border=\"0\" src=\"img/") + HtmlAttr(UrlFileName(s.strImageFile)) +
+      << QStringLiteral("   <td>&nbsp;<img ") + (check ? QStringLiteral("id=\"scene\" ") : QString()) +
+             QStringLiteral("border=\"0\" src=\"img/") + HtmlAttr(UrlFileName(s.strImageFile)) +
              QStringLiteral("\" width=\"700\">")
       << QStringLiteral("   </td>") << QStringLiteral("   </tr>") << QStringLiteral("    </table>")
       << QStringLiteral("    </div>") << QStringLiteral("    </div>") << QStringLiteral("</table>")
       << QStringLiteral("<script type=\"text/javascript\">") << QStringLiteral("<!--")
-      << QStringLiteral("SET_DHTML(") + callParts.join(QStringLiteral(", ")) + QStringLiteral(");")
-      << QStringLiteral("//-->") << QStringLiteral("</script>") << QStringLiteral("</body>")
+      << QStringLiteral("SET_DHTML(") + callParts.join(QStringLiteral(", ")) + QStringLiteral(");");
+    if (check)
+        l << QStringLiteral("SET_PLACES(") + places.join(QStringLiteral(", ")) + QStringLiteral(");");
+    l << QStringLiteral("//-->") << QStringLiteral("</script>") << QStringLiteral("</body>")
       << QStringLiteral("</html>");
     return l.join(CRLF) + CRLF;
 }
 
+namespace {
+
+QString scriptText(const QString& resource)
+{
+    QFile f(resource);
+    if (!f.open(QIODevice::ReadOnly))
+        return QString();
+    QString js = QString::fromLatin1(f.readAll());
+    js.remove(QLatin1Char('\r'));
+    while (js.endsWith(QLatin1Char('\n')))
+        js.chop(1);
+    js.replace(QLatin1Char('\n'), CRLF);
+    // The closing brace, then one empty line; the write adds the last CR LF.
+    return js + CRLF + CRLF;
+}
+
+}  // namespace
+
 QString OrdreJsText()
 {
-    static const QString text = [] {
-        QFile f(QStringLiteral(":/toravi/ordre.js"));
-        if (!f.open(QIODevice::ReadOnly))
-            return QString();
-        QString js = QString::fromLatin1(f.readAll());
-        js.remove(QLatin1Char('\r'));
-        while (js.endsWith(QLatin1Char('\n')))
-            js.chop(1);
-        js.replace(QLatin1Char('\n'), CRLF);
-        // The closing brace, then one empty line; the write adds the last CR LF.
-        return js + CRLF + CRLF;
-    }();
+    static const QString text = scriptText(QStringLiteral(":/toravi/ordre.js"));
+    return text;
+}
+
+QString VerifierJsText()
+{
+    static const QString text = scriptText(QStringLiteral(":/toravi/verifier.js"));
     return text;
 }
 

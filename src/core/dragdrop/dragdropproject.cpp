@@ -8,6 +8,7 @@
 #include "shared/textfile.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace toravi {
 
@@ -36,6 +37,8 @@ void resetState(DragDropState& s)
     s.strImgTransparent = QStringLiteral("Faux");
     s.strBouton = QStringLiteral("Faux");
     s.strTexteBouton = QStringLiteral("Aide");
+    s.strVerifier = QStringLiteral("faux");
+    s.strTolerance = QStringLiteral("20");
     s.intMaxObjets = 23;
     s.previewShown = false;
     // Never reset: the item dialog's index and the scratch name.
@@ -43,7 +46,10 @@ void resetState(DragDropState& s)
     s.strFileName = fileName;
 }
 
-enum ObjectList { kSources, kNames, kTooltips };
+enum ObjectList { kSources, kNames, kTooltips, kPlacesX, kPlacesY };
+
+// The designed file ends here; the places and the check follow only when used.
+constexpr int kDesignedLines = 39;
 
 // The project file, line by line. The order is the file's own, not the state's.
 const QList<ProjectLine<DragDropState>>& fileLines()
@@ -87,6 +93,10 @@ const QList<ProjectLine<DragDropState>>& fileLines()
         {37, K::Path, &S::strOrigDocument},
         {38, K::FileName, &S::strDocument},
         {39, K::Text, &S::strTexteBouton},
+        {40, kPlacesX},
+        {41, kPlacesY},
+        {42, K::Word, &S::strVerifier, yesNo},
+        {43, K::Number, &S::strTolerance},
     };
     return table;
 }
@@ -101,6 +111,15 @@ QString tooltipFromName(const QString& fileName)
 QString imgPath(const DragDropState& s, const QString& name)
 {
     return JoinPath(JoinPath(s.strFolderName, QStringLiteral("img")), name);
+}
+
+// A place needs both numbers; anything else in either entry leaves the object unchecked.
+std::optional<QPoint> placeFromFile(const QString& x, const QString& y)
+{
+    static const QRegularExpression number(QStringLiteral("^[0-9]{1,6}$"));
+    if (!number.match(x).hasMatch() || !number.match(y).hasMatch())
+        return std::nullopt;
+    return QPoint(x.toInt(), y.toInt());
 }
 
 QString consigneForFile(QString text)
@@ -137,13 +156,21 @@ QStringList DragDropModule::CurrentProjectLines() const
 QStringList DragDropProjectLines(DragDropState& s)
 {
     s.strConsigne = consigneForFile(s.strConsigne);
-    QList<QStringList> lists(3);
+    QList<QStringList> lists(5);
+    bool placed = false;
     for (const DragDropObject& o : s.objects) {
         lists[kSources] << o.source;
         lists[kNames] << o.fileName;
         lists[kTooltips] << o.tooltip;
+        lists[kPlacesX] << (o.place ? QString::number(o.place->x()) : QString());
+        lists[kPlacesY] << (o.place ? QString::number(o.place->y()) : QString());
+        placed = placed || o.place;
     }
-    return ProjectFileLines(fileLines(), projectheader::DragDrop, s, lists);
+    QStringList lines = ProjectFileLines(fileLines(), projectheader::DragDrop, s, lists);
+    // Places are kept while the check is off, so the teacher can turn it on again.
+    if (!placed && !HasCheck(s))
+        lines.resize(kDesignedLines);
+    return lines;
 }
 
 bool DragDropModule::SaveProject()
@@ -172,7 +199,7 @@ bool DragDropModule::LoadProjectFile(const QString& path, const QString& folder)
     }
     resetState(state);
     DragDropState& s = state;
-    QList<QStringList> lists(3);
+    QList<QStringList> lists(5);
     ReadProjectLines(fileLines(), *body, path, s, lists);
     s.strConsigne.replace(QLatin1String("<br>"), CRLF);
     if (!folder.isEmpty())
@@ -186,6 +213,7 @@ bool DragDropModule::LoadProjectFile(const QString& path, const QString& folder)
         o.source = ResolveProjectSource(path, lists[kSources].value(i));
         o.fileName = SafeFileName(names[i]);
         o.tooltip = i < lists[kTooltips].size() ? lists[kTooltips][i] : tooltipFromName(o.fileName);
+        o.place = placeFromFile(lists.value(kPlacesX).value(i), lists.value(kPlacesY).value(i));
         s.objects.append(o);
     }
 
@@ -281,11 +309,14 @@ bool DragDropModule::CreatePage()
             platform_.messageBox(notices.join(QLatin1Char('\r')), kNotice, kTitle);
         const QString page = JoinPath(folder, PageFileName(s.strPageWeb));
         const QString text = BuildDragDropPage(s);
-        return QList<PageFile>{
+        QList<PageFile> files{
             {page, text},
             {imgPath(s, QStringLiteral("transparentpixel.gif")), {},
              JoinPath(ProgramFolder(), QStringLiteral("transparentpixel.gif"))},
             {JoinPath(folder, QStringLiteral("ordre.js")), OrdreJsText()}};
+        if (HasCheck(s))
+            files.append({JoinPath(folder, QStringLiteral("verifier.js")), VerifierJsText()});
+        return files;
     });
 }
 

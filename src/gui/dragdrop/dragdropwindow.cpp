@@ -172,6 +172,7 @@ void DragDropWindow::connectHandlers()
     });
     connect(ui_.saveAction, &QAction::triggered, &dd_, &DragDropModule::SaveProject);
     connect(ui_.createPageAction, &QAction::triggered, &dd_, &DragDropModule::CreatePage);
+    connect(ui_.placesAction, &QAction::triggered, this, [this] { ctx_.windows.show(names::kPlaces); });
     connect(ui_.helpAction, &QAction::triggered, this,
             [this] { OpenModuleHelp(ctx_, HelpModule::DragDrop, this, true); });
 }
@@ -372,6 +373,7 @@ void DragDropWindow::closeEvent(QCloseEvent* event)
     }
     // Unload step.
     ctx_.windows.unload(names::kObjectItem);
+    ctx_.windows.unload(names::kPlaces);
     UnhookBubble();
     ctx_.windows.show(names::kLauncher);
     event->accept();

@@ -396,6 +396,8 @@ void DragDropWindowUi::buildMenus(QMainWindow* window)
     QMenu* projet = MakeMenu(window->menuBar(), "mnuProjet", QStringLiteral("Projet"));
     addObjectAction =
         action(projet, "mnuAjouterObjet", QStringLiteral("Ajouter un objet"), QKeySequence(Qt::CTRL | Qt::Key_F9));
+    placesAction =
+        action(projet, "mnuPlaces", QStringLiteral("Places des objets"), QKeySequence(Qt::CTRL | Qt::Key_F11));
     loadAction = action(projet, "mnuLoad", QStringLiteral("Charger un projet"), QKeySequence(Qt::CTRL | Qt::Key_L));
     saveAction = action(projet, "mnuSave", QStringLiteral("Sauvegarder un projet"), QKeySequence(Qt::CTRL | Qt::Key_S));
     createPageAction =

@@ -92,6 +92,7 @@ struct DragDropWindowUi {
     QAction* loadAction = nullptr;
     QAction* saveAction = nullptr;
     QAction* createPageAction = nullptr;
+    QAction* placesAction = nullptr;
     QAction* helpAction = nullptr;
 
     // Usable only once a working folder is set.

@@ -1,0 +1,80 @@
+// Where each object belongs on the scene, and the page's check of the pupils' answer.
+#include "dragdrop/dragdropmodule.h"
+
+#include "shared/colors.h"
+#include "shared/imginf.h"
+#include "shared/publish.h"
+
+#include <algorithm>
+
+namespace toravi {
+
+namespace {
+
+constexpr int kDefaultTolerance = 20;
+// A tolerance beyond the shown scene would make every answer right.
+constexpr int kLargestTolerance = 700;
+// The file keeps six digits per place.
+constexpr int kFarthest = 999999;
+
+QSize pageSize(const DragDropState& s, const QString& name)
+{
+    if (s.strFolderName.isEmpty() || name.isEmpty())
+        return {};
+    const PictureSize size = GetPictureSize(JoinPath(JoinPath(s.strFolderName, QStringLiteral("img")), name));
+    return {size.largeur.toInt(), size.hauteur.toInt()};
+}
+
+}  // namespace
+
+int ShownSceneHeight(qint64 width, qint64 height)
+{
+    if (width <= 0 || height <= 0)
+        return 0;
+    return int(std::min<qint64>((2 * height * 700 + width) / (2 * width), 1000000));
+}
+
+bool HasCheck(const DragDropState& s) { return s.strVerifier == words::vrai; }
+
+int ToleranceOf(const DragDropState& s)
+{
+    bool ok = false;
+    const int t = s.strTolerance.toInt(&ok);
+    return ok ? std::min(t, kLargestTolerance) : kDefaultTolerance;
+}
+
+QSize DragDropModule::ShownSceneSize() const
+{
+    const QSize real = pageSize(state, state.strImageFile);
+    const int height = ShownSceneHeight(real.width(), real.height());
+    return height > 0 ? QSize(700, height) : QSize();
+}
+
+QSize DragDropModule::ObjectPageSize(int index) const
+{
+    if (index < 0 || index >= state.objects.size())
+        return {};
+    return pageSize(state, state.objects[index].fileName);
+}
+
+void DragDropModule::SetPlace(int index, std::optional<QPoint> place)
+{
+    if (index < 0 || index >= state.objects.size())
+        return;
+    if (place) {
+        const QSize scene = ShownSceneSize(), object = ObjectPageSize(index).expandedTo({0, 0});
+        const int right = scene.isValid() ? std::max(0, scene.width() - object.width()) : kFarthest;
+        const int bottom = scene.isValid() ? std::max(0, scene.height() - object.height()) : kFarthest;
+        place = QPoint(std::clamp(place->x(), 0, right), std::clamp(place->y(), 0, bottom));
+    }
+    state.objects[index].place = place;
+}
+
+void DragDropModule::SetCheck(bool on) { state.strVerifier = on ? words::vrai : words::faux; }
+
+void DragDropModule::SetTolerance(int pixels)
+{
+    state.strTolerance = QString::number(std::clamp(pixels, 0, kLargestTolerance));
+}
+
+}  // namespace toravi
