@@ -50,17 +50,9 @@ inline void WritePhoto(const QString& path, int variant = 0, QSize size = QSize(
 inline qint64 WriteCameraPhoto(const QString& path, int variant, QSize size, int quality, int app1Bytes)
 {
     const QImage img = PhotoImage(variant, size);
-    QByteArray jpeg, thumb;
-    QBuffer jb(&jpeg), tb(&thumb);
-    jb.open(QIODevice::WriteOnly);
-    tb.open(QIODevice::WriteOnly);
-    img.save(&jb, "JPG", quality);
-    img.scaled(160, 120).save(&tb, "JPG", 80);
-    QByteArray app1 = toravi::test::ExifData(6) + thumb;
-    app1.append(QByteArray(std::max<qsizetype>(0, app1Bytes - 4 - app1.size()), '\0'));
-    QByteArray segment("\xFF\xE1", 2);
-    segment.append(char((app1.size() + 2) >> 8)).append(char((app1.size() + 2) & 0xFF));
-    jpeg.insert(2, segment + app1);
+    const QByteArray jpeg =
+        toravi::test::CameraPhotoBytes(img, 6, img.scaled(160, 120, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
+                                       quality, app1Bytes);
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly) || f.write(jpeg) != jpeg.size())
         return 0;

@@ -270,7 +270,7 @@ private slots:
         QVERIFY(m->reference().isEmpty() && m->folder().isEmpty());
     }
 
-    // The point editor's frame is 733 pixels: a larger picture is taken, with a warning.
+    // The point editor's frame is 733 pixels: a larger picture is taken, with a warning once a reduced copy is refused.
     void referenceLargerThanTheFrame()
     {
         for (auto [width, height, warning] : {std::tuple{733, 733, ""}, {734, 100, "La largeur"},
@@ -282,7 +282,7 @@ private slots:
             t.platform.queueOpenFile(at.src + "/grand.png");
             t.chooseReference();
             QCOMPARE(t.m.state.strLargeur, QString::number(width));
-            QCOMPARE(t.platform.messageTexts().value(0).left(10), QString(warning).left(10));
+            QCOMPARE(t.platform.messageTexts().value(1).left(10), QString(warning).left(10));
             QVERIFY(QFile::exists(at.work + "/img/grand.png"));
         }
     }

@@ -341,9 +341,9 @@ ImageInfo ReadJpegHeader(ByteSource& f, std::int64_t start)
                 r.ImageType = IMG_JPG;
                 return r;
             }
-            std::int32_t length = 0;
-            if (!MakeWord(f.at(q + 2), f.at(q + 1), length))
-                return fail();
+            // A segment's length is a length, 0 to 65535, not a size: phones write
+            // EXIF blocks of 32 KiB and more.
+            const std::int64_t length = std::int64_t(f.at(q + 1)) << 8 | f.at(q + 2);
             if (m == 0xE1 && orientation == 0)
                 orientation = ExifOrientation(f, q + 3, q + 1 + length);
             q += length;
