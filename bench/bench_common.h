@@ -3,7 +3,9 @@
 #include "support/testsupport.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
+#include <QImageReader>
 #include <QImage>
 #include <QRandomGenerator>
 #include <QString>
@@ -57,6 +59,23 @@ inline qint64 WriteCameraPhoto(const QString& path, int variant, QSize size, int
     if (!f.open(QIODevice::WriteOnly) || f.write(jpeg) != jpeg.size())
         return 0;
     return jpeg.size();
+}
+
+// 25 camera photos of 4000 x 3000 (portrait, orientation 6, 160 x 120 thumbnail), made once and
+// kept between runs: a scene and 24 objects.
+inline QString CameraPhotoName(int i) { return i == 24 ? QStringLiteral("scene.jpg") : QStringLiteral("photo%1.jpg").arg(i); }
+inline QString CameraPhotoFolder()
+{
+    const QString folder = QDir::temp().filePath(QStringLiteral("toravi-bench-photos"));
+    QDir().mkpath(folder + QStringLiteral("/img"));
+    for (int i = 0; i <= 24; ++i) {
+        const QString path = folder + QStringLiteral("/img/") + CameraPhotoName(i);
+        if (!QImageReader(path).canRead()) {
+            std::fprintf(stderr, "Making %s (4000 x 3000)...\n", qPrintable(path));
+            WriteCameraPhoto(path, i, QSize(4000, 3000), 90, 30000);
+        }
+    }
+    return folder;
 }
 
 inline double Median(std::vector<double> v)

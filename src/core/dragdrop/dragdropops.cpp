@@ -48,11 +48,12 @@ void DragDropModule::ReducePictures()
 {
     DragDropState& s = state;
     const QSize scene = SceneSize(s);
-    TakeReducedCopy(s.strOrigImageFile, s.strImageFile, scene, SceneCopySize(scene), s.strFolderName);
+    QStringList replaced{TakeReducedCopy(s.strOrigImageFile, s.strImageFile, scene, SceneCopySize(scene), s.strFolderName)};
     for (DragDropObject& o : s.objects) {
         const QSize size = ShownSize(o.source);
-        TakeReducedCopy(o.source, o.fileName, size, ObjectCopySize(size, scene), s.strFolderName);
+        replaced << TakeReducedCopy(o.source, o.fileName, size, ObjectCopySize(size, scene), s.strFolderName);
     }
+    DropReplacedCopies(s.strFolderName, replaced, Pictures());
     MeasureScene(s);
 }
 

@@ -280,7 +280,7 @@ bool MakeReducedCopy(const QString& source, const QString& folder, QSize size)
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, jpeg ? "jpeg" : "png");
     if (jpeg) {
-        writer.setQuality(85);
+        writer.setQuality(80);
         writer.setOptimizedWrite(true);
     }
     return writer.write(image) && WriteFileAtomically(target, bytes);
@@ -296,12 +296,28 @@ bool CopyPicture(const ProjectPicture& picture, const QString& folder)
            CopyFileReplacing(picture.source, JoinPath(imgFolder(folder), picture.name));
 }
 
-void TakeReducedCopy(const QString& source, QString& name, QSize size, QSize reduced, const QString& folder)
+QString TakeReducedCopy(const QString& source, QString& name, QSize size, QSize reduced, const QString& folder)
 {
     if (name.isEmpty() || size.isEmpty() || reduced == size || ReducedCopySize(source, name).isValid())
-        return;
+        return {};
+    const QString before = name;
     name = ReducedCopyName(source, reduced);
     MakeReducedCopy(source, folder, reduced);
+    return before;
+}
+
+void DropReplacedCopies(const QString& folder, const QStringList& replaced, const QList<ProjectPicture>& pictures)
+{
+    const WorkingFolderLock lock(folder);
+    if (folder.isEmpty() || lock.busy())
+        return;
+    for (const QString& name : replaced) {
+        bool named = name.isEmpty() || SafeFileName(name) != name;
+        for (const ProjectPicture& p : pictures)
+            named = named || sameName(p.name, name);
+        if (!named)
+            QFile::remove(JoinPath(imgFolder(folder), name));
+    }
 }
 
 QString ReducedCopyOffer(const QString& source, QSize size, QSize reduced)

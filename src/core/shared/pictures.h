@@ -75,7 +75,11 @@ bool CopyPicture(const ProjectPicture& picture, const QString& folder);
 // What Oui does without the question: `name` becomes that of the reduced copy
 // of `source` (`size`) at `reduced`, made at once, unless the picture fits its
 // place or is named for its reduced copy already.
-void TakeReducedCopy(const QString& source, QString& name, QSize size, QSize reduced, const QString& folder);
+// Returns the name it had when it changed ("" otherwise).
+QString TakeReducedCopy(const QString& source, QString& name, QSize size, QSize reduced, const QString& folder);
+// Removes from folder/img the whole copies that reduced copies replaced
+// (`replaced`), unless a picture of the project still names them.
+void DropReplacedCopies(const QString& folder, const QStringList& replaced, const QList<ProjectPicture>& pictures);
 // The question offering a reduced copy (Oui / Non).
 QString ReducedCopyOffer(const QString& source, QSize size, QSize reduced);
 // The name a chosen picture of `size` takes in img where its place needs it

@@ -77,7 +77,9 @@ void MeasureReference(TooltipState& s, bool orElseSource)
 void TooltipModule::ReducePictures()
 {
     const QSize size = ShownSize(state.strOrigImageFile);
-    TakeReducedCopy(state.strOrigImageFile, state.strImageFile, size, ReferenceCopySize(size), state.strFolderName);
+    const QString replaced =
+        TakeReducedCopy(state.strOrigImageFile, state.strImageFile, size, ReferenceCopySize(size), state.strFolderName);
+    DropReplacedCopies(state.strFolderName, {replaced}, Pictures());
     MeasureReference(state, true);
 }
 
