@@ -69,6 +69,20 @@ private slots:
         QVERIFY(!QFile::exists(tmp.filePath("nouveau")));
     }
 
+    // --reduce does what Oui to the offer does, for every picture larger than its place.
+    void reduce()
+    {
+        QTemporaryDir tmp;
+        QVERIFY(WriteRealPicture(tmp.filePath("grande.png"), 1000, 800));
+        QVERIFY(WriteTextFile(tmp.filePath("p.txt"), QStringList{tmp.filePath("grande.png"), "", tmp.path(), "lecon.htm",
+                                                                 "", "", "", "grande.png"}.join("\r\n")));
+        for (auto [option, sizes] : {std::pair{"--module=tooltip", "x2=1000;var y2=800;"}, {"--reduce", "x2=733;var y2=586;"}}) {
+            QCOMPARE(RunGenerateCommand({"--module", "tooltip", option, tmp.filePath("p.txt")}), 0);
+            QVERIFY(ReadBytes(tmp.filePath("lecon.htm")).contains(sizes));
+        }
+        QVERIFY(QFile::exists(tmp.filePath("img/grande-733x586.png")) && !QFile::exists(tmp.filePath("img/grande.png")));
+    }
+
     // A failed write or a busy folder is never a success.
     void failuresExitNonZero()
     {

@@ -124,11 +124,12 @@ QByteArray CameraPhotoBytes(const QImage& picture, int orientation, const QImage
     tb.open(QIODevice::WriteOnly);
     picture.save(&jb, "JPG", quality);
     thumbnail.save(&tb, "JPG", 80);
-    QByteArray app1("Exif\0\0II\x2A\0\x08\0\0\0", 14);
+    // The first directory leads on to a second one, the thumbnail's, at 38.
+    QByteArray app1 = ExifData(orientation);
+    app1[6 + 34] = 38;
     auto u16 = [&app1](quint32 v) { app1.append(char(v)).append(char(v >> 8)); };
     auto u32 = [&u16](quint32 v) { u16(v), u16(v >> 16); };
-    u16(1), u16(0x0112), u16(3), u32(1), u16(quint32(orientation)), u16(0), u32(26);  // first directory
-    u16(2), u16(0x0201), u16(4), u32(1), u32(56), u16(0x0202), u16(4), u32(1), u32(quint32(thumb.size())), u32(0);
+    u16(2), u16(0x0201), u16(4), u32(1), u32(68), u16(0x0202), u16(4), u32(1), u32(quint32(thumb.size())), u32(0);
     app1 += thumb;
     app1.append(QByteArray(std::max<qsizetype>(0, app1Bytes - 4 - app1.size()), '\0'));
     QByteArray segment("\xFF\xE1", 2);
