@@ -9,6 +9,7 @@
 #include "shared/publish.h"
 
 #include <QFileInfo>
+#include <cmath>
 
 namespace toravi {
 
@@ -76,11 +77,23 @@ void MeasureReference(TooltipState& s, bool orElseSource)
 
 void TooltipModule::ReducePictures()
 {
-    const QSize size = ShownSize(state.strOrigImageFile);
+    const QSize size = ShownSize(state.strOrigImageFile), reduced = ReferenceCopySize(size);
     const QString replaced =
-        TakeReducedCopy(state.strOrigImageFile, state.strImageFile, size, ReferenceCopySize(size), state.strFolderName);
+        TakeReducedCopy(state.strOrigImageFile, state.strImageFile, size, reduced, state.strFolderName);
     DropReplacedCopies(state.strFolderName, {replaced}, Pictures());
     MeasureReference(state, true);
+    if (replaced.isEmpty())
+        return;
+    // The points were clicked on the whole picture: they follow it onto the copy (Y counts 6 more).
+    const double k = double(reduced.width()) / size.width();
+    for (TooltipPoint& p : state.points) {
+        bool okX = false, okY = false;
+        const int x = p.x.toInt(&okX), y = p.y.toInt(&okY);
+        if (okX && okY) {
+            p.x = QString::number(std::lround(x * k));
+            p.y = QString::number(std::lround((y - 6) * k) + 6);
+        }
+    }
 }
 
 void TooltipModule::ChooseWorkingFolder()
