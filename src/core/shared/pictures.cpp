@@ -243,7 +243,10 @@ bool MakeReducedCopy(const QString& source, const QString& folder, QSize size)
 {
     const QString name = ReducedCopyName(source, size);
     const WorkingFolderLock lock(folder);
-    if (size.isEmpty() || lock.busy() || !IsPicture(source) || !MakeImgFolder(folder))
+    // A project file may name any size: a copy is never larger than its picture.
+    const QSize whole = ShownSize(source);
+    if (size.isEmpty() || !whole.isValid() || size.width() > whole.width() || size.height() > whole.height() ||
+        lock.busy() || !IsRegularFile(source) || !MakeImgFolder(folder))
         return false;
     const QString target = JoinPath(imgFolder(folder), name);
     // Made already from the source as it is now: loading a project need not make it again.
@@ -280,7 +283,7 @@ bool MakeReducedCopy(const QString& source, const QString& folder, QSize size)
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, jpeg ? "jpeg" : "png");
     if (jpeg) {
-        writer.setQuality(80);
+        writer.setQuality(75);
         writer.setOptimizedWrite(true);
     }
     return writer.write(image) && WriteFileAtomically(target, bytes);
