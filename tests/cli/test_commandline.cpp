@@ -69,12 +69,11 @@ private slots:
         QVERIFY(!QFile::exists(tmp.filePath("nouveau")));
     }
 
-    // --reduce does what Oui to the offer does, for every picture larger than its place.
     void reduce()
     {
         QTemporaryDir tmp;
-        QVERIFY(WriteRealPicture(tmp.filePath("grande.png"), 1000, 800));
-        QVERIFY(WriteTextFile(tmp.filePath("p.txt"), QStringList{tmp.filePath("grande.png"), "", tmp.path(), "lecon.htm",
+        QVERIFY(QDir().mkpath(tmp.filePath("img")) && WriteRealPicture(tmp.filePath("img/grande.png"), 1000, 800));
+        QVERIFY(WriteTextFile(tmp.filePath("p.txt"), QStringList{tmp.filePath("img/grande.png"), "", tmp.path(), "lecon.htm",
                                                                  "", "", "", "grande.png", "", "", "", "500,", "406,"}
                                                          .join("\r\n")));
         // The points follow the picture onto its copy.
@@ -85,7 +84,8 @@ private slots:
             QCOMPARE(RunGenerateCommand({"--module", "tooltip", option, tmp.filePath("p.txt")}), 0);
             QVERIFY(ReadBytes(tmp.filePath("lecon.htm")).contains(sizes));
         }
-        QVERIFY(QFile::exists(tmp.filePath("img/grande-733x586.png")) && !QFile::exists(tmp.filePath("img/grande.png")));
+        // The whole copies go, but a picture chosen from img is the teacher's own.
+        QVERIFY(QFile::exists(tmp.filePath("img/grande-733x586.png")) && QFile::exists(tmp.filePath("img/grande.png")));
     }
 
     // A failed write or a busy folder is never a success.

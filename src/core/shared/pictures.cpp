@@ -315,11 +315,13 @@ void DropReplacedCopies(const QString& folder, const QStringList& replaced, cons
     if (folder.isEmpty() || lock.busy())
         return;
     for (const QString& name : replaced) {
-        bool named = name.isEmpty() || SafeFileName(name) != name;
+        const QString copy = JoinPath(imgFolder(folder), name);
+        // A picture chosen from img itself is the teacher's own: it stays.
+        bool kept = name.isEmpty() || SafeFileName(name) != name;
         for (const ProjectPicture& p : pictures)
-            named = named || sameName(p.name, name);
-        if (!named)
-            QFile::remove(JoinPath(imgFolder(folder), name));
+            kept = kept || sameName(p.name, name) || sameFileKey(p.source) == sameFileKey(copy);
+        if (!kept)
+            QFile::remove(copy);
     }
 }
 
