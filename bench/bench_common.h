@@ -3,7 +3,9 @@
 #include "support/testsupport.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
+#include <QImageReader>
 #include <QImage>
 #include <QRandomGenerator>
 #include <QString>
@@ -50,21 +52,30 @@ inline void WritePhoto(const QString& path, int variant = 0, QSize size = QSize(
 inline qint64 WriteCameraPhoto(const QString& path, int variant, QSize size, int quality, int app1Bytes)
 {
     const QImage img = PhotoImage(variant, size);
-    QByteArray jpeg, thumb;
-    QBuffer jb(&jpeg), tb(&thumb);
-    jb.open(QIODevice::WriteOnly);
-    tb.open(QIODevice::WriteOnly);
-    img.save(&jb, "JPG", quality);
-    img.scaled(160, 120).save(&tb, "JPG", 80);
-    QByteArray app1 = toravi::test::ExifData(6) + thumb;
-    app1.append(QByteArray(std::max<qsizetype>(0, app1Bytes - 4 - app1.size()), '\0'));
-    QByteArray segment("\xFF\xE1", 2);
-    segment.append(char((app1.size() + 2) >> 8)).append(char((app1.size() + 2) & 0xFF));
-    jpeg.insert(2, segment + app1);
+    const QByteArray jpeg =
+        toravi::test::CameraPhotoBytes(img, 6, img.scaled(160, 120, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
+                                       quality, app1Bytes);
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly) || f.write(jpeg) != jpeg.size())
         return 0;
     return jpeg.size();
+}
+
+// 25 camera photos of 4000 x 3000 (portrait, orientation 6, 160 x 120 thumbnail), made once and
+// kept between runs: a scene and 24 objects.
+inline QString CameraPhotoName(int i) { return i == 24 ? QStringLiteral("scene.jpg") : QStringLiteral("photo%1.jpg").arg(i); }
+inline QString CameraPhotoFolder()
+{
+    const QString folder = QDir::temp().filePath(QStringLiteral("toravi-bench-photos"));
+    QDir().mkpath(folder + QStringLiteral("/img"));
+    for (int i = 0; i <= 24; ++i) {
+        const QString path = folder + QStringLiteral("/img/") + CameraPhotoName(i);
+        if (!QImageReader(path).canRead()) {
+            std::fprintf(stderr, "Making %s (4000 x 3000)...\n", qPrintable(path));
+            WriteCameraPhoto(path, i, QSize(4000, 3000), 90, 30000);
+        }
+    }
+    return folder;
 }
 
 inline double Median(std::vector<double> v)

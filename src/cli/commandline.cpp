@@ -57,7 +57,7 @@ public:
 };
 
 const char* kUsage =
-    "Utilisation : toravi generate [--module tooltip|dragdrop] [--folder DOSSIER] FICHIER_PROJET\n";
+    "Utilisation : toravi generate [--module tooltip|dragdrop] [--folder DOSSIER] [--reduce] FICHIER_PROJET\n";
 
 int usageError()
 {
@@ -74,11 +74,13 @@ QString runFolder(const ProjectText& text, const QString& given)
     return text.lines.value((text.hasHeader() ? kHeaderLines : 0) + kFolderLine - kFirstValueLine);
 }
 
-bool generate(ProjectModule& m, const QString& project, const QString& folder, bool validate)
+bool generate(ProjectModule& m, const QString& project, const QString& folder, bool validate, bool reduce)
 {
     m.ResetProject();
     if (!m.LoadProjectFile(project, folder))
         return false;
+    if (reduce)
+        m.ReducePictures();
     if (validate)
         m.Validate();  // its refusals are warnings here
     m.ApplyRefreshDefaults();
@@ -128,8 +130,9 @@ std::optional<int> RunCommandLine(int argc, char* argv[])
     parser.setApplicationDescription(
         QStringLiteral("Toravi 2 : des pages Web d'exercices interactifs à partir de vos images.\n"
                        "Sans argument, ouvre la fenêtre d'accueil.\n\n"
-                       "toravi generate [--module tooltip|dragdrop] [--folder DOSSIER] FICHIER_PROJET\n"
-                       "  crée la page d'un projet enregistré, sans fenêtre."));
+                       "toravi generate [--module tooltip|dragdrop] [--folder DOSSIER] [--reduce] FICHIER_PROJET\n"
+                       "  crée la page d'un projet enregistré, sans fenêtre ; --reduce y met une copie réduite\n"
+                       "  de chaque image plus grande que sa place dans la page."));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Affiche cette aide."));
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
@@ -152,8 +155,9 @@ int RunGenerateCommand(const QStringList& args)
     QCommandLineParser parser;
     const QCommandLineOption moduleOption(QStringLiteral("module"), QString(), QStringLiteral("module"));
     const QCommandLineOption folderOption(QStringLiteral("folder"), QString(), QStringLiteral("dossier"));
+    const QCommandLineOption reduceOption(QStringLiteral("reduce"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    parser.addOptions({moduleOption, folderOption, help});
+    parser.addOptions({moduleOption, folderOption, reduceOption, help});
     if (!parser.parse(QStringList{QStringLiteral("generate")} + args))
         return usageError();
     if (parser.isSet(help)) {
@@ -212,11 +216,11 @@ int RunGenerateCommand(const QStringList& args)
     QString page;
     if (module == QLatin1String("tooltip")) {
         TooltipModule m(console);
-        created = generate(m, project, folder, false);
+        created = generate(m, project, folder, false, parser.isSet(reduceOption));
         page = m.state.strPageWeb;
     } else {
         DragDropModule m(console);
-        created = generate(m, project, folder, true);
+        created = generate(m, project, folder, true, parser.isSet(reduceOption));
         page = m.state.strPageWeb;
     }
     if (!created || !console.offered)

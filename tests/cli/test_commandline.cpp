@@ -69,6 +69,25 @@ private slots:
         QVERIFY(!QFile::exists(tmp.filePath("nouveau")));
     }
 
+    void reduce()
+    {
+        QTemporaryDir tmp;
+        QVERIFY(QDir().mkpath(tmp.filePath("img")) && WriteRealPicture(tmp.filePath("img/grande.png"), 1000, 800));
+        QVERIFY(WriteTextFile(tmp.filePath("p.txt"), QStringList{tmp.filePath("img/grande.png"), "", tmp.path(), "lecon.htm",
+                                                                 "", "", "", "grande.png", "", "", "", "500,", "406,"}
+                                                         .join("\r\n")));
+        // The points follow the picture onto its copy.
+        for (auto [option, sizes] : {std::pair{"--module=tooltip", "(500,0);\r\nvar coordy= new Array (406,0);\r\n"
+                                                                   "var x1=4;var y1=0;var x2=1000;var y2=800;"},
+                                     {"--reduce", "(367,0);\r\nvar coordy= new Array (299,0);\r\n"
+                                                  "var x1=4;var y1=0;var x2=733;var y2=586;"}}) {
+            QCOMPARE(RunGenerateCommand({"--module", "tooltip", option, tmp.filePath("p.txt")}), 0);
+            QVERIFY(ReadBytes(tmp.filePath("lecon.htm")).contains(sizes));
+        }
+        // The whole copies go, but a picture chosen from img is the teacher's own.
+        QVERIFY(QFile::exists(tmp.filePath("img/grande-733x586.png")) && QFile::exists(tmp.filePath("img/grande.png")));
+    }
+
     // A failed write or a busy folder is never a success.
     void failuresExitNonZero()
     {

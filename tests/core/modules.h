@@ -32,6 +32,7 @@ struct Module {
     virtual QString& page() = 0;
     virtual QString& title() = 0;      // the displayed title
     virtual QString& reference() = 0;  // source of the reference picture
+    virtual QString& referenceName() = 0;
     virtual QString& background() = 0;
     virtual QString& backgroundName() = 0;
     virtual QString script() const = 0;  // the page's script file name
@@ -73,6 +74,7 @@ struct ModuleOf : Module {
     QString& page() override { return m.state.strPageWeb; }
     QString& title() override { return m.state.strAffiche; }
     QString& reference() override { return m.state.strOrigImageFile; }
+    QString& referenceName() override { return m.state.strImageFile; }
     QString& background() override { return m.state.strOrigBackgroundImage; }
     QString& backgroundName() override { return m.state.strBackgroundImage; }
 };

@@ -273,23 +273,6 @@ private slots:
         QVERIFY(m->reference().isEmpty() && m->folder().isEmpty());
     }
 
-    // The point editor's frame is 733 pixels: a larger picture is taken, with a warning.
-    void referenceLargerThanTheFrame()
-    {
-        for (auto [width, height, warning] : {std::tuple{733, 733, ""}, {734, 100, "La largeur"},
-                                              {100, 734, "La hauteur"}, {800, 800, "La hauteur"}}) {
-            Scratch at;
-            Tooltip t;
-            t.folder() = at.work;
-            WriteBytes(at.src + "/grand.png", PngBytes(width, height));
-            t.platform.queueOpenFile(at.src + "/grand.png");
-            t.chooseReference();
-            QCOMPARE(t.m.state.strLargeur, QString::number(width));
-            QCOMPARE(t.platform.messageTexts().value(0).left(10), QString(warning).left(10));
-            QVERIFY(QFile::exists(at.work + "/img/grand.png"));
-        }
-    }
-
     void objects()
     {
         Scratch at;

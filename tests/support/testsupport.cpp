@@ -1,7 +1,9 @@
 #include "support/testsupport.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImage>
+#include <algorithm>
 
 #ifdef Q_OS_WIN
 #ifndef NOMINMAX
@@ -120,6 +122,28 @@ QByteArray CameraJpegBytes(int width, int height, const QByteArray& app1)
     QByteArray b("\xFF\xD8\xFF\xE1", 4);
     b.append(char((app1.size() + 2) >> 8)).append(char(app1.size() + 2));
     return b + app1 + JpegBytes(width, height).mid(2);
+}
+
+QByteArray CameraPhotoBytes(const QImage& picture, int orientation, const QImage& thumbnail, int quality,
+                            int app1Bytes)
+{
+    QByteArray jpeg, thumb;
+    QBuffer jb(&jpeg), tb(&thumb);
+    jb.open(QIODevice::WriteOnly);
+    tb.open(QIODevice::WriteOnly);
+    picture.save(&jb, "JPG", quality);
+    thumbnail.save(&tb, "JPG", 80);
+    // The first directory leads on to a second one, the thumbnail's, at 38.
+    QByteArray app1 = ExifData(orientation);
+    app1[6 + 34] = 38;
+    auto u16 = [&app1](quint32 v) { app1.append(char(v)).append(char(v >> 8)); };
+    auto u32 = [&u16](quint32 v) { u16(v), u16(v >> 16); };
+    u16(2), u16(0x0201), u16(4), u32(1), u32(68), u16(0x0202), u16(4), u32(1), u32(quint32(thumb.size())), u32(0);
+    app1 += thumb;
+    app1.append(QByteArray(std::max<qsizetype>(0, app1Bytes - 4 - app1.size()), '\0'));
+    QByteArray segment("\xFF\xE1", 2);
+    segment.append(char((app1.size() + 2) >> 8)).append(char((app1.size() + 2) & 0xFF));
+    return jpeg.insert(2, segment + app1);
 }
 
 bool WriteRealPicture(const QString& path, int width, int height, unsigned rgb)

@@ -1,6 +1,7 @@
 #pragma once
 // Helpers shared by the tests: scratch folders, file bytes, pictures built byte by byte.
 #include <QByteArray>
+#include <QImage>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -21,6 +22,12 @@ QByteArray JpegBytes(int width, int height, int components = 3, int sofMarker = 
 QByteArray ExifData(int orientation, bool bigEndian = false);
 // A JPEG as cameras write it: an APP1 segment holding `app1` right after the start.
 QByteArray CameraJpegBytes(int width, int height, const QByteArray& app1);
+
+// A real camera photo: `picture` as a JPEG whose APP1 block, right after the
+// start, holds the EXIF orientation and `thumbnail` as the camera's thumbnail,
+// padded to `app1Bytes` when that is larger.
+QByteArray CameraPhotoBytes(const QImage& picture, int orientation, const QImage& thumbnail, int quality = 90,
+                            int app1Bytes = 0);
 
 // A real picture that Qt can decode (PNG), of the given size and colour.
 bool WriteRealPicture(const QString& path, int width, int height, unsigned rgb = 0x3366CC);

@@ -99,6 +99,8 @@ public:
     QStringList CurrentProjectLines() const override;
     // The project's pictures, each with its name in img.
     QList<ProjectPicture> Pictures() const;
+    // What "Oui" to the offer of a reduced copy does, for every picture too large for its place.
+    void ReducePictures() override;
     // Copies the help document beside the page when the button is on; what the
     // teacher must be told ("" when all is well).
     QString CopyHelpDocument();
@@ -128,6 +130,11 @@ private:
     // object); a refusal is shown.
     bool Accepts(const QString& chosen, int role);
 };
+
+// The scene's own size (the chosen file's, else its copy's), by which objects are reduced.
+QSize SceneSize(const DragDropState& s);
+// strImageLargeur and strImageHauteur from the scene's copy in img, when there is one.
+void MeasureScene(DragDropState& s);
 
 // Page text, each line ended by CR LF (the write adds one more); the sizes are
 // read from the copies in img.

@@ -28,6 +28,35 @@ QString TooltipFromFileName(const QString& name)
 
 }  // namespace
 
+QSize SceneSize(const DragDropState& s)
+{
+    const QSize size = ShownSize(s.strOrigImageFile);
+    return size.isValid() || s.strImageFile.isEmpty() ? size : ShownSize(imgPath(s, s.strImageFile));
+}
+
+void MeasureScene(DragDropState& s)
+{
+    const QString copy = s.strFolderName.isEmpty() || s.strImageFile.isEmpty() ? QString() : imgPath(s, s.strImageFile);
+    if (!copy.isEmpty() && IsPicture(copy)) {
+        const PictureSize size = GetPictureSize(copy);
+        s.strImageLargeur = size.largeur;
+        s.strImageHauteur = size.hauteur;
+    }
+}
+
+void DragDropModule::ReducePictures()
+{
+    DragDropState& s = state;
+    const QSize scene = SceneSize(s);
+    QStringList replaced{TakeReducedCopy(s.strOrigImageFile, s.strImageFile, scene, SceneCopySize(scene), s.strFolderName)};
+    for (DragDropObject& o : s.objects) {
+        const QSize size = ShownSize(o.source);
+        replaced << TakeReducedCopy(o.source, o.fileName, size, ObjectCopySize(size, scene), s.strFolderName);
+    }
+    DropReplacedCopies(s.strFolderName, replaced, Pictures());
+    MeasureScene(s);
+}
+
 void DragDropModule::ChooseWorkingFolder()
 {
     state.strFolderName = ChooseFolder(platform_, QString::fromUtf8(kFolderPrompt));
@@ -45,7 +74,9 @@ void DragDropModule::ChooseReferencePicture()
          QStringLiteral("Sélectionnez l'image sur laquelle vous voulez travailler (obligatoire)")});
     if (!chosen.isEmpty() && Accepts(chosen, 0)) {
         state.strOrigImageFile = chosen;
-        state.strFileName = CopyIntoImg(chosen, state.strFolderName);
+        const QSize own = ShownSize(chosen);
+        state.strFileName = NameForPlace(platform_, chosen, own, SceneCopySize(own));
+        CopyPicture({chosen, state.strFileName}, state.strFolderName);
         state.strImageFile = state.strFileName;
         // Nothing lives under an empty working folder, so there is no copy to show then.
         const QString copy = state.strFolderName.isEmpty() ? QString() : imgPath(state, state.strImageFile);
@@ -95,9 +126,11 @@ void DragDropModule::AddObject()
     const QString chosen = platform_.openFile(
         {ProgramFolder(), QStringLiteral("gif"), kPictureFilter, QStringLiteral("Sélectionnez une image d'objet")});
     if (!chosen.isEmpty() && Accepts(chosen, -1)) {
-        state.strFileName = CopyIntoImg(chosen, state.strFolderName);
+        const QSize size = ShownSize(chosen);
+        state.strFileName = NameForPlace(platform_, chosen, size, ObjectCopySize(size, SceneSize(state)));
+        CopyPicture({chosen, state.strFileName}, state.strFolderName);
         if (!state.strFileName.isEmpty())
-            state.objects.append({chosen, state.strFileName, TooltipFromFileName(state.strFileName)});
+            state.objects.append({chosen, state.strFileName, TooltipFromFileName(SafeFileName(chosen))});
         if (const QString notice = ZeroSizeNotice(chosen); !notice.isEmpty())
             platform_.messageBox(notice, kNotice, kTitle);
     }

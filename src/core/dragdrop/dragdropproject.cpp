@@ -218,6 +218,7 @@ bool DragDropModule::LoadProjectFile(const QString& path, const QString& folder)
     }
 
     QString problems = CopyProjectPictures(s.strFolderName, Pictures());
+    MeasureScene(s);
     if (const QString document = CopyHelpDocument(); !document.isEmpty())
         problems += (problems.isEmpty() ? QString() : QStringLiteral("\r")) + document;
     s.previewShown = !s.strFolderName.isEmpty() && !s.strImageFile.isEmpty() &&
@@ -235,14 +236,15 @@ bool DragDropModule::Validate()
     if (!Accept(ValidationRefusal(s.strFolderName, s.strOrigImageFile, s.strPageWeb, s.strAffiche)))
         return false;
     PrepareImgFolder(s.strFolderName);
-    s.strFileName = LastComponent(s.strOrigImageFile);
+    s.strFileName = KeptPictureName(s.strOrigImageFile, s.strImageFile);
     s.strImageFile = s.strFileName;
     if (!s.strOrigBackgroundImage.isEmpty()) {
-        s.strFileName = LastComponent(s.strOrigBackgroundImage);
+        s.strFileName = KeptPictureName(s.strOrigBackgroundImage, s.strBackgroundImage);
         s.strBackgroundImage = s.strFileName;
     }
     // The objects and the help document follow a working folder typed by hand as well.
     CopyProjectPictures(s.strFolderName, Pictures());
+    MeasureScene(s);
     CopyHelpDocument();
     s.previewShown = !s.strImageFile.isEmpty() && QFileInfo(imgPath(s, s.strImageFile)).isFile();
     s.strConsigne = consigneForFile(s.strConsigne);

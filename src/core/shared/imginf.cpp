@@ -1,111 +1,14 @@
 #include "shared/imginf.h"
 
-#include <QFile>
+#include "shared/fileaccess.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <utility>
 
-#ifdef Q_OS_WIN
-#include <io.h>
-#include <sys/stat.h>
-#include <sys/types.h>
-#else
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
 namespace toravi::imginf {
-
-// One picture file opened for reading. Plain system calls: opening through
-// QFile costs several times what the whole header reading does.
-class RawFile {
-public:
-    explicit RawFile(const QString& path)
-    {
-#ifdef Q_OS_WIN
-        if (_wfopen_s(&file_, reinterpret_cast<const wchar_t*>(path.utf16()), L"rb") != 0)
-            file_ = nullptr;
-        if (file_) {
-            struct _stat64 st;
-            // Only a file on disk: reading a pipe or a device would wait.
-            if (_fstat64(_fileno(file_), &st) != 0 || !(st.st_mode & _S_IFREG)) {
-                std::fclose(file_);
-                file_ = nullptr;
-            } else {
-                size_ = std::int64_t(st.st_size);
-            }
-        }
-#else
-        // A folder opens too, but reading it fails. A pipe must not wait for a
-        // writer: it then reads as empty.
-        fd_ = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-#endif
-    }
-    ~RawFile()
-    {
-#ifdef Q_OS_WIN
-        if (file_)
-            std::fclose(file_);
-#else
-        if (fd_ >= 0)
-            ::close(fd_);
-#endif
-    }
-    RawFile(const RawFile&) = delete;
-    RawFile& operator=(const RawFile&) = delete;
-
-    bool isOpen() const
-    {
-#ifdef Q_OS_WIN
-        return file_ != nullptr;
-#else
-        return fd_ >= 0;
-#endif
-    }
-    // Asked only when a read that starts past the end leaves the length unknown.
-    std::int64_t size()
-    {
-#ifndef Q_OS_WIN
-        if (size_ < 0) {
-            struct stat st;
-            size_ = ::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode) ? std::int64_t(st.st_size) : 0;
-        }
-#endif
-        return size_;
-    }
-    // Reads up to len bytes at pos; -1 on failure.
-    std::int64_t readAt(std::int64_t pos, std::uint8_t* out, std::int64_t len)
-    {
-#ifdef Q_OS_WIN
-        if (_fseeki64(file_, pos, SEEK_SET) != 0)
-            return -1;
-        size_t n = std::fread(out, 1, size_t(len), file_);
-        return std::ferror(file_) ? -1 : std::int64_t(n);
-#else
-        std::int64_t done = 0;
-        while (done < len) {
-            ssize_t n = ::pread(fd_, out + done, size_t(len - done), off_t(pos + done));
-            if (n < 0)
-                return -1;
-            if (n == 0)
-                break;
-            done += n;
-        }
-        return done;
-#endif
-    }
-
-private:
-#ifdef Q_OS_WIN
-    std::FILE* file_ = nullptr;
-#else
-    int fd_ = -1;
-#endif
-    std::int64_t size_ = -1;
-};
 
 // Positioned reads through a window buffer, so that walking or searching the
 // file costs one system call per window, not per byte. Bytes beyond the end of
@@ -342,9 +245,9 @@ ImageInfo ReadJpegHeader(ByteSource& f, std::int64_t start)
                 r.ImageType = IMG_JPG;
                 return r;
             }
-            std::int32_t length = 0;
-            if (!MakeWord(f.at(q + 2), f.at(q + 1), length))
-                return fail();
+            // A segment's length is a length, 0 to 65535, not a size: phones write
+            // EXIF blocks of 32 KiB and more.
+            const std::int64_t length = std::int64_t(f.at(q + 1)) << 8 | f.at(q + 2);
             if (m == 0xE1 && orientation == 0)
                 orientation = ExifOrientation(f, q + 3, q + 1 + length);
             q += length;

@@ -1,5 +1,7 @@
 #include "shared/picturecache.h"
 
+#include "shared/pictures.h"
+
 #include <QDateTime>
 #include <QFileInfo>
 #include <QHash>
@@ -7,6 +9,8 @@
 #include <QImageReader>
 #include <QThread>
 #include <atomic>
+#include <tuple>
+#include <utility>
 #include <thread>
 #include <vector>
 
@@ -39,9 +43,14 @@ Store& store()
     return s;
 }
 
-QString Key(const QString& path, QSize shown)
+QString Key(const QString& path, QSize shown, QRect part = QRect())
 {
-    return path + QChar(0) + (shown.isEmpty() ? QString() : QStringLiteral("%1x%2").arg(shown.width()).arg(shown.height()));
+    QString key = path + QChar(0);
+    if (!shown.isEmpty())
+        key += QStringLiteral("%1x%2").arg(shown.width()).arg(shown.height());
+    else if (part.isValid())
+        key += QStringLiteral("%1,%2,%3x%4").arg(part.x()).arg(part.y()).arg(part.width()).arg(part.height());
+    return key;
 }
 
 // A file's stamp; none for a missing file.
@@ -57,19 +66,53 @@ bool StampOf(const QString& path, Stamp* stamp)
     return true;
 }
 
-// Safe on any thread: every call has its own reader.
-QImage Decode(const QString& path, QSize shown)
+bool& fastPreviews()
 {
+    static bool on = true;
+    return on;
+}
+
+// The part of a picture's stored pixels that shows as `upright` once turned by
+// its orientation: Qt mirrors or flips first, then turns a quarter clockwise.
+QRect StoredRect(QRect upright, QSize stored, QImageIOHandler::Transformations t)
+{
+    int x0 = upright.left(), x1 = upright.right() + 1, y0 = upright.top(), y1 = upright.bottom() + 1;
+    if (t & QImageIOHandler::TransformationRotate90) {
+        const int h = stored.height();
+        const int nx0 = y0, nx1 = y1, ny0 = h - x1, ny1 = h - x0;
+        x0 = nx0, x1 = nx1, y0 = ny0, y1 = ny1;
+    }
+    if (t & QImageIOHandler::TransformationMirror)
+        std::tie(x0, x1) = std::pair(stored.width() - x1, stored.width() - x0);
+    if (t & QImageIOHandler::TransformationFlip)
+        std::tie(y0, y1) = std::pair(stored.height() - y1, stored.height() - y0);
+    return QRect(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1)) & QRect(QPoint(0, 0), stored);
+}
+
+// Safe on any thread: every call has its own reader.
+QImage Decode(const QString& path, QSize shown, QRect part)
+{
+    if (!shown.isEmpty() && fastPreviews()) {
+        const QImage thumbnail = ExifThumbnail(path, shown);
+        if (!thumbnail.isNull())
+            return thumbnail.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
     QImageReader reader(path);
     reader.setAutoTransform(true);
+    const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
     if (!shown.isEmpty()) {
         // A photo turned upright by its orientation tag is decoded lying down.
-        const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
         const QSize wanted = turned ? shown.transposed() : shown;
         const QSize natural = reader.size();
         // Decoding smaller than shown would blur; larger gains nothing.
         if (natural.isValid() && (natural.width() > wanted.width() || natural.height() > wanted.height()))
             reader.setScaledSize(wanted);
+    } else if (part.isValid() && fastPreviews()) {
+        // Only what the frame shows: a JPEG decoder stops after the last row wanted.
+        const QSize stored = reader.size();
+        const QSize upright = turned ? stored.transposed() : stored;
+        if (stored.isValid() && !part.contains(QRect(QPoint(0, 0), upright)))
+            reader.setClipRect(StoredRect(part, stored, reader.transformation()));
     }
     return reader.read();
 }
@@ -121,12 +164,14 @@ void PictureCache::setLimit(qint64 bytes)
 
 qint64 PictureCache::bytes() const { return store().bytes; }
 
-QImage PictureCache::load(const QString& path, QSize shown)
+void PictureCache::setFastPreviews(bool on) { fastPreviews() = on; }
+
+QImage PictureCache::load(const QString& path, QSize shown, QRect part)
 {
     Stamp stamp;
     if (!StampOf(path, &stamp))
         return {};
-    const QString key = Key(path, shown);
+    const QString key = Key(path, shown, part);
     if (enabled_) {
         auto it = store().entries.find(key);
         if (it != store().entries.end() && it->stamp == stamp) {
@@ -136,7 +181,7 @@ QImage PictureCache::load(const QString& path, QSize shown)
         }
     }
     ++misses_;
-    QImage image = Decode(path, shown);
+    QImage image = Decode(path, shown, part);
     if (enabled_ && !image.isNull())
         Insert(key, stamp, image);
     return image;
@@ -173,7 +218,7 @@ void PictureCache::preload(const QList<Request>& requests)
     std::atomic<size_t> next{0};
     auto work = [&] {
         for (size_t i = next++; i < jobs.size(); i = next++)
-            jobs[i].image = Decode(jobs[i].request.path, jobs[i].request.shown);
+            jobs[i].image = Decode(jobs[i].request.path, jobs[i].request.shown, QRect());
     };
     const size_t helpers = std::min<size_t>(size_t(std::max(1, QThread::idealThreadCount())), jobs.size()) - 1;
     std::vector<std::thread> pool;

@@ -35,6 +35,9 @@ public:
     virtual void ApplyRefreshDefaults() = 0;
     // "Créer la page Web": true when every file was written.
     virtual bool CreatePage() = 0;
+    // A reduced copy for every picture larger than its place in the page, as
+    // when the teacher accepts the offer (toravi generate --reduce).
+    virtual void ReducePictures() = 0;
     // Menu "Réinitialiser": the question, then ResetProject and its message. With
     // unsaved changes the question is whether to save them first.
     void ReinitWithQuestion();

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <functional>
 
+#include "shared/pictures.h"
+
 namespace toravi {
 
 class Platform;
@@ -59,31 +61,6 @@ bool MakeImgFolder(const QString& folder);
 // Copies `source` to `target`, replacing it. A copy onto itself leaves the file
 // as it is and counts as done. Returns whether the target now holds the source.
 bool CopyFileReplacing(const QString& source, const QString& target);
-// Copies the picture into folder/img under its own name and returns that name.
-// Nothing is copied under an empty folder. `copied` tells whether the copy is there.
-QString CopyIntoImg(const QString& source, const QString& folder, bool* copied = nullptr);
-
-// A picture of the project: where it comes from and its name in img.
-struct ProjectPicture {
-    QString source;
-    QString name;
-};
-// Whether the file is a picture a page can show: PNG, GIF, BMP or JPEG, by its header.
-bool IsPicture(const QString& path);
-// Why a picture chosen for one role cannot be taken ("" when it can): it is no
-// picture, or another picture of the project (`others`) already has its name.
-QString PictureRefusal(const QString& source, const QList<ProjectPicture>& others);
-// The first clash of names among the project's pictures, as a message ("" when none).
-QString NameClash(const QList<ProjectPicture>& pictures);
-// A notice for a picture whose size reads as 0: it would not show in the page.
-QString ZeroSizeNotice(const QString& path);
-
-// Copies every picture again into folder/img, skipping what is no picture and
-// the later of two pictures of one name. Returns what the teacher must be told
-// ("" when all is well): sources not copied (an earlier whole copy still
-// serves), files that are no pictures, clashes, or the working folder itself.
-QString CopyProjectPictures(const QString& folder, const QList<ProjectPicture>& pictures);
-
 // Help documents: what the page may link besides pictures.
 bool IsDocumentName(const QString& name);
 

@@ -87,6 +87,8 @@ public:
     QStringList CurrentProjectLines() const override;
     // The project's pictures, each with its name in img.
     QList<ProjectPicture> Pictures() const;
+    // What "Oui" to the offer of a reduced copy does, for every picture too large for its place.
+    void ReducePictures() override;
 
     // --- Parameters window operations: tooltipparams.cpp ---
     void ChooseWorkingFolder();       // cmdstrFolderName
@@ -97,6 +99,11 @@ public:
     // Returns true when valid (the caller then closes Form2).
     bool Validate() override;
 };
+
+// strLargeur and strHauteur from the picture the page shows: the copy in img;
+// without one, from the reduced copy to be made or the chosen file when
+// `orElseSource` ("0" when unknown), else they stay as they are.
+void MeasureReference(TooltipState& s, bool orElseSource);
 
 // Page and script texts, each line ended by CR LF (the write adds one more).
 QString BuildTooltipPage(const TooltipState& s);

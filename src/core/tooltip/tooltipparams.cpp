@@ -9,13 +9,14 @@
 #include "shared/publish.h"
 
 #include <QFileInfo>
+#include <cmath>
 
 namespace toravi {
 
 namespace {
 
 // The point editor's picture frame; larger pictures are cut at its edges.
-constexpr int kFrameLimit = 733;
+constexpr int kFrameLimit = kEditorFrameWidth;
 
 const QString kReferenceFilter = QStringLiteral(
     "Fichiers gif (*.gif)|*.gif|Fichiers jpeg (*.jpg)|*.jpg|Fichiers png (*.png)|*.png|Tous (*.*)|*.*");
@@ -26,23 +27,15 @@ const QString kBackgroundFilter =
 const QString kBackgroundTitle =
     QStringLiteral("Sélectionnez une image pour l'arrière-plan de votre page Web (facultatif)");
 
-// The size is read from the chosen file itself: the copy in img holds the
-// same bytes, and the source still answers when the copy could not be made.
-void ReadReferenceSize(TooltipState& s, const QString& source)
-{
-    const PictureSize size = GetPictureSize(source);
-    s.strLargeur = size.largeur;
-    s.strHauteur = size.hauteur;
-}
-
-// Copies the reference picture into img and shows it in the point editor.
-void TakeReferencePicture(TooltipState& s, const QString& source)
+// Copies the reference picture (or makes its reduced copy) into img under
+// `name` and shows it in the point editor.
+void TakeReferencePicture(TooltipState& s, const QString& source, const QString& name)
 {
     s.strFileName = LastComponent(source);
-    CopyIntoImg(source, s.strFolderName);
-    s.strImageFile = s.strFileName;
+    CopyPicture({source, name}, s.strFolderName);
+    s.strImageFile = name;
     s.pictureShown = !s.strImageFile.isEmpty();
-    ReadReferenceSize(s, source);
+    MeasureReference(s, true);
 }
 
 QString SizeWarning(const TooltipState& s)
@@ -64,6 +57,45 @@ QString SizeWarning(const TooltipState& s)
 
 }  // namespace
 
+void MeasureReference(TooltipState& s, bool orElseSource)
+{
+    const QString copy = s.strFolderName.isEmpty() || s.strImageFile.isEmpty()
+                             ? QString()
+                             : JoinPath(JoinPath(s.strFolderName, QStringLiteral("img")), s.strImageFile);
+    QSize size;
+    if (!copy.isEmpty() && IsPicture(copy))
+        size = ShownSize(copy);
+    else if (!orElseSource)
+        return;
+    else if (const QSize reduced = ReducedCopySize(s.strOrigImageFile, s.strImageFile); reduced.isValid())
+        size = reduced;
+    else
+        size = ShownSize(s.strOrigImageFile);
+    s.strLargeur = size.isValid() ? QString::number(size.width()) : QStringLiteral("0");
+    s.strHauteur = size.isValid() ? QString::number(size.height()) : QStringLiteral("0");
+}
+
+void TooltipModule::ReducePictures()
+{
+    const QSize size = ShownSize(state.strOrigImageFile), reduced = ReferenceCopySize(size);
+    const QString replaced =
+        TakeReducedCopy(state.strOrigImageFile, state.strImageFile, size, reduced, state.strFolderName);
+    DropReplacedCopies(state.strFolderName, {replaced}, Pictures());
+    MeasureReference(state, true);
+    if (replaced.isEmpty())
+        return;
+    // The points were clicked on the whole picture: they follow it onto the copy (Y counts 6 more).
+    const double k = double(reduced.width()) / size.width();
+    for (TooltipPoint& p : state.points) {
+        bool okX = false, okY = false;
+        const int x = p.x.toInt(&okX), y = p.y.toInt(&okY);
+        if (okX && okY) {
+            p.x = QString::number(std::lround(x * k));
+            p.y = QString::number(std::lround((y - 6) * k) + 6);
+        }
+    }
+}
+
 void TooltipModule::ChooseWorkingFolder()
 {
     // A cancelled browser gives "", which empties the working folder on purpose:
@@ -83,7 +115,8 @@ void TooltipModule::ChooseReferencePicture()
             return;
         }
         state.strOrigImageFile = chosen;
-        TakeReferencePicture(state, chosen);
+        const QSize size = ShownSize(chosen);
+        TakeReferencePicture(state, chosen, LastComponent(NameForPlace(platform_, chosen, size, ReferenceCopySize(size))));
         const QString warning = SizeWarning(state);
         if (!warning.isEmpty())
             platform_.messageBox(warning, kNotice, kTitle);
@@ -126,7 +159,7 @@ bool TooltipModule::Validate()
         return false;
 
     PrepareImgFolder(s.strFolderName);
-    TakeReferencePicture(s, s.strOrigImageFile);
+    TakeReferencePicture(s, s.strOrigImageFile, KeptPictureName(s.strOrigImageFile, s.strImageFile));
     if (!s.strOrigBackgroundImage.isEmpty()) {
         CopyIntoImg(s.strOrigBackgroundImage, s.strFolderName);
         s.strBackgroundImage = LastComponent(s.strOrigBackgroundImage);

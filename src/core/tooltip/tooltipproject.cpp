@@ -149,6 +149,8 @@ bool TooltipModule::LoadProjectFile(const QString& path, const QString& folder)
     state = s;
     PrepareImgFolder(state.strFolderName);
     const QString problems = CopyProjectPictures(state.strFolderName, Pictures());
+    // The page must fit the picture it shows, whatever size the file recorded.
+    MeasureReference(state, false);
     state.pictureShown = !state.strFolderName.isEmpty() && !state.strImageFile.isEmpty() &&
                          QFileInfo(JoinPath(JoinPath(state.strFolderName, QStringLiteral("img")),
                                             state.strImageFile))
@@ -186,6 +188,7 @@ bool TooltipModule::CreatePage()
         const QString reference = JoinPath(JoinPath(folder, QStringLiteral("img")), state.strImageFile);
         if (const QString notice = ZeroSizeNotice(reference); !notice.isEmpty())
             platform_.messageBox(notice, kNotice, kTitle);
+        MeasureReference(state, false);
         return QList<PageFile>{{page, BuildTooltipPage(state)},
                                {JoinPath(folder, QStringLiteral("interact.js")), BuildInteractJs(state)}};
     });

@@ -306,13 +306,14 @@ void DragDropWindow::RefreshWindow()
     const QString previewPath =
         s.previewShown && !img.isEmpty() && !s.strImageFile.isEmpty() ? JoinPath(img, s.strImageFile) : QString();
     {
-        // New photos are decoded together, on every core.
+        // New photos are decoded together, on every core; the preview first, as the
+        // frames mostly come from thumbnails and take little.
         QList<PictureCache::Request> wanted;
+        if (!previewPath.isEmpty())
+            wanted.append({previewPath, ui_.preview->size()});
         for (int i = 0; i < ui_.objectFrames.size(); ++i)
             if (const QString path = objectPath(i); !path.isEmpty())
                 wanted.append({path, frameSize});
-        if (!previewPath.isEmpty())
-            wanted.append({previewPath, ui_.preview->size()});
         PictureCache::instance().preload(wanted);
     }
     for (int i = 0; i < ui_.objectFrames.size(); ++i) {

@@ -184,7 +184,9 @@ void PointEditor::RefreshParameters()
 
     if (s.pictureShown && !s.strImageFile.isEmpty()) {
         const QString path = JoinPath(JoinPath(s.strFolderName, QStringLiteral("img")), s.strImageFile);
-        const QImage image = PictureCache::instance().load(path);
+        // Only the part the frame shows is decoded: a camera photo is many times larger.
+        const QImage image =
+            PictureCache::instance().load(path, QSize(), QRect(0, 0, PictureBox::kWidth, PictureBox::kHeight));
         // A failed reload of the same file keeps what is shown.
         if (!image.isNull()) {
             picture_->setPicture(image);
