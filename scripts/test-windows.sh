@@ -51,8 +51,9 @@ refusal() { ! wine "$exe" generate "$work/absent.txt" 2>"$work/err" && grep -q "
 check refusal
 
 echo "== Installation et désinstallation silencieuses"
-programs=$WINEPREFIX/drive_c/users/$USER/AppData/Local/Programs/Toravi\ 2
-menu=$WINEPREFIX/drive_c/users/$USER/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs/Toravi\ 2.lnk
+user=$(id -un)
+programs=$WINEPREFIX/drive_c/users/$user/AppData/Local/Programs/Toravi\ 2
+menu=$WINEPREFIX/drive_c/users/$user/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs/Toravi\ 2.lnk
 installs() {
   wine "$installer" /S && wineserver -w &&
   [ -f "$programs/toravi.exe" ] && [ -f "$programs/exemples/info-bulles/ile.txt" ] && [ -f "$menu" ] &&

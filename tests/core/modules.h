@@ -84,10 +84,33 @@ struct Tooltip : ModuleOf<TooltipModule> {
     QString script() const override { return QStringLiteral("interact.js"); }
     QStringList body(const QString& src, const QString& work) const override
     {
-        return {src + "/scene.gif", src + "/fond.gif", work, work + "/lecon.htm", "Titre", "Description",
-                "Affiché", "scene.gif", "300", "400", "fond.gif", "12,40,", "18,46,", "Le phare,La for&#44;êt,",
-                "112233", "16", "445566", "778899", "font-weight:bold;", "", "text-decoration:underline;", "right",
-                "6", "AABBCC", "bold", "", "underlined"};
+        return {JoinPath(src, "scene.gif"),
+                JoinPath(src, "fond.gif"),
+                work,
+                JoinPath(work, "lecon.htm"),
+                "Titre",
+                "Description",
+                "Affiché",
+                "scene.gif",
+                "300",
+                "400",
+                "fond.gif",
+                "12,40,",
+                "18,46,",
+                "Le phare,La for&#44;êt,",
+                "112233",
+                "16",
+                "445566",
+                "778899",
+                "font-weight:bold;",
+                "",
+                "text-decoration:underline;",
+                "right",
+                "6",
+                "AABBCC",
+                "bold",
+                "",
+                "underlined"};
     }
 };
 
@@ -96,11 +119,41 @@ struct DragDrop : ModuleOf<DragDropModule> {
     QString script() const override { return QStringLiteral("ordre.js"); }
     QStringList body(const QString& src, const QString& work) const override
     {
-        return {src + "/scene.gif", src + "/fond.gif", work, work + "/lecon.htm", "Mon titre",
-                "Ligne 1<br>Ligne 2", "Affiché", "scene.gif", "300", "400", "fond.gif", "112233", "16", "445566",
-                "778899", "font-weight:bold;", "", "text-decoration:underline;", "droite", "26", "AABBCC", "bold",
-                "italic", "underlined", "DDEEFF", "Faux", src + "/chat.gif," + src + "/a.b.gif,", "chat.gif,a.b.gif,",
-                "vrai", "faux", "Le chat,Objet A,", "Vrai", src + "/aide.htm", "aide.htm", "Aide ici"};
+        return {JoinPath(src, "scene.gif"),
+                JoinPath(src, "fond.gif"),
+                work,
+                JoinPath(work, "lecon.htm"),
+                "Mon titre",
+                "Ligne 1<br>Ligne 2",
+                "Affiché",
+                "scene.gif",
+                "300",
+                "400",
+                "fond.gif",
+                "112233",
+                "16",
+                "445566",
+                "778899",
+                "font-weight:bold;",
+                "",
+                "text-decoration:underline;",
+                "droite",
+                "26",
+                "AABBCC",
+                "bold",
+                "italic",
+                "underlined",
+                "DDEEFF",
+                "Faux",
+                JoinPath(src, "chat.gif,") + JoinPath(src, "a.b.gif,"),
+                "chat.gif,a.b.gif,",
+                "vrai",
+                "faux",
+                "Le chat,Objet A,",
+                "Vrai",
+                JoinPath(src, "aide.htm"),
+                "aide.htm",
+                "Aide ici"};
     }
 };
 
@@ -132,8 +185,9 @@ inline QString WriteProject(const QString& path, const QStringList& lines)
 // A scratch place with a source folder of pictures and a working folder.
 struct Scratch {
     QTemporaryDir tmp;
-    QString src = tmp.filePath(QStringLiteral("src"));
-    QString work = tmp.filePath(QStringLiteral("work"));
+    // Native paths, as the folder dialog gives them.
+    QString src = QDir::toNativeSeparators(tmp.filePath(QStringLiteral("src")));
+    QString work = QDir::toNativeSeparators(tmp.filePath(QStringLiteral("work")));
     Scratch()
     {
         QDir().mkpath(src);

@@ -136,13 +136,20 @@ private slots:
         s.strTexteBouton = "L'\"aide\"";
         s.strConsigne = "un\ndeux\rtrois\r\nquatre";
         s.strTitre = QString::fromUtf8("Ωmega");
+#ifndef Q_OS_WIN  // a quote cannot stand in a Windows file name; the page escapes it all the same
         QVERIFY(WriteBytes(work + "/img/a\"b#1.gif", GifBytes(10, 10)));
+#endif
         s.objects = {{QString(), "a\"b#1.gif", "Un \"grand\" & beau"}};
         const QString page = QString::fromLatin1(create());
         QVERIFY(page.contains(QString::fromUtf8("  background-image:  url(img/mon%20fond%20%281%29é%20%CE%A9.gif);\r\n")));
         QVERIFY(page.contains("onclick=\"Affich('Fiche d\\'aide.htm');\"><input type=\"button\" "
                               "value=\"L'&quot;aide&quot;\" name="));
-        QVERIFY(page.contains("<img name=\"objet0\" src=\"img/a&quot;b%231.gif\" width=\"10\" height=\"10\" "
+#ifdef Q_OS_WIN
+        const char* size = "width=\"0\" height=\"0\" ";
+#else
+        const char* size = "width=\"10\" height=\"10\" ";
+#endif
+        QVERIFY(page.contains(QString("<img name=\"objet0\" src=\"img/a&quot;b%231.gif\" ") + size +
                               "alt=\"Un &quot;grand&quot; &amp; beau\" title=\"Un &quot;grand&quot; &amp; beau\">"));
         QVERIFY(page.contains("\r\n               un<br>deux<br>trois<br>quatre\r\n"));
         QVERIFY(page.contains("<title>&#937;mega</title>"));

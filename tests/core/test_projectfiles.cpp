@@ -31,7 +31,7 @@ private slots:
         const QStringList body = m->body(at.src, at.work);
         QVERIFY(m->load(WriteProject(at.src + "/court.txt", body.mid(0, 11))));
         const QStringList court = m->savedLines();
-        QCOMPARE(m->reference(), at.src + "/scene.gif");
+        QCOMPARE(m->reference(), JoinPath(at.src, "scene.gif"));
         m->reset();
         const QStringList defaults = m->savedLines();
         QCOMPARE(court.mid(15), defaults.mid(15));
@@ -43,6 +43,11 @@ private slots:
 
     void refusedFilesKeepTheProject_data()
     {
+#ifdef Q_OS_WIN
+        const bool kPipeUnseen = true;  // a pipe is no file on Windows: it cannot be read, like a missing one
+#else
+        const bool kPipeUnseen = false;
+#endif
         QTest::addColumn<QString>("module");
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("message");
@@ -50,7 +55,8 @@ private slots:
             for (const char* kind : {"missing", "folder", "pipe", "NUL byte", "far too large", "other module"})
                 QTest::addRow("%s %s", module, kind)
                     << module << kind
-                    << (kind == QLatin1String("missing")        ? "n'a pas pu être lu"
+                    << (kind == QLatin1String("missing") || (kind == QLatin1String("pipe") && kPipeUnseen)
+                            ? "n'a pas pu être lu"
                         : kind == QLatin1String("other module") ? "Ce fichier ne semble pas avoir été enregistré par"
                                                                 : "n'est pas un projet Toravi");
     }
@@ -97,7 +103,7 @@ private slots:
             m->reset();
             QVERIFY(m->load(at.src + "/utf8.txt"));
             QCOMPARE(m->savedLines()[8], QString::fromUtf8("Été à l'île"));
-            QCOMPARE(m->reference(), at.src + "/scene.gif");
+            QCOMPARE(m->reference(), JoinPath(at.src, "scene.gif"));
         }
     }
 
@@ -119,7 +125,7 @@ private slots:
         QVERIFY(m->load(WriteProject(at.src + "/p.txt", body)));
         m->refreshDefaults();
         const QStringList saved = m->savedLines();
-        QCOMPARE(saved[7], at.work + "/exercice.htm");
+        QCOMPARE(saved[7], JoinPath(at.work, "exercice.htm"));
         QCOMPARE(saved[11], QString("evil.png"));
         QCOMPARE(saved[12], QString("300"));  // not a number; and the copy's own size wins
         QCOMPARE(saved[18], defaults[18]);
@@ -132,7 +138,7 @@ private slots:
         const QString other = at.tmp.filePath("ailleurs");
         QDir().mkpath(other);
         QVERIFY(m->load(WriteProject(at.src + "/p.txt", body), other));
-        QCOMPARE(m->page(), other + "/notes.htm");
+        QCOMPARE(m->page(), JoinPath(other, "notes.htm"));
         QCOMPARE(m->reference(), QDir::toNativeSeparators(at.src + "/scene.gif"));
         QVERIFY(QFile::exists(other + "/img/evil.png") && QFile::exists(other + "/img/fond.gif"));
     }

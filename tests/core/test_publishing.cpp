@@ -193,11 +193,11 @@ private slots:
         for (auto [file, message] : {std::pair{"photo.png", "photo.png n'est pas une image"},
                                      {"autre/SCENE.gif", "portent le même nom"}, {"plat.png", "taille nulle"}}) {
             m->platform.clear();
-            m->platform.queueOpenFile(at.src + "/" + file);
+            m->platform.queueOpenFile(QDir::toNativeSeparators(at.src + "/" + file));
             QString(file).startsWith("autre") ? m->chooseBackground() : m->chooseReference();
             QVERIFY2(m->platform.messageTexts().join(' ').contains(message), file);
-            QCOMPARE(m->reference(), at.src + (QString(file) == "plat.png" ? "/plat.png" : "/scene.gif"));
-            QCOMPARE(m->background(), at.src + "/fond.gif");
+            QCOMPARE(m->reference(), JoinPath(at.src, QString(file) == "plat.png" ? "plat.png" : "scene.gif"));
+            QCOMPARE(m->background(), JoinPath(at.src, "fond.gif"));
         }
         m->platform.clear();
         QVERIFY(m->create());

@@ -3,6 +3,7 @@
 #include "gui/windowfixture.h"
 
 #include <QProcess>
+#include <cstdio>
 
 using namespace toravi;
 using namespace toravi::test;
@@ -78,7 +79,8 @@ private slots:
             QCoreApplication::processEvents();
             Change(f, run[1]);
             f.trigger(run[1], "mnuCreation");  // no folder: refused, but the work is kept
-            qInfo("pret");
+            std::fputs("pret\n", stdout);  // flushed: a pipe is not line-buffered everywhere
+            std::fflush(stdout);
             QTest::qWait(60000);
         }
         for (const QString& window : {kPointEditor, kDragDrop})
@@ -86,7 +88,7 @@ private slots:
                 QTemporaryDir folder;
                 QProcess child;
                 qputenv("TORAVI_KILLED_RUN", (folder.path() + "|" + window).toUtf8());
-                child.start(QCoreApplication::applicationFilePath(), {"recoveryAfterKill"});
+                child.start(QCoreApplication::applicationFilePath(), {"-platform", "offscreen", "recoveryAfterKill"});
                 qunsetenv("TORAVI_KILLED_RUN");
                 QByteArray said;
                 QTRY_VERIFY_WITH_TIMEOUT((said += child.readAll()).contains("pret"), 30000);
