@@ -27,7 +27,7 @@ check() {  # check NAME COMMAND...: one line per check, like a test runner
 
 echo "== Tests du cœur, de la ligne de commande et des fenêtres sous Wine"
 export QT_QPA_PLATFORM=offscreen
-unit_tests() { ctest --test-dir "$build" --output-on-failure -E '^(browser_.*|package)$' --timeout 600; }
+unit_tests() { ctest --test-dir "$build" --output-on-failure -j "$(nproc)" -E '^(browser_.*|package)$' --timeout 600; }
 check unit_tests
 
 exe=$build/bin/toravi.exe

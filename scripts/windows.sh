@@ -11,7 +11,7 @@ top=$PWD
 PACKAGES=(cmake ninja-build make dpkg-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
           qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
           nsis zip unzip python3 python3-markdown fp-utils-3.2.2
-          wine wine64 xvfb xauth x11-utils xdotool imagemagick)
+          wine wine64 fonts-wine xvfb xauth x11-utils xdotool imagemagick)
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 missing=()

@@ -14,6 +14,11 @@ Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp &
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=:$(cat "$work/display")
 export WINEDEBUG=-all LC_ALL=C.UTF-8
+export WINEPREFIX=${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/toravi-windows/wineprefix}
+# No window manager here: Wine draws the Windows title bars and frames itself.
+# Their buttons' glyphs come from Wine's Marlett font.
+mkdir -p "$WINEPREFIX/drive_c/windows/Fonts" && cp -n /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 
 id=""
 shot() {  # shot TITLE FILE: the first window whose title is TITLE; leaves its id in $id
@@ -32,6 +37,7 @@ shot() {  # shot TITLE FILE: the first window whose title is TITLE; leaves its i
 
 (cd "$work" && wine "$exe") &
 shot "Toravi 2" "$out/windows-accueil.png"
-xdotool key --window "$id" space
+xdotool windowfocus --sync "$id" 2>/dev/null || true
+xdotool key space
 shot "Toravi - Générateur de page Web interactive" "$out/windows-info-bulles.png"
 wineserver -k || true
