@@ -11,18 +11,8 @@ PACKAGES=(cmake g++ make dpkg-dev qt6-base-dev qt6-translations-l10n libgl-dev c
 command -v node >/dev/null && command -v npm >/dev/null || PACKAGES+=(nodejs npm)
 PACKAGES+=(${EXTRA_PACKAGES:-})
 
-SUDO=""
-if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-
-missing=()
-for p in "${PACKAGES[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "== Installation des paquets manquants : ${missing[*]}"
-  $SUDO apt-get update -q
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+source scripts/packages.sh
+install_missing "${PACKAGES[@]}"
 
 # The browser tests drive Debian's Chromium through playwright-core and its Firefox
 # through puppeteer-core (no browser download); WebKit needs no npm module.

@@ -12,17 +12,8 @@ PACKAGES=(cmake ninja-build make dpkg-dev g++-mingw-w64-x86-64-posix binutils-mi
           qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
           nsis zip unzip python3 python3-markdown fp-utils-3.2.2
           wine wine64 fonts-wine xvfb xauth x11-utils xdotool imagemagick)
-SUDO=""
-if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-missing=()
-for p in "${PACKAGES[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "== Installation des paquets manquants : ${missing[*]}"
-  $SUDO apt-get update -q
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+source scripts/packages.sh
+install_missing "${PACKAGES[@]}"
 
 QT=$(bash scripts/windows-qt.sh | tail -n 1)
 version=$(sed -n 's/^project(toravi VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)

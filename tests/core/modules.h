@@ -84,33 +84,12 @@ struct Tooltip : ModuleOf<TooltipModule> {
     QString script() const override { return QStringLiteral("interact.js"); }
     QStringList body(const QString& src, const QString& work) const override
     {
-        return {JoinPath(src, "scene.gif"),
-                JoinPath(src, "fond.gif"),
-                work,
-                JoinPath(work, "lecon.htm"),
-                "Titre",
-                "Description",
-                "Affiché",
-                "scene.gif",
-                "300",
-                "400",
-                "fond.gif",
-                "12,40,",
-                "18,46,",
-                "Le phare,La for&#44;êt,",
-                "112233",
-                "16",
-                "445566",
-                "778899",
-                "font-weight:bold;",
-                "",
-                "text-decoration:underline;",
-                "right",
-                "6",
-                "AABBCC",
-                "bold",
-                "",
-                "underlined"};
+        // clang-format off
+        return {JoinPath(src, "scene.gif"), JoinPath(src, "fond.gif"), work, JoinPath(work, "lecon.htm"), "Titre",
+                "Description", "Affiché", "scene.gif", "300", "400", "fond.gif", "12,40,", "18,46,",
+                "Le phare,La for&#44;êt,", "112233", "16", "445566", "778899", "font-weight:bold;", "",
+                "text-decoration:underline;", "right", "6", "AABBCC", "bold", "", "underlined"};
+        // clang-format on
     }
 };
 
@@ -119,41 +98,14 @@ struct DragDrop : ModuleOf<DragDropModule> {
     QString script() const override { return QStringLiteral("ordre.js"); }
     QStringList body(const QString& src, const QString& work) const override
     {
-        return {JoinPath(src, "scene.gif"),
-                JoinPath(src, "fond.gif"),
-                work,
-                JoinPath(work, "lecon.htm"),
-                "Mon titre",
-                "Ligne 1<br>Ligne 2",
-                "Affiché",
-                "scene.gif",
-                "300",
-                "400",
-                "fond.gif",
-                "112233",
-                "16",
-                "445566",
-                "778899",
-                "font-weight:bold;",
-                "",
-                "text-decoration:underline;",
-                "droite",
-                "26",
-                "AABBCC",
-                "bold",
-                "italic",
-                "underlined",
-                "DDEEFF",
-                "Faux",
-                JoinPath(src, "chat.gif,") + JoinPath(src, "a.b.gif,"),
-                "chat.gif,a.b.gif,",
-                "vrai",
-                "faux",
-                "Le chat,Objet A,",
-                "Vrai",
-                JoinPath(src, "aide.htm"),
-                "aide.htm",
+        // clang-format off
+        return {JoinPath(src, "scene.gif"), JoinPath(src, "fond.gif"), work, JoinPath(work, "lecon.htm"), "Mon titre",
+                "Ligne 1<br>Ligne 2", "Affiché", "scene.gif", "300", "400", "fond.gif", "112233", "16", "445566",
+                "778899", "font-weight:bold;", "", "text-decoration:underline;", "droite", "26", "AABBCC", "bold",
+                "italic", "underlined", "DDEEFF", "Faux", JoinPath(src, "chat.gif,") + JoinPath(src, "a.b.gif,"),
+                "chat.gif,a.b.gif,", "vrai", "faux", "Le chat,Objet A,", "Vrai", JoinPath(src, "aide.htm"), "aide.htm",
                 "Aide ici"};
+        // clang-format on
     }
 };
 
