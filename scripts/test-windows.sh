@@ -36,11 +36,13 @@ check version_line
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-same_pages() {  # same_pages EXAMPLE: both programs generate it into a folder with a non-ASCII name
-  local example=$1 name
+same_pages() {  # same_pages EXAMPLE: both programs generate it, read from and written to folders with accents
+  local example=$1 name project
   name=$(basename "$example" .txt)
-  "$top/${BUILD_DIR:-build}/bin/toravi" generate --folder "$work/linux/Élève $name" "resources/exemples/$example" >/dev/null &&
-  wine "$exe" generate --folder "$work/windows/Élève $name" "resources/exemples/$example" >/dev/null &&
+  project="$work/Cahier d'élève/$(basename "$(dirname "$example")")/$name.txt"
+  mkdir -p "$work/Cahier d'élève" && cp -r "resources/exemples/$(dirname "$example")" "$work/Cahier d'élève/"
+  "$top/${BUILD_DIR:-build}/bin/toravi" generate --folder "$work/linux/Élève $name" "$project" >/dev/null &&
+  wine "$exe" generate --folder "$work/windows/Élève $name" "$project" >/dev/null &&
   diff -r "$work/linux/Élève $name" "$work/windows/Élève $name" &&
   [ -n "$(ls "$work/windows/Élève $name/img")" ]
 }
@@ -59,7 +61,7 @@ installs() {
   [ -f "$programs/toravi.exe" ] && [ -f "$programs/exemples/info-bulles/ile.txt" ] && [ -f "$menu" ] &&
   [ "$(wine "$programs/toravi.exe" --version | tr -d '\r')" = "$(wine "$exe" --version | tr -d '\r')" ]
 }
-uninstalls() { wine "$programs/desinstaller.exe" /S && wineserver -w && [ ! -e "$programs" ] && [ ! -e "$menu" ]; }
+uninstalls() { wineserver -w && wine "$programs/desinstaller.exe" /S && wineserver -w && [ ! -e "$programs" ] && [ ! -e "$menu" ]; }
 check installs
 check uninstalls
 
