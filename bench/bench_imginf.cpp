@@ -2,8 +2,8 @@
 // on camera-size photos, and the JPEG start search over a large file that holds
 // no start run.
 #include "bench_common.h"
-#include "shared/imginf.h"
-#include "shared/publish.h"
+#include "files/files.h"
+#include "pictures/imginf.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -2,8 +2,8 @@
 // drag-and-drop page of 300 objects, written into a scratch working folder.
 #include "bench_common.h"
 #include "dragdrop/dragdropmodule.h"
+#include "files/files.h"
 #include "support/scriptedplatform.h"
-#include "shared/publish.h"
 #include "tooltip/tooltipmodule.h"
 
 #include <QCoreApplication>

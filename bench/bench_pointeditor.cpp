@@ -3,14 +3,14 @@
 // key pressed in the names list, and the painting of the picture with its marks.
 #include "bench_common.h"
 
-#include "shared/picturecache.h"
-#include "shared/pictures.h"
+#include "files/files.h"
+#include "pictures/picturecache.h"
+#include "pictures/pictures.h"
 #include "support/scriptedplatform.h"
-#include "shared/publish.h"
+#include "tooltip/picturebox.h"
 #include "widgets/appcontext.h"
 #include "widgets/windownames.h"
 #include "windowregistry.h"
-#include "tooltip/picturebox.h"
 
 #include <QApplication>
 #include <QDir>

@@ -4,8 +4,8 @@
 #include "bench_common.h"
 #include "commandline.h"
 #include "dragdrop/dragdropmodule.h"
-#include "shared/publish.h"
-#include "shared/textfile.h"
+#include "files/files.h"
+#include "files/textfile.h"
 #include "support/scriptedplatform.h"
 
 #include <QCoreApplication>

@@ -5,9 +5,9 @@
 #include "bench_common.h"
 
 #include "dragdrop/dragdropwindow.h"
-#include "shared/picturecache.h"
+#include "files/files.h"
+#include "pictures/picturecache.h"
 #include "support/scriptedplatform.h"
-#include "shared/publish.h"
 #include "widgets/appcontext.h"
 #include "widgets/windownames.h"
 #include "windowregistry.h"

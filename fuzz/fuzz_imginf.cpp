@@ -1,5 +1,5 @@
 // libFuzzer target: any bytes as a picture file.
-#include "shared/imginf.h"
+#include "pictures/imginf.h"
 
 #include <QFile>
 #include <QString>

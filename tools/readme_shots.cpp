@@ -1,10 +1,10 @@
 // Screenshots of the real windows for the README, with the example projects
 // loaded into a scratch working folder: `toravi_readme_shots <docs/images>`.
 #include "commandline.h"
+#include "files/files.h"
 #include "support/scriptedplatform.h"
-#include "widgets/qtplatform.h"
-#include "shared/publish.h"
 #include "widgets/appcontext.h"
+#include "widgets/qtplatform.h"
 #include "widgets/windownames.h"
 #include "windowregistry.h"
 

@@ -2,9 +2,10 @@
 #include "console.h"
 
 #include "dragdrop/dragdropmodule.h"
-#include "shared/platform.h"
-#include "shared/projectfile.h"
-#include "shared/publish.h"
+#include "files/files.h"
+#include "pages/publish.h"
+#include "platform/platform.h"
+#include "project/projectfile.h"
 #include "tooltip/tooltipmodule.h"
 #include "toravi_version.h"
 

@@ -1,6 +1,8 @@
 // The application: the launcher, the presentation windows' return rules, and a
 // newcomer's first road with each example.
+#include "files/files.h"
 #include "gui/windowfixture.h"
+#include "pages/pagenames.h"
 
 #include "tooltip/picturebox.h"
 

@@ -1,9 +1,9 @@
 // `toravi generate`: the example projects anywhere, refusals and their exit codes.
 #include "commandline.h"
-#include "shared/filewriter.h"
-#include "shared/projectfile.h"
-#include "shared/publish.h"
-#include "shared/textfile.h"
+#include "files/files.h"
+#include "files/filewriter.h"
+#include "files/textfile.h"
+#include "project/projectfile.h"
 #include "support/testsupport.h"
 
 #include <QDir>

@@ -1,10 +1,10 @@
 #pragma once
 // The tiny adapter through which the core tests run every case for both modules.
 #include "dragdrop/dragdropmodule.h"
-#include "shared/filewriter.h"
-#include "shared/projectheader.h"
-#include "shared/publish.h"
-#include "shared/textfile.h"
+#include "files/files.h"
+#include "files/filewriter.h"
+#include "files/textfile.h"
+#include "project/projectheader.h"
 #include "support/scriptedplatform.h"
 #include "support/testsupport.h"
 #include "tooltip/tooltipmodule.h"
@@ -156,5 +156,17 @@ struct Scratch {
         return WriteProject(src + "/" + name, projectheader::Lines(module.moduleLine()) + module.body(src, work));
     }
 };
+
+// A module with its full project loaded and a page made once.
+inline std::unique_ptr<Module> Published(Scratch& at, const QString& module)
+{
+    auto m = MakeModule(module);
+    m->load(at.project(*m));
+    m->refreshDefaults();
+    m->platform.queueMessage(IDNO);
+    m->create();
+    m->platform.clear();
+    return m;
+}
 
 }  // namespace toravi::test

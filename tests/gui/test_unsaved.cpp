@@ -1,5 +1,6 @@
 // A teacher's unsaved work: the question before every way of dropping a project,
 // the window title, and the recovery file a killed run leaves.
+#include "files/files.h"
 #include "gui/windowfixture.h"
 
 #include <QProcess>

@@ -1,9 +1,11 @@
 // Wiring of both modules' windows: point editor (Form1), parameters (Form2),
 // drag-and-drop window (IForm1) and object item dialog (InfoImg).
+#include "files/files.h"
 #include "gui/windowfixture.h"
+#include "pages/publish.h"
 
 #include "dragdrop/objectframe.h"
-#include "shared/colors.h"
+#include "pages/colors.h"
 #include "tooltip/picturebox.h"
 
 #include <QGraphicsView>

@@ -3,7 +3,6 @@
 // and a scratch folder; controls are found by their objectNames.
 #include "support/scriptedplatform.h"
 #include "support/testsupport.h"
-#include "shared/publish.h"
 #include "widgets/appcontext.h"
 #include "widgets/windownames.h"
 #include "windowregistry.h"

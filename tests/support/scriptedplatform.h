@@ -1,6 +1,6 @@
 #pragma once
 // The platform layer's test double: answers from queues, records every request.
-#include "shared/platform.h"
+#include "platform/platform.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,6 +1,10 @@
 #pragma once
-// The drag-and-drop module ("Glisser-déplacer"): its project state, project file
-// and page creation. No widgets here: the windows call these operations and show the state.
+// The drag-and-drop room, the module "Glisser-déplacer": its project state, the
+// table of its project file, the operations behind its windows, the places of its
+// objects and the page's check, its page with ordre.js and verifier.js.
+// No widgets here: the windows call these operations and show the state.
+// Uses the project, pages, pictures, files and platform rooms; never the
+// tooltip room.
 #include <QList>
 #include <QObject>
 #include <QPoint>
@@ -9,8 +13,8 @@
 #include <QStringList>
 #include <optional>
 
-#include "shared/projectmodule.h"
-#include "shared/publish.h"
+#include "pictures/pictures.h"
+#include "project/projectmodule.h"
 
 namespace toravi {
 

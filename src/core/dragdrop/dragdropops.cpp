@@ -1,9 +1,10 @@
 #include "dragdrop/dragdropmodule.h"
 
-#include "shared/colors.h"
-#include "shared/imginf.h"
-#include "shared/platform.h"
-#include "shared/publish.h"
+#include "files/files.h"
+#include "pages/colors.h"
+#include "pictures/imginf.h"
+#include "pictures/pictures.h"
+#include "platform/platform.h"
 
 #include <QFileInfo>
 

@@ -1,10 +1,10 @@
 #include "dragdrop/dragdropmodule.h"
 
-#include "shared/escaping.h"
-#include "shared/imginf.h"
-#include "shared/platform.h"
-#include "shared/publish.h"
-#include "shared/textfile.h"
+#include "files/files.h"
+#include "files/textfile.h"
+#include "pages/escaping.h"
+#include "pictures/imginf.h"
+#include "platform/platform.h"
 
 #include <QFile>
 

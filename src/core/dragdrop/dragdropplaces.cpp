@@ -1,9 +1,9 @@
 // Where each object belongs on the scene, and the page's check of the pupils' answer.
 #include "dragdrop/dragdropmodule.h"
 
-#include "shared/colors.h"
-#include "shared/imginf.h"
-#include "shared/publish.h"
+#include "files/files.h"
+#include "pages/colors.h"
+#include "pictures/imginf.h"
 
 #include <algorithm>
 

@@ -1,11 +1,12 @@
 #include "dragdrop/dragdropmodule.h"
 
-#include "shared/escaping.h"
-#include "shared/platform.h"
-#include "shared/colors.h"
-#include "shared/projectfile.h"
-#include "shared/publish.h"
-#include "shared/textfile.h"
+#include "files/files.h"
+#include "files/textfile.h"
+#include "pages/colors.h"
+#include "pages/escaping.h"
+#include "pages/publish.h"
+#include "platform/platform.h"
+#include "project/projectfile.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>

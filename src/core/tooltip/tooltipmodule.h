@@ -1,12 +1,15 @@
 #pragma once
-// The tooltip module ("Info-bulles"): its project state, project file and page
-// creation. No widgets here: the windows call these operations and show the state.
+// The tooltip room, the module "Info-bulles": its project state, the table of its
+// project file, the operations behind its windows, its page and interact.js.
+// No widgets here: the windows call these operations and show the state.
+// Uses the project, pages, pictures, files and platform rooms; never the
+// drag-and-drop room.
 #include <QList>
 #include <QObject>
 #include <QString>
 
-#include "shared/projectmodule.h"
-#include "shared/publish.h"
+#include "pictures/pictures.h"
+#include "project/projectmodule.h"
 
 namespace toravi {
 

@@ -1,9 +1,8 @@
 #include "tooltip/tooltipmodule.h"
 
-#include "shared/escaping.h"
-#include "shared/platform.h"
-#include "shared/publish.h"
-#include "shared/textfile.h"
+#include "files/textfile.h"
+#include "pages/escaping.h"
+#include "platform/platform.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -3,10 +3,12 @@
 // the state afterwards.
 #include "tooltip/tooltipmodule.h"
 
-#include "shared/colors.h"
-#include "shared/imginf.h"
-#include "shared/platform.h"
-#include "shared/publish.h"
+#include "files/files.h"
+#include "pages/colors.h"
+#include "pages/pagenames.h"
+#include "pictures/imginf.h"
+#include "pictures/pictures.h"
+#include "platform/platform.h"
 
 #include <QFileInfo>
 #include <cmath>

@@ -4,7 +4,7 @@
 
 #include "dragdrop/dragdropwindow.h"
 #include "dragdrop/objectframe.h"
-#include "shared/colors.h"
+#include "pages/colors.h"
 #include "widgets/balloon.h"
 #include "widgets/controls.h"
 #include "widgets/fittingscrollarea.h"

@@ -2,9 +2,9 @@
 
 #include "dragdrop/dragdropwindow.h"
 #include "dragdrop/objectframe.h"
-#include "shared/imginf.h"
-#include "shared/picturecache.h"
-#include "shared/publish.h"
+#include "files/files.h"
+#include "pictures/imginf.h"
+#include "pictures/picturecache.h"
 #include "widgets/appcontext.h"
 #include "widgets/controls.h"
 #include "widgets/windownames.h"

@@ -3,8 +3,8 @@
 #include "dragdrop/placeswindow.h"
 
 #include "dragdrop/dragdropmodule.h"
-#include "shared/picturecache.h"
-#include "shared/publish.h"
+#include "files/files.h"
+#include "pictures/picturecache.h"
 #include "widgets/appcontext.h"
 #include "widgets/controls.h"
 #include "widgets/windownames.h"

@@ -1,7 +1,8 @@
 #include "help/presentationwindow.h"
 
-#include "shared/platform.h"
-#include "shared/publish.h"
+#include "files/files.h"
+#include "platform/platform.h"
+#include "toravi_version.h"
 #include "widgets/appcontext.h"
 #include "widgets/controls.h"
 #include "widgets/windownames.h"
@@ -28,6 +29,14 @@
 namespace toravi {
 
 namespace {
+// "Version 2.00.0000".
+QString versionText()
+{
+    return QStringLiteral("Version %1.%2.%3")
+        .arg(TORAVI_VERSION_MAJOR)
+        .arg(TORAVI_VERSION_MINOR, 2, 10, QLatin1Char('0'))
+        .arg(TORAVI_VERSION_PATCH, 4, 10, QLatin1Char('0'));
+}
 
 const QString kLegalNotice =
     QStringLiteral("© L'équipe Toravi. Les pages que vous créez, comme vos images, restent les vôtres.");
@@ -192,7 +201,7 @@ PresentationWindow::PresentationWindow(AppContext& ctx, HelpModule module, QWidg
     layout->addWidget(heading);
     layout->addSpacing(2);
 
-    layout->addWidget(centredLabel("lblVersion", VersionText(), this));
+    layout->addWidget(centredLabel("lblVersion", versionText(), this));
     layout->addWidget(separator(this));
 
     // The guide: readable paragraphs, scrolled only on small screens.

@@ -1,10 +1,10 @@
 // Form2: every setting of the page, pushed in by the 14-step refresh.
 #include "tooltip/parameterswindow.h"
 
+#include "files/files.h"
 #include "help/presentationwindow.h"
-#include "shared/colors.h"
-#include "shared/platform.h"
-#include "shared/publish.h"
+#include "pages/colors.h"
+#include "platform/platform.h"
 #include "tooltip/tooltipmodule.h"
 #include "widgets/appcontext.h"
 #include "widgets/balloon.h"

@@ -1,10 +1,10 @@
 // Form1: the picture takes clicks, the names list corrections and deletions.
 #include "tooltip/pointeditor.h"
 
+#include "files/files.h"
 #include "help/presentationwindow.h"
-#include "shared/picturecache.h"
-#include "shared/platform.h"
-#include "shared/publish.h"
+#include "pictures/picturecache.h"
+#include "platform/platform.h"
 #include "tooltip/picturebox.h"
 #include "tooltip/tooltipmodule.h"
 #include "widgets/appcontext.h"

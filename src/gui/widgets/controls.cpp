@@ -1,7 +1,7 @@
 #include "widgets/controls.h"
 
-#include "shared/colors.h"
-#include "shared/projectmodule.h"
+#include "pages/colors.h"
+#include "project/projectmodule.h"
 
 #include <QAction>
 #include <QCheckBox>

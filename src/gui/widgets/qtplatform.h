@@ -1,5 +1,5 @@
 #pragma once
-#include "shared/platform.h"
+#include "platform/platform.h"
 
 #include <QHash>
 

@@ -1,6 +1,6 @@
 #include "widgets/textstyle.h"
 
-#include "shared/colors.h"
+#include "pages/colors.h"
 #include "widgets/controls.h"
 
 #include <QCheckBox>

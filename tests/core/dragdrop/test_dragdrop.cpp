@@ -1,0 +1,228 @@
+// The drag-and-drop module: its page byte for byte and the files written beside
+// it, its objects, their places and the page's check, its help document.
+#include "core/modules.h"
+
+#include <algorithm>
+
+using namespace toravi;
+using namespace toravi::test;
+
+class TestDragDrop : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Scratch> at;
+    std::unique_ptr<DragDrop> d;
+    DragDropModule* m = nullptr;
+    QString work;
+
+    QByteArray create()
+    {
+        d->platform.clear();
+        d->platform.queueMessage(IDNO);
+        if (!m->CreatePage())
+            return "create failed";
+        return ReadBytes(work + "/exercice.htm");
+    }
+
+private slots:
+    // The full project of the shared core tests, with every option on.
+    void init()
+    {
+        at = std::make_unique<Scratch>();
+        d = std::make_unique<DragDrop>();
+        m = &d->m;
+        work = at->work;
+        QVERIFY(d->load(at->project(*d)));
+        m->state.strPageWeb = JoinPath(work, "exercice.htm");
+    }
+
+    void fullPage()
+    {
+        QCOMPARE(create(), ReadBytes(DataFolder() + "/dragdrop/full_page.htm"));  // typed from the page rows
+        QCOMPARE(m->state.strConsigne, "Ligne 1<br>Ligne 2");
+        QCOMPARE(ReadBytes(work + "/img/transparentpixel.gif"),
+                 ReadBytes(JoinPath(ProgramFolder(), "transparentpixel.gif")));
+        // ordre.js: last line "}", then exactly two empty lines; CR LF only; plain ASCII.
+        const QByteArray js = ReadBytes(work + "/ordre.js");
+        QVERIFY(js.endsWith("}\r\n\r\n\r\n") && !js.endsWith("\r\n\r\n\r\n\r\n"));
+        QCOMPARE(js.count('\n'), js.count("\r\n"));
+        QCOMPARE(js.count('\r'), js.count("\r\n"));
+        QVERIFY(std::all_of(js.begin(), js.end(), [](char c) { return quint8(c) < 0x80; }));
+    }
+
+    void variants_data()
+    {
+        QTest::addColumn<int>("variant");
+        for (int v = 0; v < 9; ++v)
+            QTest::newRow(qPrintable(QString::number(v))) << v;
+    }
+    // Each variant's page, typed from the full page with the variant's rows changed.
+    void variants()
+    {
+        QFETCH(int, variant);
+        DragDropState& s = m->state;
+        switch (variant) {
+        case 0:  // no help button
+            s.strBouton = "Faux";
+            break;
+        case 1:  // transparent frame
+            s.strTransparence = "Vrai";
+            break;
+        case 2:  // no background picture
+            s.strBackgroundImage.clear();
+            break;
+        case 3:  // no title style: the blanks stand before the brace
+            s.strTitelBold.clear();
+            s.strTitelItalic.clear();
+            s.strTitelUnderline.clear();
+            break;
+        case 4:  // only italic
+            s.strTitelBold.clear();
+            s.strTitelUnderline.clear();
+            break;
+        case 5:  // tooltips off, translucent while dragged
+            s.strImgAlt = "Faux";
+            s.strImgTransparent = "vrai";
+            break;
+        case 6:  // no objects: only the command words
+            s.objects.clear();
+            s.strImgAlt = "faux";
+            break;
+        case 7:  // the scene cannot be read: B is 300
+            QVERIFY(WriteBytes(work + "/img/scene.gif", "GIF8"));
+            break;
+        case 8:  // the check, with the second object's place only; a tolerance from a hand-edited file
+            s.strVerifier = "vrai";
+            s.strTolerance = "0015";
+            s.objects[1].place = QPoint(300, 120);
+            break;
+        }
+        QCOMPARE(create(), ReadBytes(DataFolder() + "/dragdrop/variant-" + QString::number(variant) + ".htm"));
+        // The check's script only beside a page that has the check; ordre.js the same for all.
+        QCOMPARE(QFile::exists(work + "/verifier.js"), variant == 8);
+        QCOMPARE(ReadBytes(work + "/ordre.js"), OrdreJsText().toLatin1() + "\r\n");
+        if (variant == 8)
+            QVERIFY(ReadBytes(work + "/verifier.js").startsWith("/* verifier.js - the check"));
+    }
+
+    // Objects that do not fit in what is left of the 696-pixel row start a new row.
+    void rowsAndLimits()
+    {
+        DragDropState& s = m->state;
+        QVERIFY(WriteBytes(work + "/img/w300.gif", GifBytes(300, 10)));
+        QVERIFY(WriteBytes(work + "/img/w200.gif", GifBytes(200, 10)));
+        QVERIFY(WriteBytes(work + "/img/w800.gif", GifBytes(800, 10)));
+        QVERIFY(WriteBytes(work + "/img/w50.gif", GifBytes(50, 10)));
+        s.objects.clear();
+        for (const char* n : {"w300.gif", "w300.gif", "w200.gif", "w800.gif", "w50.gif", "missing.gif"})
+            s.objects.append({QString(), n, "t"});
+        const QString page = QString::fromLatin1(create());
+        QVERIFY(page.contains("\r\nSET_DHTML(CURSOR_MOVE, SCROLL, "
+                              "\"objet0\"+MAXOFFLEFT+52+MAXOFFRIGHT+694+MAXOFFBOTTOM+1233, "
+                              "\"objet1\"+MAXOFFLEFT+354+MAXOFFRIGHT+392+MAXOFFBOTTOM+1233, "
+                              "\"objet2\"+MAXOFFLEFT+52+MAXOFFRIGHT+694+MAXOFFBOTTOM+1233, "
+                              "\"objet3\"+MAXOFFLEFT+52+MAXOFFRIGHT+694+MAXOFFBOTTOM+1233, "
+                              "\"objet4\"+MAXOFFLEFT+52+MAXOFFRIGHT+694+MAXOFFBOTTOM+1233, "
+                              "\"objet5\"+MAXOFFLEFT+104+MAXOFFRIGHT+642+MAXOFFBOTTOM+1233);\r\n"));
+        QVERIFY(page.contains("<img name=\"objet5\" src=\"img/missing.gif\" width=\"0\" height=\"0\" alt=\"t\" "
+                              "title=\"t\">\r\n"));
+    }
+
+    // Quotes, apostrophes, blanks and far characters cannot break the page.
+    void escaping()
+    {
+        DragDropState& s = m->state;
+        s.strBackgroundImage = QString::fromUtf8("mon fond (1)é Ω.gif");
+        s.strDocument = "Fiche d'aide.htm";
+        s.strTexteBouton = "L'\"aide\"";
+        s.strConsigne = "un\ndeux\rtrois\r\nquatre";
+        s.strTitre = QString::fromUtf8("Ωmega");
+#ifndef Q_OS_WIN  // a quote cannot stand in a Windows file name; the page escapes it all the same
+        QVERIFY(WriteBytes(work + "/img/a\"b#1.gif", GifBytes(10, 10)));
+#endif
+        s.objects = {{QString(), "a\"b#1.gif", "Un \"grand\" & beau"}};
+        const QString page = QString::fromLatin1(create());
+        QVERIFY(page.contains(QString::fromUtf8("  background-image:  url(img/mon%20fond%20%281%29é%20%CE%A9.gif);\r\n")));
+        QVERIFY(page.contains("onclick=\"Affich('Fiche d\\'aide.htm');\"><input type=\"button\" "
+                              "value=\"L'&quot;aide&quot;\" name="));
+#ifdef Q_OS_WIN
+        const char* size = "width=\"0\" height=\"0\" ";
+#else
+        const char* size = "width=\"10\" height=\"10\" ";
+#endif
+        QVERIFY(page.contains(QString("<img name=\"objet0\" src=\"img/a&quot;b%231.gif\" ") + size +
+                              "alt=\"Un &quot;grand&quot; &amp; beau\" title=\"Un &quot;grand&quot; &amp; beau\">"));
+        QVERIFY(page.contains("\r\n               un<br>deux<br>trois<br>quatre\r\n"));
+        QVERIFY(page.contains("<title>&#937;mega</title>"));
+    }
+
+    void objects()
+    {
+        Scratch at;
+        DragDrop d;
+        d.folder() = at.work;
+        for (const char* name : {"chat.gif", "a.b.gif", "chat.gif"}) {
+            d.platform.queueOpenFile(at.src + "/" + name);
+            d.m.AddObject();
+        }
+        // The tooltip comes from the name up to its first dot; the same picture twice is two objects.
+        QCOMPARE(d.m.state.objects.size(), 3);
+        QCOMPARE(d.m.state.objects[1].tooltip, QString("a"));
+        QCOMPARE(d.m.state.objects[2].tooltip, QString("chat"));
+        d.platform.queueMessage(IDYES);
+        QVERIFY(d.m.DeleteItem(0));
+        QCOMPARE(d.m.state.objects.size(), 2);
+        // The copy stays: another object uses it.
+        QVERIFY(QFile::exists(at.work + "/img/chat.gif"));
+    }
+
+    // The help document named by a project file: a document beside the page, nothing else.
+    void helpDocumentFromAFile()
+    {
+        for (auto [source, name, copied] : {std::tuple{"aide.htm", "aide.htm", true}, {"aide.htm", "ordre.js", false},
+                                            {"aide.htm", "lecon.htm", false}, {"p.txt.sh", "aide.sh", false}}) {
+            Scratch at;
+            DragDrop m;
+            QStringList body = m.body(at.src, at.work);
+            WriteBytes(at.src + "/p.txt.sh", "#!/bin/sh");
+            body[37 - 5] = at.src + "/" + source;
+            body[38 - 5] = name;
+            QVERIFY(m.load(WriteProject(at.src + "/q.txt", body)));
+            QCOMPARE(m.platform.messageTexts().isEmpty(), copied);
+            QCOMPARE(ReadBytes(at.work + "/" + name) == ReadBytes(at.src + "/" + source), copied);
+        }
+    }
+
+    // Places and the check follow the 39 designed lines only when used; odd entries leave
+    // an object unchecked, a missing tolerance is 20; a place goes with its object and
+    // stays inside the shown scene.
+    void dragDropPlaces()
+    {
+        Scratch at;
+        DragDrop d;
+        const QStringList body = projectheader::Lines(d.moduleLine()) + d.body(at.src, at.work);
+        QVERIFY(d.load(WriteProject(at.src + "/p.txt", body + QStringList{"120,,", "45,,", "vrai", "15"})));
+        QVERIFY(d.save(at.src + "/saved.txt"));
+        QCOMPARE(ReadBytes(at.src + "/saved.txt"), ReadBytes(at.src + "/p.txt"));
+        d.m.SetCheck(false);
+        QCOMPARE(d.savedLines().mid(39), QStringList({"120,,", "45,,", "faux", "15"}));
+
+        QVERIFY(d.load(WriteProject(at.src + "/p.txt", body + QStringList{"12a,-5,", "45,7,", "oui", ""})));
+        QCOMPARE(d.savedLines().size(), 39);
+        QCOMPARE(ToleranceOf(d.m.state), 20);  // none given: 20 pixels either way, as after a reset
+        d.reset();
+        QCOMPARE(ToleranceOf(d.m.state), 20);
+        QVERIFY(d.load(at.src + "/p.txt"));
+        d.m.SetPlace(1, QPoint(900, -3));  // objects 100 x 50 and 120 x 60, scene shown 700 x 933
+        d.m.SetPlace(0, QPoint(10, 2000));
+        QCOMPARE(d.savedLines().mid(39, 2), QStringList({"10,580,", "883,0,"}));
+        d.platform.queueMessage(IDYES);
+        QVERIFY(d.m.DeleteItem(0));
+        QCOMPARE(d.savedLines().mid(39, 2), QStringList({"580,", "0,"}));
+        d.m.SetPlace(0, std::nullopt);
+        QCOMPARE(d.savedLines().size(), 39);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDragDrop)
+#include "test_dragdrop.moc"

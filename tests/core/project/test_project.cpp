@@ -1,0 +1,190 @@
+// The project room, the same in both modules: the project-file machinery (round
+// trip, header rule, refusals, encodings, values checked on load), and the module
+// base ("Réinitialiser", the recovery file).
+#include "core/modules.h"
+
+#include <QFile>
+#include <sys/stat.h>
+
+using namespace toravi;
+using namespace toravi::test;
+
+class TestProject : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Saving writes byte for byte the file that was read; without header the values start
+    // on line 1; eleven lines keep the default look; an empty file is a project with nothing
+    // in it; lines past the last are ignored.
+    void roundTripAndShortFiles_data() { BothModules(); }
+    void roundTripAndShortFiles()
+    {
+        QFETCH(QString, module);
+        Scratch at;
+        auto m = MakeModule(module);
+        const QString file = at.project(*m);
+        QVERIFY(m->load(file));
+        QCOMPARE(m->platform.messageTexts(), QStringList());
+        QVERIFY(m->save(at.src + "/saved.txt"));
+        QCOMPARE(ReadBytes(at.src + "/saved.txt"), ReadBytes(file));
+        QVERIFY(QFile::exists(at.work + "/img/scene.gif") && QFile::exists(at.work + "/img/fond.gif"));
+
+        const QStringList body = m->body(at.src, at.work);
+        QVERIFY(m->load(WriteProject(at.src + "/court.txt", body.mid(0, 11))));
+        const QStringList court = m->savedLines();
+        QCOMPARE(m->reference(), JoinPath(at.src, "scene.gif"));
+        m->reset();
+        const QStringList defaults = m->savedLines();
+        QCOMPARE(court.mid(15), defaults.mid(15));
+        QVERIFY(m->load(WriteProject(at.src + "/vide.txt", {})));
+        QCOMPARE(m->savedLines(), defaults);
+        QVERIFY(m->load(WriteProject(at.src + "/long.txt", body + QStringList{"en trop", "encore"})));
+        QCOMPARE(m->savedLines().size(), body.size() + 4);
+    }
+
+    void refusedFilesKeepTheProject_data()
+    {
+#ifdef Q_OS_WIN
+        const bool kPipeUnseen = true;  // a pipe is no file on Windows: it cannot be read, like a missing one
+#else
+        const bool kPipeUnseen = false;
+#endif
+        QTest::addColumn<QString>("module");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("message");
+        for (const char* module : {"tooltip", "dragdrop"})
+            for (const char* kind : {"missing", "folder", "pipe", "NUL byte", "far too large", "other module"})
+                QTest::addRow("%s %s", module, kind)
+                    << module << kind
+                    << (kind == QLatin1String("missing") || (kind == QLatin1String("pipe") && kPipeUnseen)
+                            ? "n'a pas pu être lu"
+                        : kind == QLatin1String("other module") ? "Ce fichier ne semble pas avoir été enregistré par"
+                                                                : "n'est pas un projet Toravi");
+    }
+    void refusedFilesKeepTheProject()
+    {
+        QFETCH(QString, module);
+        QFETCH(QString, kind);
+        QFETCH(QString, message);
+        Scratch at;
+        auto m = MakeModule(module);
+        QVERIFY(m->load(at.project(*m)));
+        const QStringList before = m->savedLines();
+        m->platform.clear();
+        QString path = at.src + "/refus.txt";
+        if (kind == "folder")
+            QDir().mkpath(path);
+        else if (kind == "pipe")
+            path = MakePipe(at.src);  // must not wait for a writer
+        else if (kind == "NUL byte")
+            WriteBytes(path, QByteArray("titre\r\n") + '\0' + "\r\n");
+        else if (kind == "far too large")
+            WriteBytes(path, QByteArray(17 * 1024 * 1024, '\n'));
+        else if (kind == "other module")
+            WriteProject(path, {"<Généré par Toravi 2>", module == "tooltip" ? "<Module Drag&Drop>" : "<Module Interact>"});
+        QVERIFY(!m->load(path));
+        QCOMPARE(m->platform.messageTexts().size(), 1);
+        QVERIFY2(m->platform.messageTexts()[0].contains(message), qPrintable(m->platform.messageTexts()[0]));
+        QCOMPARE(m->platform.requests[0].flags, kRefusal);
+        QCOMPARE(m->savedLines(), before);
+    }
+
+    // A file saved again by a text editor as UTF-8, with or without BOM, reads the same.
+    void encodings_data() { BothModules(); }
+    void encodings()
+    {
+        QFETCH(QString, module);
+        Scratch at;
+        auto m = MakeModule(module);
+        QStringList lines = projectheader::Lines(m->moduleLine()) + m->body(at.src, at.work);
+        lines[8] = QString::fromUtf8("Été à l'île");
+        const QByteArray utf8 = lines.join("\r\n").toUtf8();
+        for (const QByteArray& bytes : {QByteArray("\xEF\xBB\xBF") + utf8, utf8}) {
+            WriteBytes(at.src + "/utf8.txt", bytes);
+            m->reset();
+            QVERIFY(m->load(at.src + "/utf8.txt"));
+            QCOMPARE(m->savedLines()[8], QString::fromUtf8("Été à l'île"));
+            QCOMPARE(m->reference(), JoinPath(at.src, "scene.gif"));
+        }
+    }
+
+    // Values that carry no markup are checked: an odd one takes its reset value.
+    void valuesCheckedOnLoad_data() { BothModules(); }
+    void valuesCheckedOnLoad()
+    {
+        QFETCH(QString, module);
+        Scratch at;
+        auto m = MakeModule(module);
+        m->reset();
+        const QStringList defaults = m->savedLines();
+        QStringList body = m->body(at.src, at.work);
+        body[8 - 5] = ".bashrc";                                   // line 8: no page name left
+        body[12 - 5] = "..\\..\\evil.png";                         // line 12: a name inside img
+        body[13 - 5] = "12px";                                     // line 13: a number
+        body[19 - 5] = "red\"><script>alert(1)</script>";        // line 19: a colour in both
+        body[20 - 5] = "</style><script>alert(1)</script>";      // line 20: a word in both
+        QVERIFY(m->load(WriteProject(at.src + "/p.txt", body)));
+        m->refreshDefaults();
+        const QStringList saved = m->savedLines();
+        QCOMPARE(saved[7], JoinPath(at.work, "exercice.htm"));
+        QCOMPARE(saved[11], QString("evil.png"));
+        QCOMPARE(saved[12], QString("300"));  // not a number; and the copy's own size wins
+        QCOMPARE(saved[18], defaults[18]);
+        QCOMPARE(saved[19], defaults[19]);
+        // A loaded page name follows the page-name rule; sources are read relative to the
+        // project file, and another folder takes the project's place.
+        body[8 - 5] = "C:\\Mes documents\\notes.txt";
+        body[0] = "scene.gif";
+        body[1] = "..\\src\\fond.gif";
+        const QString other = at.tmp.filePath("ailleurs");
+        QDir().mkpath(other);
+        QVERIFY(m->load(WriteProject(at.src + "/p.txt", body), other));
+        QCOMPARE(m->page(), JoinPath(other, "notes.htm"));
+        QCOMPARE(m->reference(), QDir::toNativeSeparators(at.src + "/scene.gif"));
+        QVERIFY(QFile::exists(other + "/img/evil.png") && QFile::exists(other + "/img/fond.gif"));
+    }
+
+    // "Réinitialiser" asks first (whether to save, once changed); the plain colour replaces the background picture, even
+    // when the colour dialog is cancelled.
+    void reinitAndPlainBackground_data() { BothModules(); }
+    void reinitAndPlainBackground()
+    {
+        QFETCH(QString, module);
+        Scratch at;
+        auto m = MakeModule(module);
+        QVERIFY(m->load(at.project(*m)));
+        const QStringList loaded = m->savedLines();
+        m->platform.queueMessage(IDNO);
+        m->reinit();
+        QCOMPARE(m->savedLines(), loaded);
+        m->platform.queueColor(std::nullopt);
+        m->plainBackground();
+        QVERIFY(m->background().isEmpty() && m->backgroundName().isEmpty());
+        m->platform.queueMessage(IDNO);  // changed since loaded: not saved, then reset
+        m->reinit();
+        QCOMPARE(m->platform.messageTexts().last(), msg::ResetDone);
+        QCOMPARE(m->platform.requests.first().flags, kConfirm);
+        QVERIFY(m->reference().isEmpty() && m->folder().isEmpty());
+    }
+
+    // The recovery file kept while changes are unsaved goes once they are saved.
+    void recoveryGoesWithASave_data() { BothModules(); }
+    void recoveryGoesWithASave()
+    {
+        QFETCH(QString, module);
+        Scratch at;
+        auto m = MakeModule(module);
+        QVERIFY(m->load(at.project(*m)));
+        m->ops().SetRecoveryFolder(at.tmp.filePath("recovery"));
+        QVERIFY(!m->ops().StartWithRecovery());
+        m->title() = "Changé";
+        m->ops().KeepRecovery();
+        QVERIFY(QFileInfo::exists(m->ops().RecoveryPath()));
+        QVERIFY(m->save(at.src + "/saved.txt"));
+        QVERIFY(!QFileInfo::exists(m->ops().RecoveryPath()));
+        QVERIFY(m->ops().CloseProject());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProject)
+#include "test_project.moc"
