@@ -3,12 +3,14 @@
 #include "files/files.h"
 #include "files/filewriter.h"
 #include "files/textfile.h"
+#include "pages/escaping.h"
 #include "platform/platform.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -130,8 +132,70 @@ QString inlineScript(QString js)
     return js;
 }
 
-QString singleFilePage(QString page, const Resolver& files)
+QString documentType(const QString& name)
 {
+    static const QHash<QString, QString> types = {
+        {QStringLiteral("htm"), QStringLiteral("text/html")},
+        {QStringLiteral("html"), QStringLiteral("text/html")},
+        {QStringLiteral("txt"), QStringLiteral("text/plain")},
+        {QStringLiteral("pdf"), QStringLiteral("application/pdf")},
+        {QStringLiteral("rtf"), QStringLiteral("application/rtf")},
+        {QStringLiteral("doc"), QStringLiteral("application/msword")},
+        {QStringLiteral("docx"), QStringLiteral("application/vnd.openxmlformats-officedocument.wordprocessingml.document")},
+        {QStringLiteral("odt"), QStringLiteral("application/vnd.oasis.opendocument.text")},
+        {QStringLiteral("ods"), QStringLiteral("application/vnd.oasis.opendocument.spreadsheet")},
+        {QStringLiteral("odp"), QStringLiteral("application/vnd.oasis.opendocument.presentation")},
+        {QStringLiteral("png"), QStringLiteral("image/png")},
+        {QStringLiteral("gif"), QStringLiteral("image/gif")},
+        {QStringLiteral("jpg"), QStringLiteral("image/jpeg")},
+        {QStringLiteral("jpeg"), QStringLiteral("image/jpeg")},
+        {QStringLiteral("bmp"), QStringLiteral("image/bmp")}};
+    return types.value(QFileInfo(name).suffix().toLower(), QStringLiteral("application/octet-stream"));
+}
+
+// The documents a page opens in a window of their own (the help document) go
+// inside too: window.open is given them as blob: addresses, which browsers
+// open where they refuse to open data: ones.
+QString documentOpener(const QString& folder, const QList<PageFile>& files, const Resolver& resolver)
+{
+    const QString root = JoinPath(folder, QString());
+    QStringList entries;
+    for (const PageFile& f : files.mid(1)) {
+        const QString name = f.path.mid(root.size()).replace(PathSeparator(), QLatin1Char('/'));
+        if (f.copyFrom.isEmpty() || !f.path.startsWith(root) || name.startsWith(QLatin1String("img/")))
+            continue;
+        if (const auto found = resolver.find(name))
+            entries << QStringLiteral("\"%1\": [\"%2\", \"%3\"]")
+                           .arg(UrlFileName(name).replace(QLatin1Char('\\'), QLatin1String("\\\\"))
+                                    .replace(QLatin1Char('"'), QLatin1String("\\\"")),
+                                documentType(name), QString::fromLatin1(found->bytes.toBase64()));
+    }
+    if (entries.isEmpty())
+        return {};
+    return QStringLiteral("<script type=\"text/javascript\">") + CRLF +
+           QStringLiteral("(function () {") + CRLF +
+           QStringLiteral("   var files = {") + entries.join(QStringLiteral(", ")) + QStringLiteral("};") + CRLF +
+           QStringLiteral("   var open = window.open;") + CRLF +
+           QStringLiteral("   window.open = function (url) {") + CRLF +
+           QStringLiteral("      var f = files[url];") + CRLF +
+           QStringLiteral("      if (f && window.Blob && window.URL) {") + CRLF +
+           QStringLiteral("         var text = atob(f[1]), bytes = new Uint8Array(text.length);") + CRLF +
+           QStringLiteral("         for (var i = 0; i < text.length; i++) bytes[i] = text.charCodeAt(i);") + CRLF +
+           QStringLiteral("         arguments[0] = URL.createObjectURL(new Blob([bytes], { type: f[0] }));") + CRLF +
+           QStringLiteral("      }") + CRLF +
+           QStringLiteral("      return open.apply(window, arguments);") + CRLF +
+           QStringLiteral("   };") + CRLF +
+           QStringLiteral("})();") + CRLF +
+           QStringLiteral("</script>");
+}
+
+QString singleFilePage(QString page, const QString& folder, const QList<PageFile>& list, const Resolver& files)
+{
+    if (const QString opener = documentOpener(folder, list, files); !opener.isEmpty()) {
+        static const QRegularExpression head(QStringLiteral("<head>"), QRegularExpression::CaseInsensitiveOption);
+        const auto m = head.match(page);
+        page.insert(m.hasMatch() ? m.capturedEnd() : 0, CRLF + opener);
+    }
     QString out;
     qsizetype from = 0;
     for (auto it = pictureAddresses().globalMatch(page); it.hasNext();) {
@@ -363,7 +427,7 @@ QByteArray ExportBytes(PageExport kind, const QString& folder, const QList<PageF
         return {};
     const Resolver resolver(folder, files, otherFolder);
     if (kind == PageExport::SingleFile)
-        return TextFileBytes(singleFilePage(files.first().text, resolver));
+        return TextFileBytes(singleFilePage(files.first().text, folder, files, resolver));
     return scormPackage(folder, files, resolver);
 }
 
