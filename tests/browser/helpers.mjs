@@ -154,7 +154,7 @@ const freePort = () => new Promise((r) => createServer().listen(0, '127.0.0.1', 
   this.close(() => r(port));
 }));
 
-const KEYS = { Shift: '\uE008', Control: '\uE009', Alt: '\uE00A', Meta: '\uE03D', Tab: '\uE004', Enter: '\uE007', Escape: '\uE00C', Space: '\uE00D', PageDown: '\uE00F',
+const KEYS = { Shift: '\uE008', Control: '\uE009', Alt: '\uE00A', Meta: '\uE03D', Tab: '\uE004', Enter: '\uE007', Escape: '\uE00C', ' ': '\uE00D', PageDown: '\uE00F',
   ArrowLeft: '\uE012', ArrowUp: '\uE013', ArrowRight: '\uE014', ArrowDown: '\uE015' };
 
 async function webkit() {
@@ -189,7 +189,8 @@ async function webkit() {
     // The window's size counts its tool bar: grow it by what the page lacks.
     await s('POST', '/window/rect', { width, height });
     const [{ width: ow, height: oh }, [w, h]] = [await s('GET', '/window/rect'), await evaluate(() => [innerWidth, innerHeight])];
-    await s('POST', '/window/rect', { width: width + ow - w, height: height + oh - h });
+    // Xvfb has no window manager: the keyboard goes to the window under its pointer, in the middle of the screen.
+    await s('POST', '/window/rect', { width: width + ow - w, height: height + oh - h, x: 800 - (width >> 1), y: 800 - (height >> 1) });
   }
   return {
     async quit() {
