@@ -238,7 +238,7 @@ function pointBouton(numobjet)
    var b=document.createElement('button');
    b.type='button';
    b.className='pointclavier';
-   b.setAttribute('aria-label',texteLu(noms[numobjet]));
+   b.setAttribute('aria-label',texteLu(noms[numobjet]) || 'Point '+(numobjet+1));
    b.style.left=(x1+coordx[numobjet]-11)+'px';
    b.style.top=(y1+coordy[numobjet]-11)+'px';
    b.onfocus=b.onclick=function(){pointMontre(numobjet);};
