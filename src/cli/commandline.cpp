@@ -141,7 +141,8 @@ std::optional<int> RunCommandLine(int argc, char* argv[])
     parser.setApplicationDescription(
         QStringLiteral("Toravi 2 : des pages Web d'exercices interactifs à partir de vos images.\n"
                        "Sans argument, ouvre la fenêtre d'accueil.\n\n"
-                       "toravi generate [--module tooltip|dragdrop] [--folder DOSSIER] [--reduce] FICHIER_PROJET\n"
+                       "toravi generate [--module tooltip|dragdrop] [--folder DOSSIER] [--reduce]\n"
+                       "                [--single-file FICHIER.htm] [--scorm FICHIER.zip] FICHIER_PROJET\n"
                        "  crée la page d'un projet enregistré, sans fenêtre ; --reduce y met une copie réduite\n"
                        "  de chaque image plus grande que sa place dans la page.\n"
                        "  --single-file FICHIER.htm : la page en un seul fichier, images et scripts compris ;\n"

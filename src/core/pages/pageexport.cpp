@@ -415,8 +415,10 @@ bool isFolderPage(const QString& target, const QString& folder, const QString& p
 {
     const QString page = JoinPath(folder, PageFileName(pageName));
     const QFileInfo a(target), b(page);
-    return a.absoluteFilePath() == b.absoluteFilePath() ||
-           (!a.canonicalFilePath().isEmpty() && a.canonicalFilePath() == b.canonicalFilePath());
+    // Windows names one file whatever the case of its letters.
+    const Qt::CaseSensitivity cs = PathSeparator() == QLatin1Char('\\') ? Qt::CaseInsensitive : Qt::CaseSensitive;
+    return a.absoluteFilePath().compare(b.absoluteFilePath(), cs) == 0 ||
+           (!a.canonicalFilePath().isEmpty() && a.canonicalFilePath().compare(b.canonicalFilePath(), cs) == 0);
 }
 
 }  // namespace
