@@ -189,7 +189,10 @@ QString documentOpener(const QString& folder, const QList<PageFile>& files, cons
            QStringLiteral("</script>");
 }
 
-QString singleFilePage(QString page, const QString& folder, const QList<PageFile>& list, const Resolver& files)
+// The page with its scripts inside and its pictures as data: addresses. The
+// addresses join the page's bytes last, so that megabytes of base64 are never
+// walked character by character.
+QByteArray singleFileBytes(QString page, const QString& folder, const QList<PageFile>& list, const Resolver& files)
 {
     if (const QString opener = documentOpener(folder, list, files); !opener.isEmpty()) {
         static const QRegularExpression head(QStringLiteral("<head>"), QRegularExpression::CaseInsensitiveOption);
@@ -198,18 +201,6 @@ QString singleFilePage(QString page, const QString& folder, const QList<PageFile
     }
     QString out;
     qsizetype from = 0;
-    for (auto it = pictureAddresses().globalMatch(page); it.hasNext();) {
-        const auto m = it.next();
-        const auto found = files.find(addressTarget(m.captured(2)));
-        if (!found)
-            continue;
-        out += page.mid(from, m.capturedStart(2) - from) + QStringLiteral("data:") + pictureType(found->bytes) +
-               QStringLiteral(";base64,") + QString::fromLatin1(found->bytes.toBase64());
-        from = m.capturedEnd(2);
-    }
-    page = out + page.mid(from);
-    out.clear();
-    from = 0;
     for (auto it = scriptTags().globalMatch(page); it.hasNext();) {
         const auto m = it.next();
         const auto found = files.find(addressTarget(m.captured(2)));
@@ -220,7 +211,44 @@ QString singleFilePage(QString page, const QString& folder, const QList<PageFile
                QLatin1Char('>') + CRLF + inlineScript(js) + QStringLiteral("</script>");
         from = m.capturedEnd(0);
     }
-    return out + page.mid(from);
+    page = out + page.mid(from);
+    out.clear();
+    from = 0;
+    // Each picture's place is held by a mark ("\x01" index "\x02") until the page is
+    // bytes; the page's own text cannot hold one.
+    page.replace(QChar(1), QChar(0xFFFD));
+    QList<QByteArray> addresses;
+    for (auto it = pictureAddresses().globalMatch(page); it.hasNext();) {
+        const auto m = it.next();
+        const auto found = files.find(addressTarget(m.captured(2)));
+        if (!found)
+            continue;
+        out += page.mid(from, m.capturedStart(2) - from) + QLatin1Char('\x01') + QString::number(addresses.size()) +
+               QLatin1Char('\x02');
+        addresses << "data:" + pictureType(found->bytes).toLatin1() + ";base64," + found->bytes.toBase64();
+        from = m.capturedEnd(2);
+    }
+    const QByteArray bytes = TextFileBytes(out + page.mid(from));
+    qsizetype total = bytes.size();
+    for (const QByteArray& a : addresses)
+        total += a.size();
+    QByteArray result;
+    result.reserve(total);
+    for (qsizetype at = 0; at < bytes.size();) {
+        const qsizetype mark = bytes.indexOf('\x01', at);
+        const qsizetype end = mark < 0 ? -1 : bytes.indexOf('\x02', mark);
+        bool ok = false;
+        const int index = end < 0 ? -1 : bytes.mid(mark + 1, end - mark - 1).toInt(&ok);
+        if (!ok || index < 0 || index >= addresses.size()) {
+            const qsizetype stop = mark < 0 ? bytes.size() : mark + 1;
+            result.append(bytes.constData() + at, stop - at);
+            at = stop;
+            continue;
+        }
+        result.append(bytes.constData() + at, mark - at).append(addresses[index]);
+        at = end + 1;
+    }
+    return result;
 }
 
 QString xmlText(QString text)
@@ -429,7 +457,7 @@ QByteArray ExportBytes(PageExport kind, const QString& folder, const QList<PageF
         return {};
     const Resolver resolver(folder, files, otherFolder);
     if (kind == PageExport::SingleFile)
-        return TextFileBytes(singleFilePage(files.first().text, folder, files, resolver));
+        return singleFileBytes(files.first().text, folder, files, resolver);
     return scormPackage(folder, files, resolver);
 }
 
