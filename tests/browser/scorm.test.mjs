@@ -8,7 +8,7 @@ import { readFileSync, writeFileSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { fileURLToPath } from 'node:url';
 import { dirname, join, resolve } from 'node:path';
-import { TORAVI_BIN, visit, scratchFolder, dragDropExercise, examplePage } from './helpers.mjs';
+import { TORAVI_BIN, visit, scratchFolder, dragDropExercise } from './helpers.mjs';
 
 const modules = fileURLToPath(new URL('node_modules/', import.meta.url));
 const RUNTIME = readFileSync(join(modules, 'scorm-again/dist/scorm12.min.js'));
@@ -62,7 +62,7 @@ async function platform(page, data, body) {
     inFrame(host, true);
     await host.until(() => window.calls.length > 1);
     await body(host, told);
-    // Leaving the page: everything said once, and never a question.
+    // Leaving the page: where the pupil is and the time spent, then the end, once.
     await host.eval(() => { document.querySelector('iframe').src = 'about:blank'; });
     await host.until(() => window.calls.includes('LMSFinish'));
     last = await told();
@@ -77,10 +77,10 @@ async function platform(page, data, body) {
 const inFrame = (page, framed) => Object.assign(page, { in: (fn, arg) => page.eval(([f, a, framed]) => (0, eval)(`(${f})`)
   .call(null, framed ? document.querySelector('iframe').contentWindow : window, a), [String(fn), arg, framed]) });
 
-// Drags an object of the frame by the mouse to (x, y) on the scene.
+// Drags an object by the mouse until its corner is at (x, y) on the scene.
 async function place(host, name, x, y) {
   const [from, to] = await host.in((w, [n, x, y]) => [w.document.getElementsByName(n)[0], w.document.querySelector('img[width="700"]')]
-    .map((e, i) => e.getBoundingClientRect()).map((r, i) => [r.left + (i ? x : 0) + 5, r.top + (i ? y : 0) + 5]), [name, x, y]);
+    .map((e) => e.getBoundingClientRect()).map((r, i) => [r.left + (i ? x : 0) + 5, r.top + (i ? y : 0) + 5]), [name, x, y]);
   await host.move(...from);
   await host.down();
   await host.move(...to, 8);
@@ -131,7 +131,7 @@ test('drag and drop without the check: completed once every object was moved, al
   });
   // Outside a platform the package's page is the plain page, without an error.
   await visit(page, {}, async (p) => assert.equal(await p.eval(() => window.scorm.api), null));
-  // The page in one file asks for nothing else, and its check counts.
+  // The page in one file asks for nothing else: its pictures are inside.
   asked.length = 0;
   await visit(one, {}, async (p) => {
     assert.deepEqual(await p.eval(() => [...document.images].map((i) => i.complete && i.naturalWidth > 0)), [true, true, true, true]);
@@ -140,7 +140,6 @@ test('drag and drop without the check: completed once every object was moved, al
 });
 
 test('tooltip: completed once every point with a text was shown, the points read kept', async () => {
-  examplePage(folder, 'info-bulles/ile.txt', 'ile.htm');
   const { page, one } = exportsOf(join(dirname(TORAVI_BIN), 'exemples/info-bulles/ile.txt'), 'ile-export', '--folder', join(folder, 'exemple'));
   const show = async (host, from, to) => {
     for (let i = from; i < to; i++) {
