@@ -142,8 +142,6 @@ function showobjet(numobjet)
        }
        showHideLayers('pointrouge','show','nomobjet','show');
        objet_on=numobjet;
-       // A learning platform counts the points read.
-       if (typeof toraviVu=="function") toraviVu(numobjet);
    }
 }
 

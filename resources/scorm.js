@@ -3,8 +3,9 @@
    it, first of their scripts. Outside a platform (no API object in the parent
    frames nor in the opener) it does nothing.
 
-   The page scripts call it when something happens:
-     toraviVu(i)               point i of a tooltip page was shown (interact.js)
+   It hears what happens on the page:
+     toraviVu(i)               point i of a tooltip page was shown (showobjet of
+                               interact.js, whose lines stay as they are: wrapped here)
      toraviBouge(item)         an object of a drag-and-drop page moved (ordre.js)
      toraviResultat(bons, sur) the check counted the objects well placed (verifier.js)
 
@@ -199,4 +200,19 @@ function scormFinish() {
    scorm.api.LMSFinish("");
 }
 
+/* The tooltip page's own showobjet, called by the pointer's poll and by the
+   keyboard alike, tells which points were read. interact.js is read after
+   this script: its functions are there once the document is. */
+function scormWatchPoints() {
+   if (typeof showobjet == "function" && !showobjet.scorm) {
+      var show = showobjet;
+      showobjet = function (numobjet) {
+         show(numobjet);
+         toraviVu(numobjet);
+      };
+      showobjet.scorm = true;
+   }
+}
+
+document.addEventListener("DOMContentLoaded", scormWatchPoints);
 window.addEventListener("load", scormStart);
