@@ -153,9 +153,19 @@ QString documentType(const QString& name)
     return types.value(QFileInfo(name).suffix().toLower(), QStringLiteral("application/octet-stream"));
 }
 
+// One of our scripts as the pages hold it: CR LF line ends.
+QString pageScript(const QString& name)
+{
+    QFile f(QStringLiteral(":/toravi/") + name);
+    if (!f.open(QIODevice::ReadOnly))
+        return QString();
+    QString js = QString::fromUtf8(f.readAll());
+    js.remove(QLatin1Char('\r'));
+    return js.replace(QLatin1Char('\n'), CRLF);
+}
+
 // The documents a page opens in a window of their own (the help document) go
-// inside too: window.open is given them as blob: addresses, which browsers
-// open where they refuse to open data: ones.
+// inside too, opened by documents.js.
 QString documentOpener(const QString& folder, const QList<PageFile>& files, const Resolver& resolver)
 {
     const QString root = JoinPath(folder, QString());
@@ -173,19 +183,7 @@ QString documentOpener(const QString& folder, const QList<PageFile>& files, cons
     if (entries.isEmpty())
         return {};
     return QStringLiteral("<script type=\"text/javascript\">") + CRLF +
-           QStringLiteral("(function () {") + CRLF +
-           QStringLiteral("   var files = {") + entries.join(QStringLiteral(", ")) + QStringLiteral("};") + CRLF +
-           QStringLiteral("   var open = window.open;") + CRLF +
-           QStringLiteral("   window.open = function (url) {") + CRLF +
-           QStringLiteral("      var f = files[url];") + CRLF +
-           QStringLiteral("      if (f && window.Blob && window.URL) {") + CRLF +
-           QStringLiteral("         var text = atob(f[1]), bytes = new Uint8Array(text.length);") + CRLF +
-           QStringLiteral("         for (var i = 0; i < text.length; i++) bytes[i] = text.charCodeAt(i);") + CRLF +
-           QStringLiteral("         arguments[0] = URL.createObjectURL(new Blob([bytes], { type: f[0] }));") + CRLF +
-           QStringLiteral("      }") + CRLF +
-           QStringLiteral("      return open.apply(window, arguments);") + CRLF +
-           QStringLiteral("   };") + CRLF +
-           QStringLiteral("})();") + CRLF +
+           inlineScript(pageScript(QStringLiteral("documents.js"))) + QStringLiteral("TORAVI_DOCUMENTS({") + entries.join(QStringLiteral(", ")) + QStringLiteral("});") + CRLF +
            QStringLiteral("</script>");
 }
 
@@ -377,19 +375,6 @@ QByteArray zipBytes(const QList<std::pair<QString, QByteArray>>& entries)
     return result;
 }
 
-QString scormScript()
-{
-    static const QString text = [] {
-        QFile f(QStringLiteral(":/toravi/scorm.js"));
-        if (!f.open(QIODevice::ReadOnly))
-            return QString();
-        QString js = QString::fromUtf8(f.readAll());
-        js.remove(QLatin1Char('\r'));
-        return js.replace(QLatin1Char('\n'), CRLF);
-    }();
-    return text;
-}
-
 QByteArray scormPackage(const QString& folder, const QList<PageFile>& files, const Resolver& resolver)
 {
     const QString pagePath = files.value(0).path;
@@ -420,7 +405,7 @@ QByteArray scormPackage(const QString& folder, const QList<PageFile>& files, con
     entries.append({pageName, TextFileBytes(page)});
     for (const QString& name : names) {
         if (name == kScormScript) {
-            entries.append({name, TextFileBytes(scormScript())});
+            entries.append({name, TextFileBytes(pageScript(kScormScript))});
         } else if (name != pageName) {
             if (const auto found = resolver.find(name))
                 entries.append({name, found->bytes});
