@@ -214,18 +214,25 @@ int RunGenerateCommand(const QStringList& args)
 
     ConsolePlatform console;
     bool created = false;
-    QString page;
+    QString page, work;
+    QList<ProjectPicture> pictures;
     if (module == QLatin1String("tooltip")) {
         TooltipModule m(console);
         created = generate(m, project, folder, false, parser.isSet(reduceOption));
-        page = m.state.strPageWeb;
+        page = m.state.strPageWeb, work = m.state.strFolderName, pictures = m.Pictures();
     } else {
         DragDropModule m(console);
         created = generate(m, project, folder, true, parser.isSet(reduceOption));
-        page = m.state.strPageWeb;
+        page = m.state.strPageWeb, work = m.state.strFolderName, pictures = m.Pictures();
     }
     if (!created || !console.offered)
         return 1;
+    // The windows warn and go on; a script must not take a page without its pictures for a success.
+    if (const QStringList missing = MissingCopies(work, pictures); !missing.isEmpty()) {
+        print(stderr, QStringLiteral("La page Web %1 a été créée, mais il lui manque ces images : %2.")
+                          .arg(page, missing.join(QStringLiteral(", "))));
+        return 1;
+    }
     print(stdout, msg::PageCreated(page));
     return 0;
 }
