@@ -1,6 +1,9 @@
 /* ordre.js - drag and drop for the exercise pages made with Toravi.
    Pupils move the object pictures onto their places in the scene with a
-   mouse, a finger, a pen or the keyboard (Tab, then the arrow keys).
+   mouse, a finger or a pen, by two clicks or taps (the object, then where
+   it goes), or with the keyboard: each object is a named button that Enter
+   or Space takes and puts down, the arrow keys move (10 pixels, 1 with
+   Shift) and Escape puts back; screen readers hear each of these.
 
    The page calls SET_DHTML once, after its pictures, for example:
      SET_DHTML(CURSOR_MOVE, SCROLL, NO_ALT, "objet0"+MAXOFFLEFT+52+MAXOFFRIGHT+694+MAXOFFBOTTOM+700);
@@ -34,8 +37,15 @@ var ordre = {
    noAlt: false,
    transparent: false,
    drag: null,      /* the drag under way */
+   held: null,      /* the object taken by keys or by a click: { item, dx, dy } */
+   voice: null,     /* the status line that says what happens */
+   moved: null,     /* called with an object after each move (the check clears its frame) */
    timer: null      /* scrolling near an edge */
 };
+
+var ORDRE_HELP = "Entr\u00e9e ou Espace pour prendre l'objet, fl\u00e8ches pour le d\u00e9placer " +
+   "(Maj : petits pas), Entr\u00e9e pour le poser, \u00c9chap pour le remettre o\u00f9 il \u00e9tait. " +
+   "Sans glisser : clique ou touche l'objet, puis l'endroit o\u00f9 le poser.";
 
 /* The visible part of the window, without scroll bars. Old-style pages
    (no full doctype) report it on the body. */
@@ -81,6 +91,9 @@ function ordreMoveTo(item, dx, dy, inView) {
    item.dy = Math.round(Math.min(Math.max(dy, y.low), y.high));
    item.img.style.left = item.dx + "px";
    item.img.style.top = item.dy + "px";
+   if (ordre.moved) {
+      ordre.moved(item);
+   }
 }
 
 function ordreToTop(item) {
@@ -143,6 +156,9 @@ function ordrePick(item, e) {
       return;
    }
    e.preventDefault();
+   if (ordre.held && ordre.held.item != item) {
+      ordreLetGo("");
+   }
    ordre.drag = {
       item: item,
       id: e.pointerId,
@@ -197,6 +213,83 @@ function ordreDrop(e) {
    if (ordre.transparent) {
       d.item.img.style.opacity = "";
    }
+   var still = Math.abs(e.clientX + window.pageXOffset - d.startX) <= 5 &&
+      Math.abs(e.clientY + window.pageYOffset - d.startY) <= 5;
+   if (e.type != "pointerup" || !still) {
+      if (ordre.held && ordre.held.item == d.item) {
+         ordreLetGo("");
+      }
+   } else {
+      /* A click or a tap, not a drag: the object stays put and is taken, or put down. */
+      ordreMoveTo(d.item, d.startDx, d.startDy, false);
+      ordreToggle(d.item);
+   }
+}
+
+/* The status line: the same words again are said again. */
+function ordreSay(text) {
+   var line = ordre.voice;
+   if (!line) {
+      return;
+   }
+   line.textContent = "";
+   window.setTimeout(function () { line.textContent = text; }, 100);
+}
+
+function ordreTake(item) {
+   if (ordre.held) {
+      ordreLetGo("");
+   }
+   ordre.held = { item: item, dx: item.dx, dy: item.dy };
+   item.img.setAttribute("aria-pressed", "true");
+   item.img.className += " ordre-pris";
+   ordreToTop(item);
+   ordreSay("Objet pris : " + item.name);
+}
+
+/* Puts the held object down where it is ("pose"), back where it was
+   taken ("retour"), or where it is without a word (""). */
+function ordreLetGo(how) {
+   var h = ordre.held;
+   if (!h) {
+      return;
+   }
+   ordre.held = null;
+   h.item.img.setAttribute("aria-pressed", "false");
+   h.item.img.className = h.item.img.className.replace(/ ordre-pris/g, "");
+   if (how == "retour") {
+      ordreMoveTo(h.item, h.dx, h.dy, false);
+      ordreSay("Objet remis o\u00f9 il \u00e9tait : " + h.item.name);
+   } else if (how) {
+      ordreSay("Objet pos\u00e9 : " + h.item.name);
+   }
+}
+
+function ordreToggle(item) {
+   if (ordre.held && ordre.held.item == item) {
+      ordreLetGo("pose");
+   } else {
+      ordreTake(item);
+      if (document.activeElement != item.img) {
+         item.img.focus({ preventScroll: true });
+      }
+   }
+}
+
+/* A click in the exercise while an object is held puts the object's centre there. */
+function ordrePlace(e) {
+   var h = ordre.held;
+   if (!h || !e.detail || e.button) {
+      return;
+   }
+   for (var t = e.target; t && t.tagName; t = t.parentNode) {
+      if (/^(A|BUTTON|INPUT|SELECT|TEXTAREA|LABEL)$/.test(t.tagName) || t.getAttribute("role") == "button") {
+         return;
+      }
+   }
+   var r = h.item.img.getBoundingClientRect();
+   ordreMoveTo(h.item, h.item.dx + e.clientX - (r.left + r.width / 2), h.item.dy + e.clientY - (r.top + r.height / 2), false);
+   ordreLetGo("pose");
 }
 
 function ordreKey(item, e) {
@@ -204,7 +297,14 @@ function ordreKey(item, e) {
    if (e.altKey || e.ctrlKey || e.metaKey) {
       return;
    }
-   var step = e.shiftKey ? 10 : 1;
+   if (e.key == "Enter" || e.key == " " || e.key == "Spacebar" || e.keyCode == 13 || e.keyCode == 32) {
+      e.preventDefault();
+      if (!e.repeat) {
+         ordreToggle(item);
+      }
+      return;
+   }
+   var step = e.shiftKey ? 1 : 10;
    var dx = 0;
    var dy = 0;
    if (e.key == "ArrowLeft" || e.keyCode == 37) {
@@ -219,10 +319,20 @@ function ordreKey(item, e) {
       return;
    }
    e.preventDefault();
-   ordreToTop(item);
+   if (!ordre.held || ordre.held.item != item) {
+      ordreTake(item);
+   }
    ordreMoveTo(item, item.dx + dx, item.dy + dy, false);
    if (item.img.scrollIntoView) {
       item.img.scrollIntoView({ block: "nearest", inline: "nearest" });
+   }
+}
+
+/* Tab to something else puts the held object down where it is; a click
+   on the scene takes the focus nowhere and leaves it held. */
+function ordreBlur(item, e) {
+   if (e.relatedTarget && ordre.held && ordre.held.item == item) {
+      ordreLetGo("pose");
    }
 }
 
@@ -239,7 +349,7 @@ function ordreAddItem(arg) {
    if (!img) {
       return;
    }
-   var item = { img: img, dx: 0, dy: 0, limits: { left: null, right: null, top: null, bottom: null } };
+   var item = { img: img, dx: 0, dy: 0, name: "", limits: { left: null, right: null, top: null, bottom: null } };
    for (var j = 1; j < parts.length; j++) {
       var pair = parts[j].split(":");
       var value = parseInt(pair[1], 10);
@@ -264,10 +374,24 @@ function ordreAddItem(arg) {
       img.alt = "";
       img.removeAttribute("title");
    }
+   /* A button with a name: the teacher's text when it is shown, a number otherwise. */
+   item.name = (!ordre.noAlt && img.alt.replace(/\s+/g, "")) ? img.alt : "Objet " + (ordre.items.length + 1);
+   img.alt = item.name;
+   img.setAttribute("role", "button");
+   img.setAttribute("aria-pressed", "false");
+   img.setAttribute("aria-describedby", "ordreAide");
+   img.className += " ordre-objet";
    img.draggable = false;
    img.tabIndex = 0;
    img.addEventListener("pointerdown", function (e) { ordrePick(item, e); });
    img.addEventListener("keydown", function (e) { ordreKey(item, e); });
+   img.addEventListener("blur", function (e) { ordreBlur(item, e); });
+   /* A screen reader's click comes without a pointer (detail 0). */
+   img.addEventListener("click", function (e) {
+      if (!e.detail) {
+         ordreToggle(item);
+      }
+   });
    img.addEventListener("dragstart", function (e) { e.preventDefault(); });
    img.addEventListener("contextmenu", function (e) {
       if (ordre.drag && ordre.drag.item == item) {
@@ -306,4 +430,88 @@ function SET_DHTML() {
          ordreFollow();
       }
    });
+   document.addEventListener("click", ordrePlace);
+   document.addEventListener("keydown", function (e) {
+      if (ordre.held && (e.key == "Escape" || e.key == "Esc" || e.keyCode == 27)) {
+         ordreLetGo("retour");
+      }
+   });
+   if (document.readyState == "loading") {
+      document.addEventListener("DOMContentLoaded", ordreForEveryone);
+   } else {
+      ordreForEveryone();
+   }
+}
+
+function ordreHidden(tag, id, text) {
+   var el = document.createElement(tag);
+   el.id = id;
+   el.className = "ordre-horsvue";
+   el.appendChild(document.createTextNode(text));
+   return el;
+}
+
+/* What the page's own lines lack for screen readers, keyboards and zoom:
+   its language, a title, a main landmark, a first-level heading, texts for
+   its pictures, visible focus, the spoken help and the status line. */
+function ordreForEveryone() {
+   var d = document;
+   var body = d.body;
+   if (!body || d.getElementById("ordreAide")) {
+      return;
+   }
+   var css = ".ordre-horsvue{position:absolute!important;width:1px;height:1px;margin:-1px;padding:0;border:0;" +
+      "overflow:hidden;clip:rect(0,0,0,0);white-space:nowrap}" +
+      "a:focus-visible,button:focus-visible,input:focus-visible,.ordre-objet:focus-visible{" +
+      "outline:3px solid #000!important;outline-offset:2px!important;box-shadow:0 0 0 2px #fff}" +
+      ".ordre-objet.ordre-pris{box-shadow:0 0 0 5px #fff,0 0 0 9px #B34700}";
+   var style = d.createElement("style");
+   style.appendChild(d.createTextNode(css));
+   (d.head || body).appendChild(style);
+   if (!d.documentElement.lang) {
+      d.documentElement.lang = "fr";
+   }
+   var main = d.createElement("main");
+   while (body.firstChild) {
+      main.appendChild(body.firstChild);
+   }
+   body.appendChild(main);
+   var h = main.getElementsByTagName("h2")[0] || main.getElementsByTagName("h1")[0];
+   var shown = h ? h.textContent.replace(/\s+/g, " ").trim() : "";
+   if (!d.title.replace(/\s+/g, "")) {
+      d.title = shown || "Exercice";
+   }
+   if (!h) {
+      h = main.insertBefore(d.createElement("h1"), main.firstChild);
+   }
+   h.setAttribute("aria-level", "1");
+   if (!shown) {
+      h.appendChild(ordreHidden("span", "ordreTitre", d.title));
+   }
+   /* The scene is the picture shown 700 pixels wide; the spacer and
+      pictures nobody described are decoration. */
+   var pics = main.getElementsByTagName("img");
+   for (var i = 0; i < pics.length; i++) {
+      var p = pics[i];
+      if (/(^|\/)transparentpixel\.gif$/.test(p.getAttribute("src")) || !p.hasAttribute("alt")) {
+         p.alt = !p.name && p.getAttribute("width") == "700" ? "La sc\u00e8ne, o\u00f9 poser les objets" : "";
+      }
+   }
+   /* The help's link and its button are one stop for the keyboard. */
+   var inputs = main.getElementsByTagName("input");
+   for (var k = 0; k < inputs.length; k++) {
+      if (inputs[k].parentNode.tagName == "A") {
+         inputs[k].parentNode.tabIndex = -1;
+      }
+   }
+   var first = ordre.items.length ? ordre.items[0].img : null;
+   var help = ordreHidden("p", "ordreAide", ORDRE_HELP);
+   if (first) {
+      first.parentNode.insertBefore(help, first);
+   } else {
+      main.appendChild(help);
+   }
+   ordre.voice = main.appendChild(ordreHidden("p", "ordreAnnonce", ""));
+   ordre.voice.setAttribute("role", "status");
+   ordre.voice.setAttribute("aria-live", "polite");
 }

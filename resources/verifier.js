@@ -71,6 +71,9 @@ function verifierSay(text) {
 
 function verifierRestart() {
    var items = typeof ordre == "object" ? ordre.items : [];
+   if (typeof ordreLetGo == "function") {
+      ordreLetGo("");
+   }
    for (var i = 0; i < items.length; i++) {
       items[i].dx = 0;
       items[i].dy = 0;
@@ -83,16 +86,6 @@ function verifierRestart() {
    verifierSay("");
 }
 
-/* The frame of an object that moves again no longer says anything. */
-function verifierWatch(img) {
-   img.addEventListener("pointerdown", function () { verifierFrame(img, ""); });
-   img.addEventListener("keydown", function (e) {
-      if (String(e.key).indexOf("Arrow") == 0) {
-         verifierFrame(img, "");
-      }
-   });
-}
-
 function SET_PLACES(tolerance) {
    var t = parseInt(tolerance, 10);
    verifier.tolerance = isNaN(t) ? 20 : Math.max(t, 0);
@@ -101,10 +94,13 @@ function SET_PLACES(tolerance) {
       for (var k = 0; k < list.length; k++) {
          if (list[k].tagName == "IMG") {
             verifier.places.push({ img: list[k], x: Number(arguments[i + 1]), y: Number(arguments[i + 2]) });
-            verifierWatch(list[k]);
             break;
          }
       }
+   }
+   /* The frame of an object that moves again no longer says anything. */
+   if (typeof ordre == "object") {
+      ordre.moved = function (item) { verifierFrame(item.img, ""); };
    }
    var check = document.getElementById("boutonVerifier");
    var restart = document.getElementById("boutonRecommencer");

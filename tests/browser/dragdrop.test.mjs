@@ -1,10 +1,10 @@
 // Drag-and-drop pages as pupils meet them: pages made by `toravi generate` from
-// test projects, dragged with the mouse, a finger and the keyboard.
+// test projects, dragged with the mouse, a finger and the keyboard, or placed by clicks.
 import { test, before } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
-import { ENGINE, TOUCH, visit, scratchFolder, makePage } from './helpers.mjs';
+import { ENGINE, TOUCH, visit, scratchFolder, makePage, examplePage, axe, ring } from './helpers.mjs';
 
 let folder;
 const HELP = '<html><body><p id="aide">Voici l\'aide</p></body></html>';
@@ -12,10 +12,10 @@ const HELP = '<html><body><p id="aide">Voici l\'aide</p></body></html>';
 // An exercise: by default a scene 700 x 400 and objects of widths 100 and 120
 // (so the limits are 52/694/700 and 154/592/700), then the page through the program.
 function exercise(name, options = {}) {
-  const o = { alt: 'vrai', transparent: 'faux', bouton: 'Faux', document: '', scene: ['scene.png', 700, 400], objects: ['chat.png', 'lune.png'], ...options };
+  const o = { alt: 'vrai', transparent: 'faux', bouton: 'Faux', document: '', scene: ['scene.png', 700, 400], objects: ['chat.png', 'lune.png'],
+    texts: ['Ranger', 'Mets chaque objet<br>à sa place', 'Range la chambre'], ...options };
   return makePage(folder, name, 'Drag&Drop', (work, page) => [
-    join(folder, o.scene[0]), '', work, page, 'Ranger', 'Mets chaque objet<br>à sa place',
-    'Range la chambre', ...o.scene.map(String), '', 'FFE2B2', '14', '800000', 'D9EBD1', '', '', '', 'centré', '22',
+    join(folder, o.scene[0]), '', work, page, ...o.texts, ...o.scene.map(String), '', 'FFE2B2', '14', '800000', 'D9EBD1', '', '', '', 'centré', '22',
     '008000', '', '', '', 'FFFFD2', 'Faux',
     o.objects.map((f) => join(folder, f) + ',').join(''), o.objects.map((f) => f + ',').join(''), o.alt, o.transparent,
     o.objects.map((f, i) => (['Le chat', 'La lune'][i] ?? f) + ',').join(''),
@@ -36,6 +36,9 @@ before(() => {
     small: exercise('small', { scene: ['petite.png', 350, 300] }),
     // The cat's place at (200, 150) on the scene, the moon's at (400, 250), 20 pixels either way.
     checked: exercise('checked', { check: ['200,400,', '150,250,', 'vrai', '20'] }),
+    // No title, shown title or instruction; names hidden; the help button.
+    untitled: exercise('untitled', { texts: ['', '', ''], alt: 'Faux', bouton: 'Vrai', document: "Fiche d'aide.htm" }),
+    example: examplePage(folder, 'glisser-deposer/bureau.txt', 'bureau.htm'),
   });
 });
 
@@ -146,7 +149,8 @@ test('a dragged object stays under the pointer while the wheel or the keys scrol
 });
 
 // How a drag ends, on which page: the button let go, or outside the window (the page never hears of it), or the
-// pointer taken away by the browser. Translucent while dragged only with the option; titles only with theirs.
+// pointer taken away by the browser. Translucent while dragged only with the option; titles only with theirs,
+// a number for screen readers without.
 const ENDS = [
   ['main', '1', 'Le chat', (page) => page.up()],
   ['plain', '0.7', '', (page) => page.up()],
@@ -165,7 +169,7 @@ test('a drag ends when the button is let go or the page loses the pointer; the l
       await end(page);
       await page.move(start.left + 140, start.top + 160, 4);
       const moved = await box(page, 'objet0');
-      assert.deepEqual([moved.x - start.x, moved.y - start.y, ...await look()], [30, 50, '1', title, title]);
+      assert.deepEqual([moved.x - start.x, moved.y - start.y, ...await look()], [30, 50, '1', title, title || 'Objet 1']);
     });
   }
 });
@@ -173,8 +177,8 @@ test('a drag ends when the button is let go or the page loses the pointer; the l
 // Keys pressed in turn (how often, with which modifiers), then the focused object's offset from its start place.
 // With Alt, Ctrl or Meta the arrows are the browser's; no key scrolls the page.
 const KEYS = [['Tab', 1, [], 'objet0', 0, 0], ['ArrowRight', 1, ['Alt'], 'objet0', 0, 0], ['ArrowRight', 1, ['Control'], 'objet0', 0, 0],
-  ['ArrowRight', 1, ['Meta'], 'objet0', 0, 0], ['ArrowRight', 1, [], 'objet0', 1, 0], ['ArrowDown', 1, ['Shift'], 'objet0', 1, 10],
-  ['ArrowLeft', 8, ['Shift'], 'objet0', -52, 10], ['Tab', 1, [], 'objet1', 0, 0], ['ArrowRight', 70, ['Shift'], 'objet1', 592, 0]];
+  ['ArrowRight', 1, ['Meta'], 'objet0', 0, 0], ['ArrowRight', 1, [], 'objet0', 10, 0], ['ArrowDown', 1, ['Shift'], 'objet0', 10, 1],
+  ['ArrowLeft', 8, [], 'objet0', -52, 1], ['Tab', 1, [], 'objet1', 0, 0], ['ArrowRight', 70, [], 'objet1', 592, 0]];
 
 test('arrow keys move a focused object within its limits; with Alt, Ctrl or Meta they are the browser\'s', async () => {
   await visit(pages.main, {}, async (page) => {
@@ -197,12 +201,16 @@ test('the help button opens its document; without a document there is no button;
     assert.deepEqual((({ w, h }) => [w, h])(await box(page, 'objet0')), [120, 160]);
     // The pupil clicks the button; the window it opens is the copied document.
     await page.eval(() => (window.open = (url) => (window.opened = new URL(url, location.href).pathname)));
+    // Or with the keyboard: the button is the first stop.
+    await page.key('Tab');
+    await page.key('Enter');
+    const opened = decodeURIComponent(await page.eval(() => window.opened));
+    await page.eval(() => (window.opened = null));
     const button = await box(page, 'FenetreTexte');
     await page.move(button.left + 5, button.top + 5);
     await page.down();
     await page.up();
-    const opened = decodeURIComponent(await page.eval(() => window.opened));
-    assert.ok(opened.endsWith("/help/Fiche d'aide.htm"), opened);
+    assert.deepEqual([opened.endsWith("/help/Fiche d'aide.htm"), decodeURIComponent(await page.eval(() => window.opened))], [true, opened]);
     assert.equal(readFileSync(join(folder, 'help', "Fiche d'aide.htm"), 'latin1'), HELP);
   });
   // A page without objects loads too.
@@ -251,5 +259,75 @@ test('"Vérifier" frames each object and counts the well placed; "Recommencer" p
     // Dragging still works after the restart, from the row.
     await dragBy(page, 'objet0', 30, 40);
     assert.deepEqual(((b) => [b.left - cat.left, b.top - cat.top])(await box(page, 'objet0')), [30, 40]);
+  });
+});
+
+test('axe-core finds nothing to fix on drag-and-drop pages, checked or not', async () => {
+  for (const name of ['example', 'main', 'plain', 'untitled', 'checked']) {
+    await visit(pages[name], {}, async (page) => {
+      if (name === 'checked') await press(page, 'boutonVerifier', 'mouse');
+      assert.deepEqual(await axe(page), [], name);
+    });
+  }
+});
+
+// What the status line `id` says, once it has said `text` or two seconds have passed.
+async function heard(page, text, id = 'ordreAnnonce') {
+  await page.until(([t, i]) => document.getElementById(i).textContent === t, [text, id], 2000).catch(() => {});
+  assert.equal(await page.eval((i) => document.getElementById(i).textContent, id), text);
+}
+const held = (page, name) => page.eval((n) => document.getElementsByName(n)[0].getAttribute('aria-pressed'), name);
+// Where an object's top left corner is on the scene.
+const onScene = async (page, name) => ((o, s) => [o.x - s.x, o.y - s.y])(await box(page, name), await box(page, 'scene.png'));
+
+test('a keyboard pupil at 200 % zoom takes, moves and puts down each object, hearing each step, and gets 2 sur 2', async () => {
+  await visit(pages.checked, { width: 640, height: 360 }, async (page) => {
+    const keys = async (key, n, mods) => { for (let i = 0; i < Math.abs(n); i++) await page.key(key, mods); };
+    await keys('Tab', 3); // "Vérifier", "Recommencer", the cat
+    for (const [name, label, take, x, y] of [['objet0', 'Le chat', 'Enter', 200, 150], ['objet1', 'La lune', ' ', 400, 250]]) {
+      if (name === 'objet1') await page.key('Tab');
+      assert.deepEqual(await page.eval(() => ((e) => [e.getAttribute('role'), e.alt, /^Entrée/.test(document.getElementById(e.getAttribute('aria-describedby')).textContent)])(document.activeElement)),
+        ['button', label, true]);
+      const start = await onScene(page, name);
+      await page.key(take);
+      await heard(page, `Objet pris : ${label}`);
+      assert.deepEqual([await held(page, name), await ring(page) >= 2], ['true', true]);
+      // Escape puts it back where it was taken.
+      await keys('ArrowDown', 3);
+      await page.key('Escape');
+      await heard(page, `Objet remis où il était : ${label}`);
+      assert.deepEqual([await onScene(page, name), await held(page, name)], [start, 'false']);
+      // Ten pixels a press, one with Shift; the first arrow takes it.
+      const [dx, dy] = [x - start[0], y - start[1]];
+      await keys(dx < 0 ? 'ArrowLeft' : 'ArrowRight', Math.trunc(dx / 10));
+      await keys(dx < 0 ? 'ArrowLeft' : 'ArrowRight', dx % 10, ['Shift']);
+      await keys('ArrowDown', Math.trunc(dy / 10));
+      await keys('ArrowDown', dy % 10, ['Shift']);
+      await page.key(take);
+      await heard(page, `Objet posé : ${label}`);
+      assert.deepEqual([await onScene(page, name), await held(page, name)], [[x, y], 'false']);
+      assert.ok(await page.eval(() => ((r) => r.top > -1 && r.bottom < innerHeight + 1 && r.left > -1 && r.right < innerWidth + 1)(document.activeElement.getBoundingClientRect())), 'in view');
+    }
+    await keys('Tab', 3, ['Shift']);
+    assert.ok(await ring(page) >= 2);
+    await page.key('Enter');
+    assert.equal(await said(page), 'Bien placés : 2 sur 2');
+  });
+});
+
+test('a pupil who cannot drag places each object by two clicks or taps; an object off only vertically is not well placed', async () => {
+  await visit(pages.checked, { touch: TOUCH }, async (page) => {
+    const click = async (how, x, y) => (how === 'tap' ? page.tap(x, y) : (await page.move(x, y), await page.down(), await page.up()));
+    const scene = await box(page, 'scene.png');
+    // The moon 40 pixels too low, then right; the cat by mouse, the moon by finger where there is one.
+    for (const [name, how, x, y, count] of [['objet0', 'mouse', 200, 150, 1], ['objet1', TOUCH ? 'tap' : 'mouse', 400, 290, 1], ['objet1', 'mouse', 400, 250, 2]]) {
+      const b = await box(page, name);
+      await click(how, b.left + b.w / 2, b.top + b.h / 2);
+      assert.deepEqual([await held(page, name), await box(page, name)], ['true', b], `${name} taken, not moved`);
+      await click(how, scene.left + x + b.w / 2, scene.top + y + b.h / 2);
+      assert.deepEqual([await onScene(page, name), await held(page, name)], [[x, y], 'false']);
+      await press(page, 'boutonVerifier', how);
+      await heard(page, `Bien placés : ${count} sur 2`, 'resultat');
+    }
   });
 });

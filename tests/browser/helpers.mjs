@@ -7,8 +7,9 @@ import { copyFileSync, mkdirSync, mkdtempSync, writeFileSync, readFileSync, rmSy
 import { after } from 'node:test';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
-import { join, extname, resolve } from 'node:path';
+import { join, extname, resolve, dirname } from 'node:path';
 import { pathToFileURL, fileURLToPath } from 'node:url';
+import { createRequire } from 'node:module';
 
 export const TORAVI_BIN = process.env.TORAVI_BIN || new URL('../../build/bin/toravi', import.meta.url).pathname;
 const DATA = process.env.TORAVI_TEST_DATA || fileURLToPath(new URL('../data', import.meta.url));
@@ -35,10 +36,30 @@ export function makePage(folder, name, module, lines) {
   const text = ['<Généré par Toravi 2>', `<Module ${module}>`, '<Ne pas modifier ce fichier à la main.>',
     '<Cela pourrait avoir des conséquences inattendues sur votre projet>', ...lines(work, page)].join('\r\n') + '\r\n';
   writeFileSync(project, Buffer.from([...text].flatMap((ch) => (ch.codePointAt(0) < 256 ? [ch.codePointAt(0)] : [...Buffer.from(`&#${ch.codePointAt(0)};`)]))));
-  const said = execFileSync(TORAVI_BIN, ['generate', project], { encoding: 'utf8' });
+  return generate(page, project);
+}
+function generate(page, ...args) {
+  const said = execFileSync(TORAVI_BIN, ['generate', ...args], { encoding: 'utf8' });
   assert.equal(said.trim(), `La page Web ${page} a été créée.`);
   return pathToFileURL(page).href;
 }
+
+// The page of the example project `exemples/rel`, made in the scratch folder `folder`.
+export function examplePage(folder, rel, page) {
+  mkdirSync(join(folder, 'exemple'));
+  return generate(join(folder, 'exemple', page), '--folder', join(folder, 'exemple'), join(dirname(TORAVI_BIN), 'exemples', rel));
+}
+
+// What axe-core finds to fix on the open page, one line per rule broken.
+const AXE = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
+export const axe = (page) => page.eval((source) => {
+  if (!window.axe) (0, eval)(source);
+  return window.axe.run(document, { runOnly: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa', 'best-practice'] })
+    .then((r) => r.violations.map((v) => `${v.id} (${v.impact}): ${v.nodes.map((n) => n.target.join(' ')).join(', ')}`));
+}, AXE);
+
+// The focused element's ring: its outline's width when it has one, else 0.
+export const ring = (page) => page.eval(() => ((s) => (s.outlineStyle === 'none' ? 0 : parseFloat(s.outlineWidth)))(getComputedStyle(document.activeElement)));
 
 // ---- The three engines. Each page offers the same few moves.
 
@@ -133,7 +154,7 @@ const freePort = () => new Promise((r) => createServer().listen(0, '127.0.0.1', 
   this.close(() => r(port));
 }));
 
-const KEYS = { Shift: '\uE008', Control: '\uE009', Alt: '\uE00A', Meta: '\uE03D', Tab: '\uE004', Enter: '\uE007', PageDown: '\uE00F',
+const KEYS = { Shift: '\uE008', Control: '\uE009', Alt: '\uE00A', Meta: '\uE03D', Tab: '\uE004', Enter: '\uE007', Escape: '\uE00C', ' ': '\uE00D', PageDown: '\uE00F',
   ArrowLeft: '\uE012', ArrowUp: '\uE013', ArrowRight: '\uE014', ArrowDown: '\uE015' };
 
 async function webkit() {
@@ -167,8 +188,9 @@ async function webkit() {
   async function resize(width, height) {
     // The window's size counts its tool bar: grow it by what the page lacks.
     await s('POST', '/window/rect', { width, height });
-    const [w, h] = await evaluate(() => [innerWidth, innerHeight]);
-    await s('POST', '/window/rect', { width: 2 * width - w, height: 2 * height - h });
+    const [{ width: ow, height: oh }, [w, h]] = [await s('GET', '/window/rect'), await evaluate(() => [innerWidth, innerHeight])];
+    // Xvfb has no window manager: the keyboard goes to the window under its pointer, in the middle of the screen.
+    await s('POST', '/window/rect', { width: width + ow - w, height: height + oh - h, x: 800 - (width >> 1), y: 800 - (height >> 1) });
   }
   return {
     async quit() {

@@ -1,9 +1,9 @@
 // Tooltip pages as a pupil meets them: pages made by `toravi generate` from test
-// projects, explored with the mouse and fingers.
+// projects, explored with the mouse, fingers and the keyboard.
 import { test, before } from 'node:test';
 import assert from 'node:assert/strict';
 import { join } from 'node:path';
-import { TOUCH, visit, scratchFolder, makePage } from './helpers.mjs';
+import { TOUCH, visit, scratchFolder, makePage, examplePage, axe, ring } from './helpers.mjs';
 
 const LOOK = ['FFE2B2', '14', '800000', 'D9EBD1', '', '', '', 'center', '4', 'FFFF00', '', '', ''];
 const NBSP = '\u00a0';
@@ -19,10 +19,10 @@ let folder;
 const pages = {};
 
 // A tooltip exercise on `picture` (its size as the program records it) and its page.
-function exercise(name, picture, size, points, title = 'Test') {
+function exercise(name, picture, size, points, title = 'Test', shown = 'Exercice') {
   const list = (k) => points.map((p) => String(p[k]).replaceAll(',', '&#44;') + ',').join('');
   return makePage(folder, name, 'Interact', (work) => [join(folder, picture), '', work, 'exercice.htm', title, '',
-    'Exercice', picture, ...size.map(String), '', list(0), list(1), list(2), ...LOOK]);
+    shown, picture, ...size.map(String), '', list(0), list(1), list(2), ...LOOK]);
 }
 
 before(() => {
@@ -31,6 +31,8 @@ before(() => {
   pages.empty = exercise('vide', 'photo.png', [400, 300], [], 'Sans points');
   // A phone photo stored 160 x 120 and tagged to be shown turned: upright 120 x 160.
   pages.portrait = exercise('portrait', 'portrait-exif6.jpg', [120, 160], [[60, 140, 'Pieds']]);
+  pages.untitled = exercise('sans-titre', 'photo.png', [400, 300], [[60, 140, 'Pieds']], '', '');
+  pages.example = examplePage(folder, 'info-bulles/ile.txt', 'ile.htm');
 });
 
 // Opens a page whose watch is counted, so that checks wait for the page itself
@@ -135,5 +137,47 @@ test('a phone photo taken upright shows upright, with tooltips down to its foot'
     assert.deepEqual(await img(), [120, 160]);
     await page.hover(60, 141);
     assert.equal((await page.shown()).text, NBSP + 'Pieds');
+  });
+});
+
+test('axe-core finds nothing to fix on tooltip pages, with a balloon shown or not', async () => {
+  for (const name of ['example', 'main', 'empty', 'untitled']) {
+    await explore(pages[name], {}, async (page) => {
+      assert.deepEqual(await axe(page), [], name);
+      if (name === 'main') await page.key('Tab'), assert.deepEqual(await axe(page), [], 'balloon shown');
+    });
+  }
+});
+
+test('a keyboard pupil hears every named point in order and sees it as the pointer shows it; Escape hides it', async () => {
+  await explore(pages.main, {}, async (page) => {
+    const named = POINTS.filter((p) => p[2]);
+    assert.equal(await page.eval(() => document.querySelector('#objetref img').alt), `Image de l'exercice : ${named.length} points à découvrir`);
+    for (const [i, [x, y, text]] of named.entries()) {
+      await page.key('Tab');
+      await page.settle(); // the pointer resting on the picture does not take the balloon away
+      const focused = await page.shown();
+      assert.deepEqual([await page.eval(() => document.activeElement.getAttribute('aria-label')), focused.text, await ring(page) >= 2],
+        [text.replace('<br>', ', '), NBSP + text.replace('<br>', ''), true]);
+      await page.key('Escape');
+      if (!i) await page.settle(); // nor does it bring it back
+      assert.equal((await page.shown()).visible, false, `${text} dismissed`);
+      await page.hover(x, y);
+      assert.deepEqual(await page.shown(), focused, text);
+    }
+  });
+});
+
+test('at 200 % zoom the keyboard brings every point of the example and its balloon into view', async () => {
+  // A 1280 x 720 screen at 200 %.
+  await explore(pages.example, { width: 640, height: 360 }, async (page) => {
+    for (let i = 0; i < 6; i++) {
+      await page.key('Tab');
+      const seen = await page.eval(() => [document.activeElement, document.getElementById('nomobjet')].map((e) => {
+        const r = e.getBoundingClientRect();
+        return r.left >= 0 && r.top >= 0 && r.right <= innerWidth && r.bottom <= innerHeight;
+      }));
+      assert.deepEqual([(await page.shown()).visible, ...seen], [true, true, true], `point ${i}`);
+    }
   });
 });

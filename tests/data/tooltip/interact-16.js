@@ -63,9 +63,7 @@ function changeLayer(calque,txt)
 {
    var obj=findObj(calque);
    if (!obj) return;
-   // The text is the teacher's markup; only tags whose content a pupil would
-   // never see are shown as typed.
-   txt=String(txt).replace(/<(\/?)(script|style|title|textarea|xmp|noscript|iframe|template|head|html|body)\b/gi,'&lt;$1$2');
+   txt=balisesVues(txt);
    if (document.getElementById) {obj.innerHTML='';obj.innerHTML=txt;}
    else if (document.all) obj.innerHTML=txt;
    else if (document.layers) {
@@ -183,4 +181,117 @@ function resize(w,h) {
 }
 
 function rien(){}
+
+// ---- Every pupil: keyboard, screen reader, zoom. Added once the page has
+// loaded, beside the lines above, which keep the pointer's behaviour.
+
+var pointClavier=null;   // where the focused point put the pointer's position
+
+// The text is the teacher's markup; only tags whose content a pupil would
+// never see are shown as typed.
+function balisesVues(txt)
+{
+   return String(txt).replace(/<(\/?)(script|style|title|textarea|xmp|noscript|iframe|template|head|html|body)\b/gi,'&lt;$1$2');
+}
+
+// A point's text as a screen reader says it: a line break is a pause.
+function texteLu(html)
+{
+   var lignes=balisesVues(html).split(/<br\s*\/?>/i), texte='';
+   for (var n=0; n<lignes.length; n++) {
+       var ligne=new DOMParser().parseFromString(lignes[n],'text/html').body.textContent.replace(/\s+/g,' ').trim();
+       if (!ligne) continue;
+       if (texte) texte+=/[.,;:!?]$/.test(texte) ? ' ' : ', ';
+       texte+=ligne;
+   }
+   return texte;
+}
+
+// A focused point shows as the pointer's approach shows it, and stands where the
+// pointer was last seen, so that the poll keeps it until the pointer moves again.
+function pointMontre(numobjet)
+{
+   showobjet(numobjet);
+   mousx=coordx[numobjet];mousy=coordy[numobjet];
+   pointClavier=[mousx,mousy];
+   var bulle=findObj('nomobjet');
+   if (bulle && bulle.scrollIntoView) bulle.scrollIntoView({block:'nearest',inline:'nearest'});
+}
+
+// The pointer counts as unseen until it moves: nothing comes back by itself.
+function pointCache()
+{
+   hideobjet();
+   mousx=0;mousy=0;
+   pointClavier=null;
+}
+
+function pointQuitte(e)
+{
+   var vers=e.relatedTarget;
+   if (vers && vers.className=='pointclavier') return;
+   if (pointClavier && mousx==pointClavier[0] && mousy==pointClavier[1]) pointCache();
+}
+
+function pointBouton(numobjet)
+{
+   var b=document.createElement('button');
+   b.type='button';
+   b.className='pointclavier';
+   b.setAttribute('aria-label',texteLu(noms[numobjet]) || 'Point '+(numobjet+1));
+   b.style.left=(x1+coordx[numobjet]-11)+'px';
+   b.style.top=(y1+coordy[numobjet]-11)+'px';
+   b.onfocus=b.onclick=function(){pointMontre(numobjet);};
+   b.onblur=pointQuitte;
+   return b;
+}
+
+function pageAccessible()
+{
+   var d=document, corps=d.body, ref=findObj('objetref');
+   if (!corps || !ref || findObj('pointsclavier')) return;
+   var style=d.createElement('style');
+   style.appendChild(d.createTextNode(
+       '.pointclavier{position:absolute;z-index:3;width:24px;height:24px;margin:0;padding:0;border:0;border-radius:50%;background:transparent;pointer-events:none;}'+
+       '.pointclavier:focus{outline:3px solid #000;outline-offset:0;box-shadow:inset 0 0 0 3px #fff,0 0 0 6px #fff;}'+
+       '.horsvue{position:absolute;width:1px;height:1px;margin:-1px;padding:0;border:0;overflow:hidden;clip:rect(0,0,0,0);white-space:nowrap;}'));
+   d.getElementsByTagName('head')[0].appendChild(style);
+   if (!d.documentElement.lang) d.documentElement.lang='fr';
+   // Everything in one main landmark; the boxes keep their places.
+   var main=d.createElement('main');
+   while (corps.firstChild) main.appendChild(corps.firstChild);
+   corps.appendChild(main);
+   var titel=findObj('Titel'), titre=titel && titel.getElementsByTagName('p')[0];
+   var affiche=titre ? texteLu(titre.innerHTML) : '';
+   if (!d.title.replace(/\s+/g,'')) d.title=affiche || 'Exercice';
+   if (!titre) {
+       titre=d.createElement('p');
+       main.insertBefore(titre,main.firstChild);
+   }
+   titre.setAttribute('role','heading');
+   titre.setAttribute('aria-level','1');
+   if (!affiche) {
+       var cache=d.createElement('span');
+       cache.className='horsvue';
+       cache.appendChild(d.createTextNode(d.title));
+       titre.appendChild(cache);
+   }
+   // One button per point with a text, in the points' order.
+   var boite=d.createElement('div'), nombre=0;
+   boite.id='pointsclavier';
+   for (var n=0; n<coordx.length; n++) {
+       if (!noms[n]) continue;
+       boite.appendChild(pointBouton(n));
+       nombre++;
+   }
+   main.insertBefore(boite,ref.nextSibling);
+   var image=ref.getElementsByTagName('img')[0];
+   if (image && !image.getAttribute('alt'))
+       image.alt="Image de l'exercice"+(nombre ? ' : '+nombre+(nombre>1 ? ' points' : ' point')+' à découvrir' : '');
+   d.addEventListener('keydown',function(e){
+       if ((e.key=='Escape' || e.key=='Esc' || e.keyCode==27) && objet_on>=0) pointCache();
+   });
+}
+
+   if (document.addEventListener) document.addEventListener('DOMContentLoaded',pageAccessible);
 
