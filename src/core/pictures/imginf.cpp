@@ -275,7 +275,8 @@ const char* OtherFormat(ByteSource& f)
 {
     if (Is(f, 4, "ftyp", 4)) {
         // An ISO container: its brands say which pictures it holds.
-        const std::uint32_t box = std::min<std::uint32_t>(f.at(0) << 24 | f.at(1) << 16 | f.at(2) << 8 | f.at(3), 256);
+        const std::uint32_t size = std::uint32_t(f.at(0)) << 24 | f.at(1) << 16 | f.at(2) << 8 | f.at(3);
+        const std::uint32_t box = std::min<std::uint32_t>(size, 256);
         int found = 0;  // 3 AVIF, 2 HEIC, 1 HEIF
         for (std::int64_t p = 8; p + 4 <= box; p += p == 8 ? 8 : 4) {
             for (const char* b : {"avif", "avis"})
