@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -73,5 +74,27 @@ int main(int argc, char** argv)
     const double ddMs = medianMs(11, [&] { dd.CreatePage(); });
     bench::Row(QStringLiteral("Page Glisser-déplacer, 300 objets"), ddMs, QStringLiteral("ms"),
                QStringLiteral("tailles lues, page, ordre.js et pixel copiés"));
+
+    // The pages that travel: the same page in one file and as a SCORM package.
+    const QString one = dir.filePath(QStringLiteral("seul.htm")), zip = dir.filePath(QStringLiteral("paquet.zip"));
+    const double oneMs = medianMs(11, [&] { dd.ExportPage(PageExport::SingleFile, one); });
+    bench::Row(QStringLiteral("Fichier unique, 300 objets"), oneMs, QStringLiteral("ms"),
+               QStringLiteral("%1 Ko").arg(QFileInfo(one).size() / 1024));
+    const double zipMs = medianMs(11, [&] { dd.ExportPage(PageExport::Scorm, zip); });
+    bench::Row(QStringLiteral("Paquet SCORM, 300 objets"), zipMs, QStringLiteral("ms"),
+               QStringLiteral("%1 Ko").arg(QFileInfo(zip).size() / 1024));
+
+    // A phone photo kept whole: above 10 MB once inside, the teacher takes the reduced copy.
+    bench::WritePhoto(work + QStringLiteral("/img/photo.jpg"), 0, QSize(4000, 3000), 100);
+    tooltip.state.strOrigImageFile = work + QStringLiteral("/img/photo.jpg");
+    tooltip.state.strImageFile = QStringLiteral("photo.jpg");
+    for (const char* answer : {"Non", "Oui"}) {
+        const double photoMs = medianMs(5, [&] {
+            platform.queueMessage(QByteArray(answer) == "Oui" ? IDYES : IDNO);
+            tooltip.ExportPage(PageExport::SingleFile, one);
+        });
+        bench::Row(QStringLiteral("Fichier unique, photo 4000 x 3000, %1").arg(QString::fromLatin1(answer)), photoMs,
+                   QStringLiteral("ms"), QStringLiteral("%1 Ko").arg(QFileInfo(one).size() / 1024));
+    }
     return 0;
 }

@@ -94,6 +94,10 @@ function ordreMoveTo(item, dx, dy, inView) {
    if (ordre.moved) {
       ordre.moved(item);
    }
+   /* A learning platform keeps where the objects are (scorm.js). */
+   if (typeof toraviBouge == "function") {
+      toraviBouge(item);
+   }
 }
 
 function ordreToTop(item) {

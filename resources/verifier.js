@@ -53,6 +53,10 @@ function verifierCheck() {
       verifierFrame(p.img, good ? "bon" : "faux");
    }
    verifierSay("Bien plac\u00e9s : " + right + " sur " + verifier.places.length);
+   /* A learning platform gets the score (scorm.js). */
+   if (typeof toraviResultat == "function") {
+      toraviResultat(right, verifier.places.length);
+   }
 }
 
 function verifierSay(text) {

@@ -51,6 +51,19 @@ check same_pages pictures/webp.txt tests/data
 check same_pages pictures/tiff.txt tests/data
 check same_pages info-bulles/ile.txt
 check same_pages glisser-deposer/bureau.txt
+same_exports() {  # same_exports EXAMPLE: the page in one file and the SCORM package, byte for byte
+  local name=$(basename "$1" .txt) side
+  local project="$work/Cahier d'élève/$(basename "$(dirname "$1")")/$name.txt"
+  for side in linux windows; do mkdir -p "$work/$side/Envois $name"; done
+  export_with() { "$@" generate --folder "$work/$side/Élève $name" --single-file "$work/$side/Envois $name/$name élève.htm" \
+                    --scorm "$work/$side/Envois $name/$name.zip" "$project" >/dev/null; }
+  side=linux; export_with "$top/${BUILD_DIR:-build}/bin/toravi" &&
+  side=windows; export_with wine "$exe" &&
+  cmp "$work/linux/Envois $name/$name élève.htm" "$work/windows/Envois $name/$name élève.htm" &&
+  cmp "$work/linux/Envois $name/$name.zip" "$work/windows/Envois $name/$name.zip"
+}
+check same_exports info-bulles/ile.txt
+check same_exports glisser-deposer/bureau.txt
 # A failure is said on the console it was started from, with a non-zero code.
 refusal() { ! wine "$exe" generate "$work/absent.txt" 2>"$work/err" && grep -q "n'a pas pu être lu" "$work/err"; }
 check refusal

@@ -9,13 +9,14 @@ cd "$(dirname "$0")/.."
 top=$PWD
 
 PACKAGES=(cmake ninja-build make dpkg-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-          qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
+          qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev libzip-dev libz-mingw-w64-dev
           nsis zip unzip python3 python3-markdown fp-utils-3.2.2
           wine wine64 fonts-wine xvfb xauth x11-utils xdotool imagemagick)
 source scripts/packages.sh
 install_missing "${PACKAGES[@]}"
 
 QT=$(bash scripts/windows-qt.sh | tail -n 1)
+LIBZIP=$(bash scripts/windows-libzip.sh | tail -n 1)
 version=$(sed -n 's/^project(toravi VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 build=${WINDOWS_BUILD_DIR:-build-windows}
 # The WebP and TIFF readers, linked into toravi.exe.
@@ -25,6 +26,7 @@ echo "== Construction de toravi.exe"
 "$QT/bin/qt-cmake" -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DTORAVI_BUILD_TESTS="${TORAVI_WINDOWS_TESTS:-OFF}" -DTORAVI_BUILD_BENCH=OFF \
   -DTORAVI_QT_TRANSLATIONS=/usr/share/qt6/translations/qtbase_fr.qm \
+  -DTORAVI_LIBZIP_PREFIX="$LIBZIP" \
   -DCMAKE_CROSSCOMPILING_EMULATOR=wine >/dev/null
 nice cmake --build "$build" -j "$(nproc)"
 

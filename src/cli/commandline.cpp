@@ -3,6 +3,7 @@
 
 #include "dragdrop/dragdropmodule.h"
 #include "files/files.h"
+#include "pages/pageexport.h"
 #include "pages/publish.h"
 #include "platform/platform.h"
 #include "project/projectfile.h"
@@ -45,7 +46,7 @@ public:
             return IDNO;
         }
         print(stderr, text);
-        return (flags & MB_YESNO) ? IDNO : IDOK;
+        return ((flags & MB_YESNO) || (flags & 0xF) == MB_YESNOCANCEL) ? IDNO : IDOK;
     }
     QString inputBox(const QString&, const QString&, const QString&) override { return {}; }
     QString openFile(const FileDialogRequest&) override { return {}; }
@@ -57,8 +58,8 @@ public:
     bool offered = false;
 };
 
-const char* kUsage =
-    "Utilisation : toravi generate [--module tooltip|dragdrop] [--folder DOSSIER] [--reduce] FICHIER_PROJET\n";
+const char* kUsage = "Utilisation : toravi generate [--module tooltip|dragdrop] [--folder DOSSIER] [--reduce]\n"
+                     "                             [--single-file FICHIER.htm] [--scorm FICHIER.zip] FICHIER_PROJET\n";
 
 int usageError()
 {
@@ -75,7 +76,11 @@ QString runFolder(const ProjectText& text, const QString& given)
     return text.lines.value((text.hasHeader() ? kHeaderLines : 0) + kFolderLine - kFirstValueLine);
 }
 
-bool generate(ProjectModule& m, const QString& project, const QString& folder, bool validate, bool reduce)
+// What one run writes: the folder page, or the exports named (PageExport -> file).
+using Exports = QList<std::pair<PageExport, QString>>;
+
+bool generate(ProjectModule& m, const QString& project, const QString& folder, bool validate, bool reduce,
+              const Exports& exports)
 {
     m.ResetProject();
     if (!m.LoadProjectFile(project, folder))
@@ -85,7 +90,12 @@ bool generate(ProjectModule& m, const QString& project, const QString& folder, b
     if (validate)
         m.Validate();  // its refusals are warnings here
     m.ApplyRefreshDefaults();
-    return m.CreatePage();
+    if (exports.isEmpty())
+        return m.CreatePage();
+    for (const auto& [kind, file] : exports)
+        if (!m.ExportPage(kind, file))
+            return false;
+    return true;
 }
 
 }  // namespace
@@ -131,9 +141,13 @@ std::optional<int> RunCommandLine(int argc, char* argv[])
     parser.setApplicationDescription(
         QStringLiteral("Toravi 2 : des pages Web d'exercices interactifs à partir de vos images.\n"
                        "Sans argument, ouvre la fenêtre d'accueil.\n\n"
-                       "toravi generate [--module tooltip|dragdrop] [--folder DOSSIER] [--reduce] FICHIER_PROJET\n"
+                       "toravi generate [--module tooltip|dragdrop] [--folder DOSSIER] [--reduce]\n"
+                       "                [--single-file FICHIER.htm] [--scorm FICHIER.zip] FICHIER_PROJET\n"
                        "  crée la page d'un projet enregistré, sans fenêtre ; --reduce y met une copie réduite\n"
-                       "  de chaque image plus grande que sa place dans la page."));
+                       "  de chaque image plus grande que sa place dans la page.\n"
+                       "  --single-file FICHIER.htm : la page en un seul fichier, images et scripts compris ;\n"
+                       "  --scorm FICHIER.zip : un paquet SCORM 1.2 pour la plateforme de l'établissement.\n"
+                       "  Avec l'une ou l'autre, la page du dossier de travail n'est pas écrite."));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Affiche cette aide."));
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
@@ -157,8 +171,10 @@ int RunGenerateCommand(const QStringList& args)
     const QCommandLineOption moduleOption(QStringLiteral("module"), QString(), QStringLiteral("module"));
     const QCommandLineOption folderOption(QStringLiteral("folder"), QString(), QStringLiteral("dossier"));
     const QCommandLineOption reduceOption(QStringLiteral("reduce"));
+    const QCommandLineOption singleOption(QStringLiteral("single-file"), QString(), QStringLiteral("fichier"));
+    const QCommandLineOption scormOption(QStringLiteral("scorm"), QString(), QStringLiteral("fichier"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    parser.addOptions({moduleOption, folderOption, reduceOption, help});
+    parser.addOptions({moduleOption, folderOption, reduceOption, singleOption, scormOption, help});
     if (!parser.parse(QStringList{QStringLiteral("generate")} + args))
         return usageError();
     if (parser.isSet(help)) {
@@ -212,28 +228,36 @@ int RunGenerateCommand(const QStringList& args)
         return 1;
     }
 
+    Exports exports;
+    for (const auto& [option, kind] : {std::pair{&singleOption, PageExport::SingleFile}, {&scormOption, PageExport::Scorm}})
+        for (const QString& file : parser.values(*option))
+            exports.append({kind, QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath())});
+
     ConsolePlatform console;
     bool created = false;
     QString page, work;
     QList<ProjectPicture> pictures;
     if (module == QLatin1String("tooltip")) {
         TooltipModule m(console);
-        created = generate(m, project, folder, false, parser.isSet(reduceOption));
+        created = generate(m, project, folder, false, parser.isSet(reduceOption), exports);
         page = m.state.strPageWeb, work = m.state.strFolderName, pictures = m.Pictures();
     } else {
         DragDropModule m(console);
-        created = generate(m, project, folder, true, parser.isSet(reduceOption));
+        created = generate(m, project, folder, true, parser.isSet(reduceOption), exports);
         page = m.state.strPageWeb, work = m.state.strFolderName, pictures = m.Pictures();
     }
     if (!created || !console.offered)
         return 1;
     // The windows warn and go on; a script must not take a page without its pictures for a success.
     if (const QStringList missing = MissingCopies(work, pictures); !missing.isEmpty()) {
-        print(stderr, QStringLiteral("La page Web %1 a été créée, mais il lui manque ces images : %2.")
+        print(stderr, QStringLiteral("Il manque à la page %1 ces images, qui n'ont pas pu être copiées : %2.")
                           .arg(page, missing.join(QStringLiteral(", "))));
         return 1;
     }
-    print(stdout, msg::PageCreated(page));
+    if (exports.isEmpty())
+        print(stdout, msg::PageCreated(page));
+    for (const auto& [kind, file] : exports)
+        print(stdout, QStringLiteral("Le fichier %1 a été créé.").arg(file));
     return 0;
 }
 

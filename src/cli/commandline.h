@@ -12,9 +12,10 @@ namespace toravi {
 // options such as -platform).
 std::optional<int> RunCommandLine(int argc, char* argv[]);
 
-// `toravi generate [--module tooltip|dragdrop] [--folder DIR] PROJECT_FILE` (the
-// arguments after "generate"): loads the project as its module window would,
-// then creates the page, without any window or dialog. Returns the exit code.
+// `toravi generate [--module tooltip|dragdrop] [--folder DIR] [--reduce]
+// [--single-file FILE.htm] [--scorm FILE.zip] PROJECT_FILE` (the arguments after
+// "generate"): loads the project as its module window would, then creates the
+// page, or the exports named instead, without any window or dialog. Returns the exit code.
 int RunGenerateCommand(const QStringList& args);
 
 // Qt's own texts (dialogs, context menus, the command line's help) in French.

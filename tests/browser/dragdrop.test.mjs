@@ -4,23 +4,12 @@ import { test, before } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
-import { ENGINE, TOUCH, DATA, visit, scratchFolder, makePage, examplePage, axe, ring } from './helpers.mjs';
+import { ENGINE, TOUCH, DATA, visit, scratchFolder, dragDropExercise, examplePage, axe, ring } from './helpers.mjs';
 
 let folder;
 const HELP = '<html><body><p id="aide">Voici l\'aide</p></body></html>';
 
-// An exercise: by default a scene 700 x 400 and objects of widths 100 and 120
-// (so the limits are 52/694/700 and 154/592/700), then the page through the program.
-function exercise(name, options = {}) {
-  const o = { alt: 'vrai', transparent: 'faux', bouton: 'Faux', document: '', scene: ['scene.png', 700, 400], objects: ['chat.png', 'lune.png'],
-    texts: ['Ranger', 'Mets chaque objet<br>à sa place', 'Range la chambre'], ...options };
-  return makePage(folder, name, 'Drag&Drop', (work, page) => [
-    join(folder, o.scene[0]), '', work, page, ...o.texts, ...o.scene.map(String), '', 'FFE2B2', '14', '800000', 'D9EBD1', '', '', '', 'centré', '22',
-    '008000', '', '', '', 'FFFFD2', 'Faux',
-    o.objects.map((f) => join(folder, f) + ',').join(''), o.objects.map((f) => f + ',').join(''), o.alt, o.transparent,
-    o.objects.map((f, i) => (['Le chat', 'La lune'][i] ?? f) + ',').join(''),
-    o.bouton, o.document && join(folder, o.document), o.document, 'Aide', ...(o.check ?? [])]);
-}
+const exercise = (name, options) => dragDropExercise(folder, name, options);
 
 const pages = {};
 before(() => {

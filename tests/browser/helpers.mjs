@@ -44,6 +44,19 @@ function generate(page, ...args) {
   return pathToFileURL(page).href;
 }
 
+// An exercise: by default a scene 700 x 400 and objects of widths 100 and 120
+// (so the limits are 52/694/700 and 154/592/700), then the page through the program.
+export function dragDropExercise(folder, name, options = {}) {
+  const o = { alt: 'vrai', transparent: 'faux', bouton: 'Faux', document: '', scene: ['scene.png', 700, 400], objects: ['chat.png', 'lune.png'],
+    texts: ['Ranger', 'Mets chaque objet<br>à sa place', 'Range la chambre'], ...options };
+  return makePage(folder, name, 'Drag&Drop', (work, page) => [
+    join(folder, o.scene[0]), '', work, page, ...o.texts, ...o.scene.map(String), '', 'FFE2B2', '14', '800000', 'D9EBD1', '', '', '', 'centré', '22',
+    '008000', '', '', '', 'FFFFD2', 'Faux',
+    o.objects.map((f) => join(folder, f) + ',').join(''), o.objects.map((f) => f + ',').join(''), o.alt, o.transparent,
+    o.objects.map((f, i) => (['Le chat', 'La lune'][i] ?? f) + ',').join(''),
+    o.bouton, o.document && join(folder, o.document), o.document, 'Aide', ...(o.check ?? [])]);
+}
+
 // The page of the example project `exemples/rel` (or `from/rel`), made in the scratch folder `folder`.
 export function examplePage(folder, rel, page, from = join(dirname(TORAVI_BIN), 'exemples')) {
   mkdirSync(join(folder, 'exemple'), { recursive: true });

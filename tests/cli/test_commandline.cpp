@@ -36,6 +36,10 @@ private slots:
 
         QCOMPARE(RunGenerateCommand({"--folder", out, example(kBureau)}), 0);
         QVERIFY(ReadBytes(out + "/bureau.htm").contains("src=\"img/livre.png\" width=\"72\" height=\"72\""));
+        // The exports instead of the folder page.
+        const QString one = tmp.filePath("seul.htm"), zip = tmp.filePath("p.zip"), other = tmp.filePath("autre");
+        QCOMPARE(RunGenerateCommand({"--folder", other, "--single-file", one, "--scorm", zip, example(kBureau)}), 0);
+        QVERIFY(QFile::exists(one) && QFile::exists(zip) && !QFile::exists(other + "/bureau.htm"));
         // The examples themselves are left as they are, and no lock stays behind.
         QCOMPARE(ReadProjectText(example(kIle)).lines.value(6), QString());
         QVERIFY(!QFile::exists(out + "/" + FolderLock::LockFileName()));

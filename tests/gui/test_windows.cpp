@@ -66,6 +66,18 @@ private slots:
         QVERIFY2(first.kind == request || first.text == request || f.visible(request), qPrintable(first.text));
     }
 
+    // Both exports of both modules are on the Projet menu.
+    void exportMenus()
+    {
+        for (const QString& w : {kPointEditor, kDragDrop})
+            for (const char* entry : {"mnuUnFichier", "mnuScorm"}) {
+                WindowFixture f(w);
+                f.platform.clear();
+                f.trigger(w, entry);
+                QCOMPARE(f.platform.requests.value(0).text, msg::NoFolder);
+            }
+    }
+
     // Form2 holds Form1 disabled while open. Each control of both modules' look goes into its
     // setting and onto its sample; a refresh runs once and shows the state without the
     // controls' handlers writing back into it.

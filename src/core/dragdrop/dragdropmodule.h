@@ -100,6 +100,7 @@ public:
     void ApplyRefreshDefaults() override;
     void SetPageName(const QString& typed);  // INT_txtPageWeb change
     bool CreatePage() override;                       // mnuCreation; true when every file was written
+    bool ExportPage(PageExport kind, const QString& target = QString()) override;
     QStringList CurrentProjectLines() const override;
     // The project's pictures, each with its name in img.
     QList<ProjectPicture> Pictures() const;

@@ -4,6 +4,7 @@
 #include "files/textfile.h"
 #include "pages/colors.h"
 #include "pages/escaping.h"
+#include "pages/pageexport.h"
 #include "pages/publish.h"
 #include "platform/platform.h"
 #include "project/projectfile.h"
@@ -299,30 +300,58 @@ QString DragDropModule::CopyHelpDocument()
     return msg::NotCopied({s.strOrigDocument}, s.strFolderName);
 }
 
+namespace {
+
+// The page and its scripts as written into the state's working folder.
+QList<PageFile> pageFiles(Platform& platform, DragDropState& s, const QList<ProjectPicture>& pictures, bool notices)
+{
+    QStringList problems;
+    for (const ProjectPicture& p : pictures)
+        if (!p.name.isEmpty())
+            if (const QString n = ZeroSizeNotice(imgPath(s, p.name)); !n.isEmpty())
+                problems << n;
+    if (notices && !problems.isEmpty())
+        platform.messageBox(problems.join(QLatin1Char('\r')), kNotice, kTitle);
+    const QString folder = s.strFolderName;
+    const QString page = JoinPath(folder, PageFileName(s.strPageWeb));
+    const QString text = BuildDragDropPage(s);
+    QList<PageFile> files{{page, text},
+                          {imgPath(s, QStringLiteral("transparentpixel.gif")), {},
+                           JoinPath(ProgramFolder(), QStringLiteral("transparentpixel.gif"))},
+                          {JoinPath(folder, QStringLiteral("ordre.js")), OrdreJsText()}};
+    if (HasCheck(s))
+        files.append({JoinPath(folder, QStringLiteral("verifier.js")), VerifierJsText()});
+    return files;
+}
+
+}  // namespace
+
 bool DragDropModule::CreatePage()
 {
     KeepRecovery();
-    DragDropState& s = state;
-    const QString folder = s.strFolderName;
-    return PublishPage(platform_, folder, s.strPageWeb, Pictures(), [&] {
-        QStringList notices;
-        for (const ProjectPicture& p : Pictures())
-            if (!p.name.isEmpty())
-                if (const QString n = ZeroSizeNotice(imgPath(s, p.name)); !n.isEmpty())
-                    notices << n;
-        if (!notices.isEmpty())
-            platform_.messageBox(notices.join(QLatin1Char('\r')), kNotice, kTitle);
-        const QString page = JoinPath(folder, PageFileName(s.strPageWeb));
-        const QString text = BuildDragDropPage(s);
-        QList<PageFile> files{
-            {page, text},
-            {imgPath(s, QStringLiteral("transparentpixel.gif")), {},
-             JoinPath(ProgramFolder(), QStringLiteral("transparentpixel.gif"))},
-            {JoinPath(folder, QStringLiteral("ordre.js")), OrdreJsText()}};
-        if (HasCheck(s))
-            files.append({JoinPath(folder, QStringLiteral("verifier.js")), VerifierJsText()});
-        return files;
-    });
+    return PublishPage(platform_, state.strFolderName, state.strPageWeb, Pictures(),
+                       [&] { return pageFiles(platform_, state, Pictures(), true); });
+}
+
+bool DragDropModule::ExportPage(PageExport kind, const QString& target)
+{
+    KeepRecovery();
+    return toravi::ExportPage(platform_, kind, target, state.strFolderName, state.strPageWeb, Pictures(),
+                              [this](const QString& folder, bool reduce) {
+                                  // A copy: the export leaves the project as it is.
+                                  DragDropModule copy(platform_);
+                                  copy.state = state;
+                                  copy.state.strFolderName = folder;
+                                  if (reduce)
+                                      copy.ReducePictures();
+                                  QList<PageFile> files = pageFiles(platform_, copy.state, copy.Pictures(), !reduce);
+                                  // The help document lies beside the folder page.
+                                  const QString document = state.strDocument;
+                                  if (state.strBouton == QLatin1String("Vrai") && !document.isEmpty())
+                                      files.append({JoinPath(folder, document), {},
+                                                    JoinPath(state.strFolderName, document)});
+                                  return files;
+                              });
 }
 
 void DragDropModule::SetPageName(const QString& typed)

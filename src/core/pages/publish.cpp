@@ -19,8 +19,7 @@ bool IsDocumentName(const QString& name)
     return dot > 0 && kinds.contains(name.mid(dot + 1).toLower());
 }
 
-bool PublishPage(Platform& platform, const QString& folder, const QString& pageName,
-                 const QList<ProjectPicture>& pictures, const std::function<QList<PageFile>()>& build)
+QString PublishRefusal(const QString& folder, const QString& pageName, const QList<ProjectPicture>& pictures)
 {
     QString refusal;
     if (folder.isEmpty())
@@ -37,6 +36,13 @@ bool PublishPage(Platform& platform, const QString& folder, const QString& pageN
         if (refusal.isEmpty() && !p.name.isEmpty() && QFileInfo::exists(copy) && !IsPicture(copy))
             refusal = msg::NotPicture(copy);
     }
+    return refusal;
+}
+
+bool PublishPage(Platform& platform, const QString& folder, const QString& pageName,
+                 const QList<ProjectPicture>& pictures, const std::function<QList<PageFile>()>& build)
+{
+    QString refusal = PublishRefusal(folder, pageName, pictures);
     const WorkingFolderLock lock(refusal.isEmpty() ? folder : QString());
     if (lock.busy())
         refusal = msg::FolderBusy(folder);

@@ -24,6 +24,10 @@ struct PageFile {
     QString text;            // written as text, unless `copyFrom` is set
     QString copyFrom = {};   // a file copied as it is
 };
+// Why a page cannot be made from this folder ("" when it can): no folder, no
+// page name, a folder that does not exist, a clash of picture names, a file in
+// img that is no picture.
+QString PublishRefusal(const QString& folder, const QString& pageName, const QList<ProjectPicture>& pictures);
 // The last step of page creation, shared by both modules: the refusals (no
 // folder, no page name, a folder that does not exist, a clash of picture
 // names), every file written whole or not at all and each failure reported,

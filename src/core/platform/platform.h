@@ -10,6 +10,7 @@ namespace toravi {
 // Message box flags and results, as the program's texts use them.
 enum MessageFlag : int {
     MB_OK = 0,
+    MB_OKCANCEL = 1,
     MB_YESNOCANCEL = 3,
     MB_YESNO = 4,
     MB_ICONCRITICAL = 16,

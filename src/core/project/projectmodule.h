@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+#include "pages/pageexport.h"
 #include "platform/platform.h"
 
 namespace toravi {
@@ -35,6 +36,11 @@ public:
     virtual void ApplyRefreshDefaults() = 0;
     // "Créer la page Web": true when every file was written.
     virtual bool CreatePage() = 0;
+    // "Créer la page en un seul fichier…" (SingleFile) and "Exporter pour la
+    // plateforme (SCORM)…": the page as one file or as a package, written to
+    // `target` (without one, the save dialog asks). The project and its
+    // working folder stay as they are. True when the file was written.
+    virtual bool ExportPage(PageExport kind, const QString& target = QString()) = 0;
     // A reduced copy for every picture larger than its place in the page, as
     // when the teacher accepts the offer (toravi generate --reduce).
     virtual void ReducePictures() = 0;

@@ -87,6 +87,7 @@ public:
     void SetPageName(const QString& typed);
     // "Créer la page Web" (Command1_Click). Returns true when both files were written.
     bool CreatePage() override;
+    bool ExportPage(PageExport kind, const QString& target = QString()) override;
     QStringList CurrentProjectLines() const override;
     // The project's pictures, each with its name in img.
     QList<ProjectPicture> Pictures() const;

@@ -4,6 +4,7 @@
 #include "files/textfile.h"
 #include "pages/colors.h"
 #include "pages/escaping.h"
+#include "pages/pageexport.h"
 #include "pages/publish.h"
 #include "platform/platform.h"
 #include "project/projectfile.h"
@@ -182,19 +183,42 @@ QList<ProjectPicture> TooltipModule::Pictures() const
     return {{state.strOrigImageFile, state.strImageFile}, {state.strOrigBackgroundImage, state.strBackgroundImage}};
 }
 
+namespace {
+
+// The page and interact.js as written into the state's working folder.
+QList<PageFile> pageFiles(Platform& platform, TooltipState& s, bool notices)
+{
+    const QString folder = s.strFolderName;
+    const QString reference = JoinPath(JoinPath(folder, QStringLiteral("img")), s.strImageFile);
+    if (const QString notice = ZeroSizeNotice(reference); notices && !notice.isEmpty())
+        platform.messageBox(notice, kNotice, kTitle);
+    MeasureReference(s, false);
+    return {{JoinPath(folder, PageFileName(s.strPageWeb)), BuildTooltipPage(s)},
+            {JoinPath(folder, QStringLiteral("interact.js")), BuildInteractJs(s)}};
+}
+
+}  // namespace
+
 bool TooltipModule::CreatePage()
 {
     KeepRecovery();
-    const QString folder = state.strFolderName;
-    const QString page = JoinPath(folder, PageFileName(state.strPageWeb));
-    return PublishPage(platform_, folder, state.strPageWeb, Pictures(), [&] {
-        const QString reference = JoinPath(JoinPath(folder, QStringLiteral("img")), state.strImageFile);
-        if (const QString notice = ZeroSizeNotice(reference); !notice.isEmpty())
-            platform_.messageBox(notice, kNotice, kTitle);
-        MeasureReference(state, false);
-        return QList<PageFile>{{page, BuildTooltipPage(state)},
-                               {JoinPath(folder, QStringLiteral("interact.js")), BuildInteractJs(state)}};
-    });
+    return PublishPage(platform_, state.strFolderName, state.strPageWeb, Pictures(),
+                       [&] { return pageFiles(platform_, state, true); });
+}
+
+bool TooltipModule::ExportPage(PageExport kind, const QString& target)
+{
+    KeepRecovery();
+    return toravi::ExportPage(platform_, kind, target, state.strFolderName, state.strPageWeb, Pictures(),
+                              [this](const QString& folder, bool reduce) {
+                                  // A copy: the export leaves the project as it is.
+                                  TooltipModule copy(platform_);
+                                  copy.state = state;
+                                  copy.state.strFolderName = folder;
+                                  if (reduce)
+                                      copy.ReducePictures();
+                                  return pageFiles(platform_, copy.state, !reduce);
+                              });
 }
 
 void TooltipModule::SetPageName(const QString& typed)

@@ -172,6 +172,8 @@ void DragDropWindow::connectHandlers()
     });
     connect(ui_.saveAction, &QAction::triggered, &dd_, &DragDropModule::SaveProject);
     connect(ui_.createPageAction, &QAction::triggered, &dd_, &DragDropModule::CreatePage);
+    connect(ui_.singleFileAction, &QAction::triggered, this, [this] { dd_.ExportPage(PageExport::SingleFile); });
+    connect(ui_.scormAction, &QAction::triggered, this, [this] { dd_.ExportPage(PageExport::Scorm); });
     connect(ui_.placesAction, &QAction::triggered, this, [this] { ctx_.windows.show(names::kPlaces); });
     connect(ui_.helpAction, &QAction::triggered, this,
             [this] { OpenModuleHelp(ctx_, HelpModule::DragDrop, this, true); });

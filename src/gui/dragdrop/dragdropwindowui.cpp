@@ -402,6 +402,8 @@ void DragDropWindowUi::buildMenus(QMainWindow* window)
     saveAction = action(projet, "mnuSave", QStringLiteral("Sauvegarder un projet"), QKeySequence(Qt::CTRL | Qt::Key_S));
     createPageAction =
         action(projet, "mnuCreation", QStringLiteral("Créer la page Web"), QKeySequence(Qt::CTRL | Qt::Key_F12));
+    singleFileAction = action(projet, "mnuUnFichier", QStringLiteral("Créer la page en un seul fichier…"));
+    scormAction = action(projet, "mnuScorm", QStringLiteral("Exporter pour la plateforme (SCORM)…"));
     helpAction = Named(window->menuBar()->addAction(QStringLiteral("Aide")), "mnuAide");
 }
 

@@ -92,6 +92,8 @@ struct DragDropWindowUi {
     QAction* loadAction = nullptr;
     QAction* saveAction = nullptr;
     QAction* createPageAction = nullptr;
+    QAction* singleFileAction = nullptr;  // the page as one file
+    QAction* scormAction = nullptr;       // the package for the learning platform
     QAction* placesAction = nullptr;
     QAction* helpAction = nullptr;
 

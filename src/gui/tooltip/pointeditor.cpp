@@ -139,6 +139,8 @@ void PointEditor::buildMenus()
         MakeAction(projet, "mnuSave", QStringLiteral("Sauvegarder le projet"), QKeySequence(Qt::CTRL | Qt::Key_S));
     QAction* creation = MakeAction(projet, "mnuCreation", QStringLiteral("Créer la page Web"),
                                    QKeySequence(Qt::CTRL | Qt::Key_F12));
+    QAction* singleFile = MakeAction(projet, "mnuUnFichier", QStringLiteral("Créer la page en un seul fichier…"));
+    QAction* scorm = MakeAction(projet, "mnuScorm", QStringLiteral("Exporter pour la plateforme (SCORM)…"));
 
     QMenu* affich = MakeMenu(bar, "mnuAffich", QStringLiteral("Affichage"));
     QAction* refresh =
@@ -155,6 +157,8 @@ void PointEditor::buildMenus()
     });
     connect(save, &QAction::triggered, this, [this] { tt_.SaveProject(); });
     connect(creation, &QAction::triggered, this, [this] { tt_.CreatePage(); });
+    connect(singleFile, &QAction::triggered, this, [this] { tt_.ExportPage(PageExport::SingleFile); });
+    connect(scorm, &QAction::triggered, this, [this] { tt_.ExportPage(PageExport::Scorm); });
     connect(refresh, &QAction::triggered, this, [this] { emit tt_.refreshRequested(); });
     connect(aide, &QAction::triggered, this, [this] { OpenModuleHelp(ctx_, HelpModule::Tooltip, this, true); });
 }

@@ -54,7 +54,12 @@ int QtPlatform::messageBox(const QString& text, int flags, const QString& title)
         box.exec();
         return box.clickedButton() == yes ? IDYES : IDNO;
     }
-    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    auto* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    if ((flags & 0xF) == MB_OKCANCEL) {
+        box.setEscapeButton(box.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole));
+        box.exec();
+        return box.clickedButton() == ok ? IDOK : IDCANCEL;
+    }
     box.exec();
     return IDOK;
 }

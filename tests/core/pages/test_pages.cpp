@@ -3,9 +3,12 @@
 // in the folder, one run at a time), the page-name rule and colour texts.
 #include "core/modules.h"
 #include "pages/colors.h"
+#include "pages/pageexport.h"
 #include "pages/publish.h"
 
 #include <QDirIterator>
+#include <QImage>
+#include <QRandomGenerator>
 #include <QFile>
 
 using namespace toravi;
@@ -167,6 +170,51 @@ private slots:
     }
 
 
+
+    // The page in one file and the package: nothing else asked for, the same bytes
+    // every time, the working folder left as it is, its page never overwritten.
+    void exports_data() { BothModules(); }
+    void exports()
+    {
+        QFETCH(QString, module);
+        Scratch at;
+        auto m = Published(at, module);
+        const auto folder = snapshot(at.work);
+        const QString one = at.tmp.filePath("seul.htm"), zip = at.tmp.filePath("paquet.zip");
+        QVERIFY(m->ops().ExportPage(PageExport::SingleFile, one));
+        const QByteArray page = ReadBytes(one);
+        QVERIFY(page.contains("data:image/gif;base64,R0lGOD"));
+        for (const char* link : {"src=\"img/", "url(img/", ".js\""})
+            QVERIFY2(!page.contains(link), link);
+        QVERIFY(m->ops().ExportPage(PageExport::Scorm, zip));
+        const QByteArray package = ReadBytes(zip);
+        QVERIFY(package.startsWith("PK") && package.contains("imsmanifest.xml"));
+        QVERIFY(m->ops().ExportPage(PageExport::Scorm, zip));
+        QCOMPARE(ReadBytes(zip), package);
+        QVERIFY(!m->ops().ExportPage(PageExport::SingleFile, JoinPath(at.work, "lecon.htm")));
+        QCOMPARE(snapshot(at.work), folder);
+    }
+
+    // Above 10 MB the teacher chooses: reduced copies, made aside, or nothing written.
+    void heavyExports()
+    {
+        Scratch at;
+        auto m = Published(at, QStringLiteral("tooltip"));
+        QImage noise(1900, 1500, QImage::Format_RGB32);
+        for (int y = 0; y < noise.height(); ++y)
+            for (int x = 0; x < noise.width(); ++x)
+                noise.setPixel(x, y, QRandomGenerator::global()->generate());
+        QVERIFY(noise.save(at.src + "/scene.gif", "PNG") && noise.save(at.work + "/img/scene.gif", "PNG"));
+        const auto folder = snapshot(at.work);
+        const QString one = at.tmp.filePath("seul.htm");
+        m->platform.queueMessage(IDCANCEL);
+        QVERIFY(!m->ops().ExportPage(PageExport::SingleFile, one) && !QFile::exists(one));
+        m->platform.queueMessage(IDYES);
+        QVERIFY(m->ops().ExportPage(PageExport::SingleFile, one));
+        QVERIFY(QFileInfo(one).size() < kHeavyExportBytes && ReadBytes(one).contains("var x2=733;var y2=579;"));
+        QCOMPARE(snapshot(at.work), folder);
+        QCOMPARE(m->referenceName(), QStringLiteral("scene.gif"));
+    }
 
     void pageNames()
     {

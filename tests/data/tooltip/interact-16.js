@@ -142,6 +142,8 @@ function showobjet(numobjet)
        }
        showHideLayers('pointrouge','show','nomobjet','show');
        objet_on=numobjet;
+       // A learning platform counts the points read.
+       if (typeof toraviVu=="function") toraviVu(numobjet);
    }
 }
 

