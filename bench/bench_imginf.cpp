@@ -1,6 +1,6 @@
-// Picture sizes from headers against QImageReader::size(), on small pictures and
-// on camera-size photos, and the JPEG start search over a large file that holds
-// no start run.
+// Picture sizes from headers against QImageReader::size(), on small pictures, on
+// camera-size photos (JPEG, WebP) and scans (TIFF), and the JPEG start search over
+// a large file that holds no start run.
 #include "bench_common.h"
 #include "files/files.h"
 #include "pictures/imginf.h"
@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <QImageWriter>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <functional>
@@ -71,6 +72,21 @@ int main(int argc, char** argv)
         files.append({QString::fromLatin1(fmt).toUpper(), path, QStringLiteral("1024x768, écrit par Qt")});
     }
     files.append({QStringLiteral("GIF"), ProgramFolder() + QStringLiteral("/ptrouge.gif"), QStringLiteral("16x16")});
+    // A photo saved from the web and a scan, as large as camera photos; the TIFF's
+    // directory follows its pixels, as scanners and ImageMagick write it.
+    {
+        std::fprintf(stderr, "Making a 4000x3000 WebP and TIFF...\n");
+        const QImage photo = bench::PhotoImage(1);
+        for (const char* fmt : {"webp", "tif"}) {
+            const QString path = dir.filePath(QStringLiteral("grande.") + QLatin1String(fmt));
+            QImageWriter writer(path);
+            writer.setQuality(80);
+            writer.setCompression(1);  // LZW for the TIFF
+            writer.write(photo);
+            files.append({QString::fromLatin1(fmt).toUpper() + QStringLiteral(" %1 Mo").arg(QFileInfo(path).size() / 1e6, 0, 'f', 1),
+                          path, QStringLiteral("4000x3000, écrit par Qt")});
+        }
+    }
 
     // Camera photos: EXIF block with thumbnail first, then the tables and the frame.
     struct Camera {

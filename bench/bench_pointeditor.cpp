@@ -35,7 +35,7 @@ int main(int argc, char** argv)
     const QString photo = JoinPath(JoinPath(folder, QStringLiteral("img")), bench::CameraPhotoName(0));
     // What "Oui" to the offer gives: a copy that fits the frame.
     const QSize reduced = ReferenceCopySize(ShownSize(photo));
-    MakeReducedCopy(photo, folder, reduced);
+    MakePictureCopy(photo, folder, ReducedCopyName(photo, reduced));
 
     ScriptedPlatform platform;
     AppContext ctx(platform);

@@ -36,16 +36,19 @@ check version_line
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-same_pages() {  # same_pages EXAMPLE: both programs generate it, read from and written to folders with accents
+same_pages() {  # same_pages EXAMPLE [FOLDER]: both programs generate it, read from and written to folders with accents
   local example=$1 name project
   name=$(basename "$example" .txt)
   project="$work/Cahier d'élève/$(basename "$(dirname "$example")")/$name.txt"
-  mkdir -p "$work/Cahier d'élève" && cp -r "resources/exemples/$(dirname "$example")" "$work/Cahier d'élève/"
+  mkdir -p "$work/Cahier d'élève" && cp -r "${2:-resources/exemples}/$(dirname "$example")" "$work/Cahier d'élève/"
   "$top/${BUILD_DIR:-build}/bin/toravi" generate --folder "$work/linux/Élève $name" "$project" >/dev/null &&
   wine "$exe" generate --folder "$work/windows/Élève $name" "$project" >/dev/null &&
   diff -r "$work/linux/Élève $name" "$work/windows/Élève $name" &&
   [ -n "$(ls "$work/windows/Élève $name/img")" ]
 }
+# WebP and TIFF pictures (tests/data), shown as they are or copied upright in JPEG or PNG.
+check same_pages pictures/webp.txt tests/data
+check same_pages pictures/tiff.txt tests/data
 check same_pages info-bulles/ile.txt
 check same_pages glisser-deposer/bureau.txt
 same_exports() {  # same_exports EXAMPLE: the page in one file and the SCORM package, byte for byte

@@ -19,6 +19,8 @@ QT=$(bash scripts/windows-qt.sh | tail -n 1)
 LIBZIP=$(bash scripts/windows-libzip.sh | tail -n 1)
 version=$(sed -n 's/^project(toravi VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 build=${WINDOWS_BUILD_DIR:-build-windows}
+# The WebP and TIFF readers, linked into toravi.exe.
+bash scripts/windows-imageformats.sh "$QT"
 
 echo "== Construction de toravi.exe"
 "$QT/bin/qt-cmake" -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \

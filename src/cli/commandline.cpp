@@ -235,18 +235,25 @@ int RunGenerateCommand(const QStringList& args)
 
     ConsolePlatform console;
     bool created = false;
-    QString page;
+    QString page, work;
+    QList<ProjectPicture> pictures;
     if (module == QLatin1String("tooltip")) {
         TooltipModule m(console);
         created = generate(m, project, folder, false, parser.isSet(reduceOption), exports);
-        page = m.state.strPageWeb;
+        page = m.state.strPageWeb, work = m.state.strFolderName, pictures = m.Pictures();
     } else {
         DragDropModule m(console);
         created = generate(m, project, folder, true, parser.isSet(reduceOption), exports);
-        page = m.state.strPageWeb;
+        page = m.state.strPageWeb, work = m.state.strFolderName, pictures = m.Pictures();
     }
     if (!created || !console.offered)
         return 1;
+    // The windows warn and go on; a script must not take a page without its pictures for a success.
+    if (const QStringList missing = MissingCopies(work, pictures); !missing.isEmpty()) {
+        print(stderr, QStringLiteral("Il manque à la page %1 ces images, qui n'ont pas pu être copiées : %2.")
+                          .arg(page, missing.join(QStringLiteral(", "))));
+        return 1;
+    }
     if (exports.isEmpty())
         print(stdout, msg::PageCreated(page));
     for (const auto& [kind, file] : exports)

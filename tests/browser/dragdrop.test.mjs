@@ -4,7 +4,7 @@ import { test, before } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
-import { ENGINE, TOUCH, visit, scratchFolder, dragDropExercise, examplePage, axe, ring } from './helpers.mjs';
+import { ENGINE, TOUCH, DATA, visit, scratchFolder, dragDropExercise, examplePage, axe, ring } from './helpers.mjs';
 
 let folder;
 const HELP = '<html><body><p id="aide">Voici l\'aide</p></body></html>';
@@ -206,6 +206,17 @@ test('the help button opens its document; without a document there is no button;
   await visit(pages.empty, {}, async (page) => {
     assert.deepEqual(await page.eval(() => [typeof SET_DHTML, document.querySelectorAll('img[name], input').length]), ['function', 0]);
   });
+});
+
+test('pages made from WebP and TIFF pictures show every picture, the page background too', async () => {
+  for (const [name, count] of [['webp', 3], ['tiff', 11]]) {
+    await visit(examplePage(folder, `${name}.txt`, `${name}.htm`, join(DATA, 'pictures')), {}, async (page) => {
+      // A picture that failed to load has no natural width.
+      assert.deepEqual(await page.eval(() => Promise.all([...document.images].map((i) => i.src).concat(getComputedStyle(document.body)
+        .backgroundImage.match(/img\/[^"')]+/g) ?? []).map((src) => new Promise((r) => Object.assign(new Image(), { src,
+          onload() { r(this.naturalWidth ? 'ok' : src); }, onerror: () => r(src) })))).then((l) => [l.length, l.filter((x) => x !== 'ok')])), [count, []]);
+    });
+  }
 });
 
 // Presses a button of the page as a pupil would: mouse, keyboard or finger.

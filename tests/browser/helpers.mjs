@@ -12,7 +12,7 @@ import { pathToFileURL, fileURLToPath } from 'node:url';
 import { createRequire } from 'node:module';
 
 export const TORAVI_BIN = process.env.TORAVI_BIN || new URL('../../build/bin/toravi', import.meta.url).pathname;
-const DATA = process.env.TORAVI_TEST_DATA || fileURLToPath(new URL('../data', import.meta.url));
+export const DATA = process.env.TORAVI_TEST_DATA || fileURLToPath(new URL('../data', import.meta.url));
 export const ENGINE = process.env.TORAVI_ENGINE || 'chromium';
 // WebKitGTK turns touch actions into mouse events: no touch checks there.
 export const TOUCH = ENGINE !== 'webkit';
@@ -57,10 +57,10 @@ export function dragDropExercise(folder, name, options = {}) {
     o.bouton, o.document && join(folder, o.document), o.document, 'Aide', ...(o.check ?? [])]);
 }
 
-// The page of the example project `exemples/rel`, made in the scratch folder `folder`.
-export function examplePage(folder, rel, page) {
-  mkdirSync(join(folder, 'exemple'));
-  return generate(join(folder, 'exemple', page), '--folder', join(folder, 'exemple'), join(dirname(TORAVI_BIN), 'exemples', rel));
+// The page of the example project `exemples/rel` (or `from/rel`), made in the scratch folder `folder`.
+export function examplePage(folder, rel, page, from = join(dirname(TORAVI_BIN), 'exemples')) {
+  mkdirSync(join(folder, 'exemple'), { recursive: true });
+  return generate(join(folder, 'exemple', page), '--folder', join(folder, 'exemple'), join(from, rel));
 }
 
 // What axe-core finds to fix on the open page, one line per rule broken.
@@ -149,7 +149,7 @@ async function firefox() {
 // with an error collector at the top of its head (WebDriver reports no errors).
 const COLLECTOR = '<script>window.pageErrors=[];window.addEventListener("error",function(e){pageErrors.push(String(e.message))});' +
   'window.addEventListener("unhandledrejection",function(e){pageErrors.push(String(e.reason))});</script>';
-const TYPES = { '.htm': 'text/html', '.js': 'text/javascript', '.png': 'image/png', '.gif': 'image/gif', '.jpg': 'image/jpeg' };
+const TYPES = { '.htm': 'text/html', '.js': 'text/javascript', '.png': 'image/png', '.gif': 'image/gif', '.jpg': 'image/jpeg', '.webp': 'image/webp' };
 
 function serveFiles() {
   const server = createServer((req, res) => {

@@ -1,4 +1,5 @@
-// `toravi generate`: the example projects anywhere, refusals and their exit codes.
+// `toravi generate`: the example projects anywhere, pages from WebP and TIFF pictures,
+// refusals and their exit codes.
 #include "commandline.h"
 #include "files/files.h"
 #include "files/filewriter.h"
@@ -8,6 +9,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImageReader>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -40,6 +43,39 @@ private slots:
         // The examples themselves are left as they are, and no lock stays behind.
         QCOMPARE(ReadProjectText(example(kIle)).lines.value(6), QString());
         QVERIFY(!QFile::exists(out + "/" + FolderLock::LockFileName()));
+    }
+
+    // Each picture shown as it is or as an upright copy in a format every browser shows, and
+    // named in the page at its copy's real size.
+    void webpAndTiffPages()
+    {
+        QTemporaryDir tmp;
+        const QString img = tmp.filePath("img/");
+        for (auto [name, copies] : {std::pair{"webp", "trait.tif.png photo.webp"},
+                                    {"tiff", "transparentpixel.gif dessin.webp anime.webp.png tourne.webp.jpg "
+                                             "scan16.tif.jpg cmyk.tif.jpg pages.tif.jpg tourne.tif.jpg dessin.tif.png "
+                                             "trait.tif.png scan.tif.jpg"}}) {
+            QCOMPARE(RunGenerateCommand({"--folder", tmp.path(), DataFolder() + "/pictures/" + name + ".txt"}), 0);
+            const QString page = QString::fromLatin1(ReadBytes(tmp.filePath(QString(name) + ".htm")));
+            QStringList linked;
+            static const QRegularExpression linkRe("img/([^\")]+)(\" width=\"(\\d+)\" height=\"(\\d+))?");
+            for (const auto& m : linkRe.globalMatch(page)) {
+                linked << m.captured(1);
+                QImageReader copy(img + m.captured(1));
+                const QSize size = copy.size();
+                QVERIFY2(QByteArray("png gif jpeg webp").contains(copy.format()) && !copy.read().isNull(),
+                         qPrintable(m.captured(1)));
+                QVERIFY(m.captured(3).isEmpty() || QSize(m.captured(3).toInt(), m.captured(4).toInt()) == size);
+            }
+            linked.removeAll("ptrouge.gif");
+            QCOMPARE(linked.join(' '), QString(copies));
+        }
+        // Both turned the same way: the TIFF by Qt's reader, the WebP by ours.
+        const QImage tiff(img + "tourne.tif.jpg"), webp(img + "tourne.webp.jpg");
+        QCOMPARE(tiff.size(), QSize(120, 160));
+        QVERIFY(qRed(tiff.pixel(90, 40)) > 2 * qBlue(tiff.pixel(90, 40)));  // the red quarter went top right
+        for (QPoint p : {QPoint(30, 40), QPoint(90, 40), QPoint(30, 120), QPoint(90, 120)})
+            QVERIFY(qAbs(qGray(tiff.pixel(p)) - qGray(webp.pixel(p))) < 30);
     }
 
     void exitCodes_data()
@@ -102,6 +138,11 @@ private slots:
         QCOMPARE(RunGenerateCommand({"--folder", tmp.path(), example(kBureau)}), 1);
         filefaults::Reset();
         QCOMPARE(ReadBytes(tmp.filePath("bureau.htm")), page);
+        // A picture the page needs that could not be copied: the page is made, the run fails.
+        const QStringList lines{tmp.filePath("absent.png"), "", tmp.path(), "trou.htm", "", "", "", "absent.png"};
+        QVERIFY(WriteTextFile(tmp.filePath("trou.txt"), lines.join("\r\n")));
+        QCOMPARE(RunGenerateCommand({"--module", "tooltip", tmp.filePath("trou.txt")}), 1);
+        QVERIFY(QFile::exists(tmp.filePath("trou.htm")));
         SetWorkingFolderLockWait(50);
         const FolderLock otherRun(tmp.path());
         QCOMPARE(RunGenerateCommand({"--folder", tmp.path(), example(kBureau)}), 1);

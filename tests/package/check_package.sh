@@ -14,7 +14,7 @@ for f in ./usr/share/toravi/transparentpixel.gif ./usr/share/toravi/exemples/gli
   grep -qx -- "$f" <<<"$contents" || { echo "absent du paquet : $f"; fail=1; }
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for d in libqt6widgets6 libqt6gui6 libqt6core6 qt6-translations-l10n; do
+for d in libqt6widgets6 libqt6gui6 libqt6core6 qt6-image-formats-plugins qt6-translations-l10n; do
   grep -q "$d" <<<"$depends" || { echo "dépendance absente : $d ($depends)"; fail=1; }
 done
 # The installed program finds its marker pictures and writes a page from an example.

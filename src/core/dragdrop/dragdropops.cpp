@@ -12,9 +12,6 @@ namespace toravi {
 
 namespace {
 
-const QString kPictureFilter =
-    QStringLiteral("Fichiers gif (*.gif)|*.gif|Fichiers jpeg (*.jpg)|*.jpg|Tous (*.*)|*.*");
-
 QString imgPath(const DragDropState& s, const QString& name)
 {
     return JoinPath(JoinPath(s.strFolderName, QStringLiteral("img")), name);
@@ -69,9 +66,7 @@ void DragDropModule::ChooseWorkingFolder()
 void DragDropModule::ChooseReferencePicture()
 {
     const QString chosen = platform_.openFile(
-        {ProgramFolder(), QStringLiteral("gif"),
-         QStringLiteral("Fichiers gif (*.gif)|*.gif|Fichiers jpeg (*.jpg)|*.jpg|Fichiers png (*.png)|*.png|"
-                        "Tous (*.*)|*.*"),
+        {ProgramFolder(), QStringLiteral("gif"), PictureFilter(true),
          QStringLiteral("Sélectionnez l'image sur laquelle vous voulez travailler (obligatoire)")});
     if (!chosen.isEmpty() && Accepts(chosen, 0)) {
         state.strOrigImageFile = chosen;
@@ -94,7 +89,7 @@ void DragDropModule::ChooseReferencePicture()
 void DragDropModule::ChooseBackgroundPicture()
 {
     const QString chosen = platform_.openFile(
-        {DriveRootFolder(), QStringLiteral("gif"), kPictureFilter,
+        {DriveRootFolder(), QStringLiteral("gif"), PictureFilter(false),
          QStringLiteral("Sélectionnez une image pour l'arrière-plan de votre page Web (facultatif)")});
     if (!chosen.isEmpty() && Accepts(chosen, 1)) {
         state.strOrigBackgroundImage = chosen;
@@ -124,8 +119,8 @@ void DragDropModule::ChooseHelpDocument()
 
 void DragDropModule::AddObject()
 {
-    const QString chosen = platform_.openFile(
-        {ProgramFolder(), QStringLiteral("gif"), kPictureFilter, QStringLiteral("Sélectionnez une image d'objet")});
+    const QString chosen = platform_.openFile({ProgramFolder(), QStringLiteral("gif"), PictureFilter(false),
+                                               QStringLiteral("Sélectionnez une image d'objet")});
     if (!chosen.isEmpty() && Accepts(chosen, -1)) {
         const QSize size = ShownSize(chosen);
         state.strFileName = NameForPlace(platform_, chosen, size, ObjectCopySize(size, SceneSize(state)));

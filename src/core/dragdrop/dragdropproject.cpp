@@ -208,12 +208,14 @@ bool DragDropModule::LoadProjectFile(const QString& path, const QString& folder)
         s.strFolderName = folder;
     if (!s.strPageWeb.isEmpty() && !s.strFolderName.isEmpty())
         s.strPageWeb = JoinPath(s.strFolderName, s.strPageWeb);
+    s.strImageFile = ShownPictureName(s.strOrigImageFile, s.strImageFile);
+    s.strBackgroundImage = ShownPictureName(s.strOrigBackgroundImage, s.strBackgroundImage);
     // The name list gives the count; a missing tooltip comes from the file name.
     const QStringList& names = lists[kNames];
     for (int i = 0; i < names.size(); ++i) {
         DragDropObject o;
         o.source = ResolveProjectSource(path, lists[kSources].value(i));
-        o.fileName = SafeFileName(names[i]);
+        o.fileName = ShownPictureName(o.source, SafeFileName(names[i]));
         o.tooltip = i < lists[kTooltips].size() ? lists[kTooltips][i] : tooltipFromName(o.fileName);
         o.place = placeFromFile(lists.value(kPlacesX).value(i), lists.value(kPlacesY).value(i));
         s.objects.append(o);

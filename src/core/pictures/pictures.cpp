@@ -21,11 +21,8 @@ namespace toravi {
 
 QString CopyIntoImg(const QString& source, const QString& folder, bool* copied)
 {
-    const QString name = SafeFileName(source);
-    const WorkingFolderLock lock(folder);
-    bool ok = false;
-    if (!name.isEmpty() && !lock.busy() && IsPicture(source) && MakeImgFolder(folder))
-        ok = CopyFileReplacing(source, JoinPath(JoinPath(folder, QStringLiteral("img")), name));
+    const QString name = PageCopyName(source);
+    const bool ok = !name.isEmpty() && CopyPicture({source, name}, folder);
     if (copied)
         *copied = ok;
     return name;
@@ -82,6 +79,64 @@ bool IsPicture(const QString& path)
     return IsRegularFile(path) && GetImageInfo(path).ImageType != IMG_FAIL;
 }
 
+namespace {
+
+bool ShownAsItIs(const ImageInfo& info)
+{
+    return info.ImageType <= IMG_BMP || (info.ImageType == IMG_WEBP && !info.Animated && info.Orientation <= 1);
+}
+
+// Whether copies Toravi makes of the picture are JPEG: those of JPEG pictures (by
+// their name, as ever), and of WebP and TIFF photos without transparency.
+bool CopiesAsJpeg(const QString& source)
+{
+    const ImageInfo info = GetImageInfo(source);
+    if (info.ImageType == IMG_WEBP || info.ImageType == IMG_TIFF)
+        return !info.Alpha && !info.Drawing;
+    static const QStringList jpeg = {QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("jpe"),
+                                     QStringLiteral("jfif")};
+    const QString name = LastComponent(source);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot >= 0 && jpeg.contains(name.mid(dot + 1).toLower());
+}
+
+// Whether `name` is the whole copy of `source` in another format.
+bool IsConvertedName(const QString& source, const QString& name)
+{
+    const QString own = SafeFileName(source);
+    return !own.isEmpty() && (name == own + QStringLiteral(".jpg") || name == own + QStringLiteral(".png"));
+}
+
+}  // namespace
+
+bool IsPagePicture(const QString& path)
+{
+    return IsRegularFile(path) && ShownAsItIs(GetImageInfo(path));
+}
+
+QString PageCopyName(const QString& source)
+{
+    const QString own = SafeFileName(source);
+    if (own.isEmpty() || !IsPicture(source) || IsPagePicture(source))
+        return own;
+    return own + (CopiesAsJpeg(source) ? QStringLiteral(".jpg") : QStringLiteral(".png"));
+}
+
+QString ShownPictureName(const QString& source, const QString& name)
+{
+    if (name.isEmpty() || IsConvertedName(source, name) || ReducedCopySize(source, name).isValid() ||
+        !IsPicture(source) || IsPagePicture(source))
+        return name;
+    return PageCopyName(source);
+}
+
+QString PictureFilter(bool png)
+{
+    return QStringLiteral("Fichiers gif (*.gif)|*.gif|Fichiers jpeg (*.jpg)|*.jpg|") +
+           (png ? QStringLiteral("Fichiers png (*.png)|*.png|") : QString()) +
+           QStringLiteral("Fichiers webp (*.webp)|*.webp|Fichiers tiff (*.tif;*.tiff)|*.tif;*.tiff|Tous (*.*)|*.*");
+}
+
 QString PictureRefusal(const QString& source, const QList<ProjectPicture>& others)
 {
     if (!IsPicture(source))
@@ -113,6 +168,16 @@ QString ZeroSizeNotice(const QString& path)
         .arg(info.Height);
 }
 
+QStringList MissingCopies(const QString& folder, const QList<ProjectPicture>& pictures)
+{
+    QStringList missing;
+    for (const ProjectPicture& p : pictures)
+        if (!p.name.isEmpty() && !IsPagePicture(JoinPath(JoinPath(folder, QStringLiteral("img")), p.name)))
+            missing << p.name;
+    missing.removeDuplicates();
+    return missing;
+}
+
 QString CopyProjectPictures(const QString& folder, const QList<ProjectPicture>& pictures)
 {
     if (folder.isEmpty())
@@ -140,8 +205,8 @@ QString CopyProjectPictures(const QString& folder, const QList<ProjectPicture>& 
             continue;
         }
         taken << p;
-        // An earlier copy still serves the page, as long as it is a whole picture.
-        if (!CopyPicture(p, folder) && !IsPicture(JoinPath(img, p.name)))
+        // An earlier copy still serves the page, as long as it is a whole picture the page shows.
+        if (!CopyPicture(p, folder) && !IsPagePicture(JoinPath(img, p.name)))
             missing << p.source;
     }
     missing.removeDuplicates();
@@ -196,17 +261,23 @@ QSize ObjectCopySize(QSize size, QSize scene)
 
 namespace {
 
-// Reduced copies of JPEG pictures stay JPEG; the others keep their transparency in PNG.
-bool keepsJpeg(const QString& source)
-{
-    static const QStringList jpeg = {QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("jpe"),
-                                     QStringLiteral("jfif")};
-    const QString name = LastComponent(source);
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    return dot >= 0 && jpeg.contains(name.mid(dot + 1).toLower());
-}
-
 QString imgFolder(const QString& folder) { return JoinPath(folder, QStringLiteral("img")); }
+
+// Turns a picture stored as an EXIF orientation says to show it.
+QImage Upright(const QImage& image, int orientation)
+{
+    const QTransform quarter = QTransform().rotate(90);
+    switch (orientation) {
+    case 2: return image.mirrored(true, false);
+    case 3: return image.mirrored(true, true);
+    case 4: return image.mirrored(false, true);
+    case 5: return image.transformed(quarter).mirrored(true, false);
+    case 6: return image.transformed(quarter);
+    case 7: return image.transformed(quarter).mirrored(false, true);
+    case 8: return image.transformed(QTransform().rotate(270));
+    default: return image;
+    }
+}
 
 }  // namespace
 
@@ -219,7 +290,7 @@ QString ReducedCopyName(const QString& source, QSize size)
         .arg(stem)
         .arg(size.width())
         .arg(size.height())
-        .arg(keepsJpeg(source) ? QStringLiteral("jpg") : QStringLiteral("png"));
+        .arg(CopiesAsJpeg(source) ? QStringLiteral("jpg") : QStringLiteral("png"));
 }
 
 QSize ReducedCopySize(const QString& source, const QString& name)
@@ -229,24 +300,27 @@ QSize ReducedCopySize(const QString& source, const QString& name)
     if (source.isEmpty() || !m.hasMatch())
         return {};
     const QSize size(m.captured(1).toInt(), m.captured(2).toInt());
-    if (size.isEmpty() || ReducedCopyName(source, size) != name)
+    // In either format: a picture edited since may have changed which one it would get.
+    if (size.isEmpty() || ReducedCopyName(source, size).chopped(3) != name.chopped(3))
         return {};
     return size;
 }
 
 QString KeptPictureName(const QString& source, const QString& name)
 {
-    return ReducedCopySize(source, name).isValid() ? name : LastComponent(source);
+    return ReducedCopySize(source, name).isValid() || IsConvertedName(source, name) ? name : PageCopyName(source);
 }
 
-bool MakeReducedCopy(const QString& source, const QString& folder, QSize size)
+bool MakePictureCopy(const QString& source, const QString& folder, const QString& name)
 {
-    const QString name = ReducedCopyName(source, size);
     const WorkingFolderLock lock(folder);
+    const ImageInfo info = GetImageInfo(source);
+    const QSize whole = info.ImageType == IMG_FAIL ? QSize() : QSize(info.Width, info.Height);
+    const QSize reduced = ReducedCopySize(source, name), size = reduced.isValid() ? reduced : whole;
     // A project file may name any size: a copy is never larger than its picture.
-    const QSize whole = ShownSize(source);
-    if (size.isEmpty() || !whole.isValid() || size.width() > whole.width() || size.height() > whole.height() ||
-        lock.busy() || !IsRegularFile(source) || !MakeImgFolder(folder))
+    if (!(reduced.isValid() || IsConvertedName(source, name)) || size.isEmpty() || !whole.isValid() ||
+        size.width() > whole.width() || size.height() > whole.height() || lock.busy() || !IsRegularFile(source) ||
+        !MakeImgFolder(folder))
         return false;
     const QString target = JoinPath(imgFolder(folder), name);
     // Made already from the source as it is now: loading a project need not make it again.
@@ -270,7 +344,10 @@ bool MakeReducedCopy(const QString& source, const QString& folder, QSize size)
     QImage image = reader.read();
     if (image.isNull())
         return false;
-    const bool jpeg = keepsJpeg(source);
+    // Qt turns JPEG and TIFF pictures upright, not WebP ones.
+    if (reader.transformation() == QImageIOHandler::TransformationNone && info.Orientation > 1)
+        image = Upright(image, info.Orientation);
+    const bool jpeg = name.endsWith(QStringLiteral(".jpg"));
     // Premultiplied, so that scaling does not bleed the colour of transparent pixels into the edges.
     const bool alpha = !jpeg && image.hasAlphaChannel();
     image = image.convertToFormat(alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32)
@@ -283,7 +360,8 @@ bool MakeReducedCopy(const QString& source, const QString& folder, QSize size)
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, jpeg ? "jpeg" : "png");
     if (jpeg) {
-        writer.setQuality(75);
+        // A whole copy stands for the picture itself; a reduced one is for light pages.
+        writer.setQuality(reduced.isValid() ? 75 : 90);
         writer.setOptimizedWrite(true);
     }
     return writer.write(image) && WriteFileAtomically(target, bytes);
@@ -291,11 +369,10 @@ bool MakeReducedCopy(const QString& source, const QString& folder, QSize size)
 
 bool CopyPicture(const ProjectPicture& picture, const QString& folder)
 {
-    const QSize reduced = ReducedCopySize(picture.source, picture.name);
-    if (reduced.isValid())
-        return MakeReducedCopy(picture.source, folder, reduced);
+    if (ReducedCopySize(picture.source, picture.name).isValid() || IsConvertedName(picture.source, picture.name))
+        return MakePictureCopy(picture.source, folder, picture.name);
     const WorkingFolderLock lock(folder);
-    return !picture.name.isEmpty() && !lock.busy() && IsPicture(picture.source) && MakeImgFolder(folder) &&
+    return !picture.name.isEmpty() && !lock.busy() && IsPagePicture(picture.source) && MakeImgFolder(folder) &&
            CopyFileReplacing(picture.source, JoinPath(imgFolder(folder), picture.name));
 }
 
@@ -305,7 +382,7 @@ QString TakeReducedCopy(const QString& source, QString& name, QSize size, QSize 
         return {};
     const QString before = name;
     name = ReducedCopyName(source, reduced);
-    MakeReducedCopy(source, folder, reduced);
+    MakePictureCopy(source, folder, name);
     return before;
 }
 
@@ -342,29 +419,10 @@ QString NameForPlace(Platform& platform, const QString& source, QSize size, QSiz
 {
     if (size.isEmpty() || reduced == size ||
         platform.messageBox(ReducedCopyOffer(source, size, reduced), MB_YESNO | MB_ICONQUESTION, kTitle) != IDYES)
-        return SafeFileName(source);
+        return PageCopyName(source);
     return ReducedCopyName(source, reduced);
 }
 
-namespace {
-
-// Turns a picture stored as an EXIF orientation says to show it.
-QImage Upright(const QImage& image, int orientation)
-{
-    const QTransform quarter = QTransform().rotate(90);
-    switch (orientation) {
-    case 2: return image.mirrored(true, false);
-    case 3: return image.mirrored(true, true);
-    case 4: return image.mirrored(false, true);
-    case 5: return image.transformed(quarter).mirrored(true, false);
-    case 6: return image.transformed(quarter);
-    case 7: return image.transformed(quarter).mirrored(false, true);
-    case 8: return image.transformed(QTransform().rotate(270));
-    default: return image;
-    }
-}
-
-}  // namespace
 
 QImage ExifThumbnail(const QString& path, QSize shown)
 {
@@ -440,8 +498,21 @@ QImage ExifThumbnail(const QString& path, QSize shown)
 namespace msg {
 QString NotPicture(const QString& source)
 {
-    return QStringLiteral("Le fichier %1 n'est pas une image PNG, GIF, BMP ou JPEG : il n'a pas été copié.")
-        .arg(source);
+    const QString format = UnreadFormatName(source);
+    if (format.isEmpty())
+        return QStringLiteral("Le fichier %1 n'est pas une image PNG, GIF, JPEG, BMP, WebP ou TIFF : il n'a pas été "
+                              "copié.")
+            .arg(source);
+    // WebP and TIFF are read but for a few kinds: "une image TIFF d'une sorte que…".
+    const bool kind = format == QLatin1String("WebP") || format == QLatin1String("TIFF");
+    QString text = QStringLiteral("Le fichier %1 est une image %2%3 que Toravi ne sait pas lire : il n'a pas été "
+                                  "copié. Ouvrez-la dans votre visionneuse de photos ou votre logiciel d'images, "
+                                  "enregistrez-la en JPEG (ou en PNG pour un dessin), puis choisissez cette copie.")
+                       .arg(source, format, kind ? QStringLiteral(" d'une sorte") : QStringLiteral(","));
+    if (format == QLatin1String("HEIC") || format == QLatin1String("HEIF"))
+        text += QStringLiteral(" Sur l'iPhone, Réglages > Appareil photo > Formats > « Le plus compatible » donne "
+                               "des photos JPEG.");
+    return text;
 }
 }  // namespace msg
 

@@ -13,8 +13,9 @@ namespace toravi {
 
 class Platform;
 
-// Copies the picture into folder/img under its own name and returns that name.
-// Nothing is copied under an empty folder. `copied` tells whether the copy is there.
+// Copies the picture into folder/img under the name its copy takes (PageCopyName)
+// and returns that name. Nothing is copied under an empty folder. `copied` tells
+// whether the copy is there.
 QString CopyIntoImg(const QString& source, const QString& folder, bool* copied = nullptr);
 
 // A picture of the project: where it comes from and its name in img.
@@ -22,8 +23,21 @@ struct ProjectPicture {
     QString source;
     QString name;
 };
-// Whether the file is a picture a page can show: PNG, GIF, BMP or JPEG, by its header.
+// Whether the file is a picture Toravi reads: PNG, GIF, BMP, JPEG, WebP or TIFF, by its header.
 bool IsPicture(const QString& path);
+// Whether pages show the picture as it is, in every browser: PNG, GIF, BMP, JPEG,
+// and WebP unless animated or turned by an orientation. The others get a copy.
+bool IsPagePicture(const QString& path);
+// The name of a picture's copy in img: its own when pages show it as it is, else
+// its own with the copy's format added ("scan.tif.jpg"), JPEG for photos, PNG
+// for drawings and transparency. Made from the source alone, so that a project
+// naming it makes the same copy again when loaded.
+QString PageCopyName(const QString& source);
+// The name a project's picture keeps when loaded: `name`, unless the source is a
+// picture that pages cannot show as it is and `name` is none of its copies.
+QString ShownPictureName(const QString& source, const QString& name);
+// The file dialogs' filter for pictures, with PNG or without, as each dialog had it.
+QString PictureFilter(bool png);
 // Why a picture chosen for one role cannot be taken ("" when it can): it is no
 // picture, or another picture of the project (`others`) already has its name.
 QString PictureRefusal(const QString& source, const QList<ProjectPicture>& others);
@@ -31,6 +45,10 @@ QString PictureRefusal(const QString& source, const QList<ProjectPicture>& other
 QString NameClash(const QList<ProjectPicture>& pictures);
 // A notice for a picture whose size reads as 0: it would not show in the page.
 QString ZeroSizeNotice(const QString& path);
+
+// The names of the pictures whose copy in folder/img is missing, or no picture
+// that pages show: a page made now would lack them.
+QStringList MissingCopies(const QString& folder, const QList<ProjectPicture>& pictures);
 
 // Copies every picture again into folder/img (or makes its reduced copy again),
 // skipping what is no picture and the later of two pictures of one name.
@@ -61,18 +79,20 @@ QSize ObjectCopySize(QSize size, QSize scene);
 // --- Reduced copies ---
 // A reduced copy lies in img under a name of its own that says its source and
 // size ("photo-700x525.jpg"), so that a project naming it makes the same copy
-// again when loaded. JPEG stays JPEG; every other kind becomes PNG, transparency kept.
+// again when loaded. JPEG stays JPEG, WebP and TIFF photos become JPEG; every
+// other kind becomes PNG, transparency kept.
 QString ReducedCopyName(const QString& source, QSize size);
-// The size of the reduced copy `name` is of `source`; invalid when it is none.
+// The size of the reduced copy `name` is of `source` (in JPEG or PNG); invalid when it is none.
 QSize ReducedCopySize(const QString& source, const QString& name);
-// The name a picture keeps when it is copied again: its reduced copy's, when
-// `name` is one of `source`, else the source's own file name.
+// The name a picture keeps when it is copied again: `name` when it is one of the
+// copies of `source` that Toravi makes, else the source's PageCopyName.
 QString KeptPictureName(const QString& source, const QString& name);
-// Writes the reduced copy of `source` into folder/img: turned upright, scaled
-// with good quality. The source is never touched. Returns whether it is there.
-bool MakeReducedCopy(const QString& source, const QString& folder, QSize size);
-// Copies one picture into img: its reduced copy when its name is one, else the
-// whole picture under its name. Returns whether the copy is there.
+// Writes `name`, a copy of `source` that Toravi makes (reduced, or whole in
+// another format) into folder/img: turned upright, scaled with good quality,
+// JPEG or PNG as its name says. The source is never touched. Returns whether it is there.
+bool MakePictureCopy(const QString& source, const QString& folder, const QString& name);
+// Copies one picture into img: the copy its name says when Toravi makes it, else
+// the whole picture under its name. Returns whether the copy is there.
 bool CopyPicture(const ProjectPicture& picture, const QString& folder);
 // What Oui does without the question: `name` becomes that of the reduced copy
 // of `source` (`size`) at `reduced`, made at once, unless the picture fits its
@@ -86,7 +106,7 @@ void DropReplacedCopies(const QString& folder, const QStringList& replaced, cons
 QString ReducedCopyOffer(const QString& source, QSize size, QSize reduced);
 // The name a chosen picture of `size` takes in img where its place needs it
 // `reduced`: its reduced copy's when the teacher says Oui to the offer (asked
-// only when it is larger), else its own. The copy is not made here.
+// only when it is larger), else its PageCopyName. The copy is not made here.
 QString NameForPlace(Platform& platform, const QString& source, QSize size, QSize reduced);
 
 // --- Small previews ---
@@ -95,7 +115,9 @@ QString NameForPlace(Platform& platform, const QString& source, QSize size, QSiz
 QImage ExifThumbnail(const QString& path, QSize shown);
 
 namespace msg {
-QString NotPicture(const QString& path);  // "Le fichier … n'est pas une image …"
+// "Le fichier … n'est pas une image …", or for a picture of a format Toravi knows
+// but does not read, its name and what to do.
+QString NotPicture(const QString& path);
 }
 
 }  // namespace toravi

@@ -20,12 +20,8 @@ namespace {
 // The point editor's picture frame; larger pictures are cut at its edges.
 constexpr int kFrameLimit = kEditorFrameWidth;
 
-const QString kReferenceFilter = QStringLiteral(
-    "Fichiers gif (*.gif)|*.gif|Fichiers jpeg (*.jpg)|*.jpg|Fichiers png (*.png)|*.png|Tous (*.*)|*.*");
 const QString kReferenceTitle =
     QStringLiteral("Sélectionnez l'image sur laquelle vous voulez travailler (obligatoire)");
-const QString kBackgroundFilter =
-    QStringLiteral("Fichiers gif (*.gif)|*.gif|Fichiers jpeg (*.jpg)|*.jpg|Tous (*.*)|*.*");
 const QString kBackgroundTitle =
     QStringLiteral("Sélectionnez une image pour l'arrière-plan de votre page Web (facultatif)");
 
@@ -110,7 +106,7 @@ void TooltipModule::ChooseWorkingFolder()
 void TooltipModule::ChooseReferencePicture()
 {
     const QString chosen =
-        platform_.openFile({ProgramFolder(), QStringLiteral("gif"), kReferenceFilter, kReferenceTitle});
+        platform_.openFile({ProgramFolder(), QStringLiteral("gif"), PictureFilter(true), kReferenceTitle});
     if (!chosen.isEmpty()) {
         if (!Accept(PictureRefusal(chosen, {Pictures()[1]}))) {
             emit refreshRequested();
@@ -131,15 +127,14 @@ void TooltipModule::ChooseReferencePicture()
 void TooltipModule::ChooseBackgroundPicture()
 {
     const QString chosen =
-        platform_.openFile({DriveRootFolder(), QStringLiteral("gif"), kBackgroundFilter, kBackgroundTitle});
+        platform_.openFile({DriveRootFolder(), QStringLiteral("gif"), PictureFilter(false), kBackgroundTitle});
     if (!chosen.isEmpty()) {
         if (!Accept(PictureRefusal(chosen, {Pictures()[0]}))) {
             emit refreshRequested();
             return;
         }
         state.strOrigBackgroundImage = chosen;
-        state.strFileName = LastComponent(chosen);
-        CopyIntoImg(chosen, state.strFolderName);
+        state.strFileName = CopyIntoImg(chosen, state.strFolderName);
         state.strBackgroundImage = state.strFileName;
     }
     emit refreshRequested();
@@ -162,10 +157,8 @@ bool TooltipModule::Validate()
 
     PrepareImgFolder(s.strFolderName);
     TakeReferencePicture(s, s.strOrigImageFile, KeptPictureName(s.strOrigImageFile, s.strImageFile));
-    if (!s.strOrigBackgroundImage.isEmpty()) {
-        CopyIntoImg(s.strOrigBackgroundImage, s.strFolderName);
-        s.strBackgroundImage = LastComponent(s.strOrigBackgroundImage);
-    }
+    if (!s.strOrigBackgroundImage.isEmpty())
+        s.strBackgroundImage = CopyIntoImg(s.strOrigBackgroundImage, s.strFolderName);
     s.hintVisible = false;
     emit refreshRequested();
     return true;

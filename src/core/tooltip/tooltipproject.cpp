@@ -147,6 +147,8 @@ bool TooltipModule::LoadProjectFile(const QString& path, const QString& folder)
         s.strFolderName = folder;
     if (!s.strPageWeb.isEmpty() && !s.strFolderName.isEmpty())
         s.strPageWeb = JoinPath(s.strFolderName, s.strPageWeb);
+    s.strImageFile = ShownPictureName(s.strOrigImageFile, s.strImageFile);
+    s.strBackgroundImage = ShownPictureName(s.strOrigBackgroundImage, s.strBackgroundImage);
 
     state = s;
     PrepareImgFolder(state.strFolderName);

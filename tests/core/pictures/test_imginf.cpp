@@ -1,4 +1,4 @@
-// Picture sizes read from headers, on pictures built byte by byte.
+// Picture sizes read from headers, on pictures built byte by byte and made by real encoders.
 #include "pictures/imginf.h"
 #include "support/testsupport.h"
 
@@ -10,13 +10,19 @@ using namespace toravi;
 using namespace toravi::test;
 
 namespace {
-// What the reader found, as "png 300x200x8" (width, height, depth) or "fail".
-QString Describe(const ImageInfo& i)
+// What the reader found, as "png 300x200x8" (width, height, depth) with what decides a WebP or
+// TIFF copy (alpha, drawing, moving, orientation 6), or "fail" with the format it names.
+QString Describe(const QString& path)
 {
-    const QString t = QStringList{"none", "png", "gif", "jpg", "bmp"}.value(i.ImageType, QString::number(i.ImageType));
-    return i.ImageType == IMG_FAIL ? "fail"
-                                   : QString("%1 %2x%3x%4").arg(t).arg(i.Width).arg(i.Height).arg(int(i.Depth));
+    const ImageInfo i = GetImageInfo(path);
+    const QString t = QStringList{"none", "png", "gif", "jpg", "bmp", "webp", "tiff"}.value(i.ImageType);
+    if (i.ImageType == IMG_FAIL)
+        return QString("fail %1").arg(UnreadFormatName(path)).trimmed();
+    return QString("%1 %2x%3x%4").arg(t).arg(i.Width).arg(i.Height).arg(int(i.Depth)) + (i.Alpha ? " alpha" : "") +
+           (i.Drawing ? " drawing" : "") + (i.Animated ? " moving" : "") +
+           (i.Orientation > 1 ? QString(" o%1").arg(i.Orientation) : "");
 }
+QByteArray Fixture(const char* name) { return ReadBytes(DataFolder() + "/pictures/" + name); }
 // ExifData(6) with `with` written at data offset `at`, then cut to `cut` bytes, in a 640 x 480 JPEG.
 QByteArray PatchedExif(int at, const QByteArray& with, int cut = 1000)
 {
@@ -94,15 +100,30 @@ private slots:
         row("exif byte order", PatchedExif(6, "IM"), "jpg 640x480x24");
         row("exif magic", PatchedExif(8, "\x2B"), "jpg 640x480x24");
         row("exif signature", PatchedExif(0, "exif"), "jpg 640x480x24");
+        // WebP and TIFF from real encoders; HEIC, AVIF, a TIFF compressed in JPEG or in CMYK at 16 bits
+        // are named, never searched for a JPEG stream.
+        for (auto [file, found] :
+             {std::pair{"photo.webp", "webp 160x120x24"}, {"dessin.webp", "webp 100x80x32 alpha drawing"},
+              {"anime.webp", "webp 64x48x24 drawing moving"}, {"tourne.webp", "webp 120x160x24 o6"},
+              {"scan.tif", "tiff 160x120x24"}, {"scan16.tif", "tiff 160x120x48"}, {"cmyk.tif", "tiff 160x120x32"},
+              {"pages.tif", "tiff 160x120x24"}, {"tourne.tif", "tiff 120x160x24 o6"}, {"petit.tif", "tiff 6x8x24 o8"},
+              {"dessin.tif", "tiff 100x80x32 alpha"}, {"trait.tif", "tiff 160x120x1 drawing"},
+              {"cmyk16.tif", "fail TIFF"}, {"scanjpeg.tif", "fail TIFF"}, {"photo.heic", "fail HEIC"},
+              {"photo.avif", "fail AVIF"}})
+            row(file, Fixture(file), found);
+        const QByteArray heif("\0\0\0\x18" "ftypmif1\0\0\0\0mif1avif", 24);
+        row("heif holding avif", heif + JpegBytes(9, 9), "fail AVIF");
+        row("svg", "<?xml version=\"1.0\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\"/>", "fail SVG");
     }
     void headers()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, found);
         const QString path = file("p.gif", bytes);  // the name plays no part
-        QCOMPARE(Describe(GetImageInfo(path)), found);
+        QCOMPARE(Describe(path), found);
         const PictureSize s = GetPictureSize(path);
-        QCOMPARE(s.largeur + 'x' + s.hauteur, found == "fail" ? "0x0" : found.section(' ', 1).section('x', 0, 1));
+        QCOMPARE(s.largeur + 'x' + s.hauteur,
+                 found.startsWith("fail") ? "0x0" : found.section(' ', 1).section('x', 0, 1));
     }
 
     void malformedExifBlocks()
@@ -120,20 +141,26 @@ private slots:
 
     void truncatedFiles()
     {
-        // Bytes past the end read as 0: every cut gives a size within 0 to 32767.
+        // Bytes past the end read as 0: every cut gives a size within 0 to 32767, and so does
+        // every byte spoilt in the WebP chunks and the TIFF directory.
+        auto check = [&](const QByteArray& b) {
+            const ImageInfo i = GetImageInfo(file("cut.bin", b));
+            QVERIFY(i.ImageType == IMG_FAIL || (qMin(i.Width, i.Height) >= 0 && qMax(i.Width, i.Height) <= 32767));
+        };
         for (const QByteArray& w : {PngBytes(300, 200), GifBytes(300, 200), BmpBytes(300, 200), JpegBytes(300, 200),
                                     CameraJpegBytes(300, 200, ExifData(6) + JpegBytes(16, 12))})
-            for (int cut = 0; cut < w.size(); ++cut) {
-                const ImageInfo i = GetImageInfo(file("cut.bin", w.left(cut)));
-                QVERIFY(i.ImageType == IMG_FAIL || (qMin(i.Width, i.Height) >= 0 && qMax(i.Width, i.Height) <= 32767));
-            }
+            for (int cut = 0; cut < w.size(); ++cut)
+                check(w.left(cut));
+        for (const QByteArray& w : {Fixture("petit.webp"), Fixture("anime.webp"), Fixture("petit.tif")})
+            for (int at = 0; at < w.size(); ++at)
+                check(w.left(at)), check(QByteArray(w).replace(at, 1, "\xFF"));
     }
 
     void notPictures()
     {
         const QString missing = dir.filePath("missing.png");
         for (const QString& path : {dir.path(), missing, QString()})
-            QCOMPARE(Describe(GetImageInfo(path)), QStringLiteral("fail"));
+            QCOMPARE(Describe(path), QStringLiteral("fail"));
         QVERIFY(!QFile::exists(missing));  // the reader never creates a file
         QCOMPARE(GetPictureSize(missing).hauteur, QStringLiteral("0"));
     }
@@ -152,6 +179,16 @@ private slots:
             reader.setAutoTransform(true);
             const ImageInfo info = GetImageInfo(path);
             QCOMPARE(QSize(info.Width, info.Height), reader.read().size());
+        }
+        // Qt turns TIFF pictures upright, not WebP ones.
+        for (const char* name : {"photo.webp", "dessin.webp", "anime.webp", "tourne.webp", "scan.tif", "scan16.tif",
+                                 "cmyk.tif", "pages.tif", "tourne.tif", "dessin.tif", "trait.tif"}) {
+            QImageReader reader(DataFolder() + "/pictures/" + name);
+            reader.setAutoTransform(true);
+            const ImageInfo info = GetImageInfo(reader.fileName());
+            const QSize read = reader.read().size();
+            const bool turnedByUs = info.ImageType == IMG_WEBP && info.Orientation > 4;
+            QCOMPARE(QSize(info.Width, info.Height), turnedByUs ? read.transposed() : read);
         }
     }
 };

@@ -1,11 +1,14 @@
 // The pictures room, through both modules: the roles pictures take and the
 // clashes of their names; pictures larger than their place (the sizes of their
 // reduced copies, the offer with the copy made upright and made again on
-// loading and its size measured); camera thumbnails and partial decodes.
+// loading and its size measured), phone photos and scans alike; camera
+// thumbnails and partial decodes.
 #include "core/modules.h"
 #include "pictures/picturecache.h"
 
+#include <QBuffer>
 #include <QImageReader>
+#include <QImageWriter>
 #include <tuple>
 
 using namespace toravi;
@@ -61,7 +64,11 @@ private slots:
         WriteBytes(at.src + "/photo.png", "mot de passe");
         WriteBytes(at.src + "/autre/SCENE.gif", GifBytes(20, 20));
         WriteBytes(at.src + "/plat.png", PngBytes(300, 0));
+        for (const char* name : {"photo.heic", "cmyk16.tif"})
+            WriteBytes(at.src + "/" + name, ReadBytes(DataFolder() + "/pictures/" + name));
         for (auto [file, message] : {std::pair{"photo.png", "photo.png n'est pas une image"},
+                                     {"photo.heic", "image HEIC, que Toravi ne sait pas lire"},
+                                     {"cmyk16.tif", "image TIFF d'une sorte que Toravi"},
                                      {"autre/SCENE.gif", "portent le même nom"}, {"plat.png", "taille nulle"}}) {
             m->platform.clear();
             m->platform.queueOpenFile(QDir::toNativeSeparators(at.src + "/" + file));
@@ -126,26 +133,37 @@ private slots:
     }
 
     // Oui takes a reduced copy, upright, that saving, loading and creating the page again
-    // keep; Non keeps the whole picture. The source is never touched.
+    // keep; Non keeps the whole picture, or a whole upright JPEG copy of a scan. The source
+    // is never touched.
     void offer_data()
     {
         QTest::addColumn<QString>("role");
         QTest::addColumn<bool>("yes");
         QTest::addColumn<QSize>("reduced");
-        for (bool yes : {true, false}) {
-            QTest::addRow("reference %s", yes ? "oui" : "non") << "reference" << yes << QSize(514, 643);
-            QTest::addRow("scene %s", yes ? "oui" : "non") << "scene" << yes << QSize(700, 875);
-            QTest::addRow("object %s", yes ? "oui" : "non") << "object" << yes << QSize(696, 870);
-        }
+        QTest::addColumn<QString>("kind");
+        for (const char* kind : {"jpg", "tif"})
+            for (bool yes : {true, false}) {
+                const char* answer = yes ? "oui" : "non";
+                QTest::addRow("reference %s %s", kind, answer) << "reference" << yes << QSize(514, 643) << kind;
+                QTest::addRow("scene %s %s", kind, answer) << "scene" << yes << QSize(700, 875) << kind;
+                QTest::addRow("object %s %s", kind, answer) << "object" << yes << QSize(696, 870) << kind;
+            }
     }
     void offer()
     {
         QFETCH(QString, role);
         QFETCH(bool, yes);
         QFETCH(QSize, reduced);
+        QFETCH(QString, kind);
         Scratch at;
-        const QString photo = at.src + "/photo.jpg";  // taken turned (orientation 6): shown 800 x 1000
-        const QByteArray original = CameraPhotoBytes(Quarters({1000, 800}), 6, Quarters({160, 128}));
+        const QString photo = at.src + "/photo." + kind;  // taken turned (orientation 6): shown 800 x 1000
+        QByteArray original = CameraPhotoBytes(Quarters({1000, 800}), 6, Quarters({160, 128}));
+        if (kind == "tif") {
+            QBuffer tiff(&original);
+            QImageWriter writer(&tiff, "tiff");
+            writer.setTransformation(QImageIOHandler::TransformationRotate90);
+            original.clear(), tiff.open(QIODevice::WriteOnly), writer.write(Quarters({1000, 800}));
+        }
         WriteBytes(photo, original);
         auto m = MakeModule(role == "reference" ? "tooltip" : "dragdrop");
         auto* dd = dynamic_cast<DragDrop*>(m.get());
@@ -161,9 +179,10 @@ private slots:
         auto name = [&] { return role == "object" ? dd->m.state.objects.value(0).fileName : m->referenceName(); };
         const QString size = QString("%1x%2").arg(reduced.width()).arg(reduced.height()), copy = at.work + "/img/" + name();
         QVERIFY(m->platform.messageTexts().value(0).contains("copie réduite de " + QString(size).replace("x", " × ")));
-        if (yes) {
-            QCOMPARE(name(), "photo-" + size + ".jpg");
-            QCOMPARE(QImageReader(copy).size(), reduced);  // upright, without an orientation to apply
+        if (yes || kind == "tif") {
+            QCOMPARE(name(), yes ? "photo-" + size + ".jpg" : "photo.tif.jpg");
+            // Upright, without an orientation to apply.
+            QCOMPARE(QImageReader(copy).size(), yes ? reduced : QSize(800, 1000));
             QCOMPARE(Corners(Decoded(copy)), Corners(Decoded(photo)));
         } else {
             QCOMPARE(name(), QString("photo.jpg"));
