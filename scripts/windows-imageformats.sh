@@ -11,8 +11,6 @@ cd "$(dirname "$0")/.."
 QT_PREFIX=$1
 CACHE=${TORAVI_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/toravi-windows}
 HERE=$CACHE/qt6-imageformats-mingw
-SUDO=""
-if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 
 [ -f "$QT_PREFIX/.toravi-complete" ] || { echo "Qt pour Windows n'est pas prêt dans $QT_PREFIX" >&2; exit 1; }
 # Done, unless the Qt they went into was built again since.
@@ -25,23 +23,9 @@ source scripts/packages.sh
 # The Linux readers too: their version is the source's, and the Linux program the Windows one is compared with uses them.
 install_missing qt6-image-formats-plugins cmake ninja-build dpkg-dev g++-mingw-w64-x86-64-posix >&2
 
-# apt-get source needs a deb-src entry for the suites this machine already uses.
-if ! apt-get indextargets --format '$(CREATED_BY)' 2>/dev/null | grep -q '^Sources$'; then
-  src=/etc/apt/sources.list.d/toravi-deb-src.sources
-  if [ -f /etc/apt/sources.list.d/debian.sources ]; then
-    sed 's/^Types:.*/Types: deb-src/' /etc/apt/sources.list.d/debian.sources | $SUDO tee "$src" >/dev/null
-  else
-    grep -E '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' | $SUDO tee /etc/apt/sources.list.d/toravi-deb-src.list >/dev/null
-  fi
-  $SUDO apt-get update -q >&2
-fi
-
 echo "== Lecteurs WebP et TIFF de Qt pour Windows (paquet source Debian qt6-imageformats)" >&2
 rm -rf "$HERE"
-mkdir -p "$HERE/src"
-version=$(dpkg-query -W -f='${source:Version}' qt6-image-formats-plugins)
-(cd "$HERE/src" && apt-get source -q "qt6-imageformats=$version" >&2)
-srcdir=$(ls -d "$HERE"/src/qt6-imageformats-*/ | head -n 1)
+srcdir=$(debian_source qt6-imageformats "$(dpkg-query -W -f='${source:Version}' qt6-image-formats-plugins)" "$HERE/src")
 
 # libwebp and libtiff from the source's own 3rdparty folder, as Windows has neither.
 "$QT_PREFIX/bin/qt-cmake" -S "$srcdir" -B "$HERE/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \

@@ -7,8 +7,6 @@ cd "$(dirname "$0")/.."
 
 CACHE=${TORAVI_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/toravi-windows}
 QT_PREFIX=$CACHE/qt6-mingw-static
-SUDO=""
-if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 
 if [ -x "$QT_PREFIX/bin/qt-cmake" ] && [ -f "$QT_PREFIX/.toravi-complete" ]; then
   echo "$QT_PREFIX"
@@ -16,39 +14,16 @@ if [ -x "$QT_PREFIX/bin/qt-cmake" ] && [ -f "$QT_PREFIX/.toravi-complete" ]; the
 fi
 mkdir -p "$CACHE"
 
-# apt-get source needs a deb-src entry for the suites this machine already uses.
-if ! apt-get indextargets --format '$(CREATED_BY)' 2>/dev/null | grep -q '^Sources$'; then
-  src=/etc/apt/sources.list.d/toravi-deb-src.sources
-  if [ -f /etc/apt/sources.list.d/debian.sources ]; then
-    sed 's/^Types:.*/Types: deb-src/' /etc/apt/sources.list.d/debian.sources | $SUDO tee "$src" >/dev/null
-  else
-    grep -E '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' | $SUDO tee /etc/apt/sources.list.d/toravi-deb-src.list >/dev/null
-  fi
-  $SUDO apt-get update -q >&2
-fi
-
+source scripts/packages.sh
 srcdir=$(ls -d "$CACHE"/src/qt6-base-*/ 2>/dev/null | head -n 1 || true)
 if [ -z "$srcdir" ]; then
   echo "== Source de Qt (paquet source Debian qt6-base)" >&2
-  rm -rf "$CACHE/src"; mkdir -p "$CACHE/src"
+  rm -rf "$CACHE/src"
   # The same Qt version as the host tools that the cross build uses.
-  version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev)
-  (cd "$CACHE/src" && apt-get source -q "qt6-base=$version" >&2)
-  srcdir=$(ls -d "$CACHE"/src/qt6-base-*/ | head -n 1)
+  srcdir=$(debian_source qt6-base "$(dpkg-query -W -f='${source:Version}' qt6-base-dev)" "$CACHE/src")
 fi
 
-cat > "$CACHE/mingw-toolchain.cmake" <<'EOF'
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-EOF
+mingw_toolchain "$CACHE/mingw-toolchain.cmake"
 
 echo "== Construction de Qt pour Windows (longue, une seule fois) dans $CACHE" >&2
 build=$CACHE/qt-build
