@@ -53,8 +53,8 @@ private slots:
         const QString img = tmp.filePath("img/");
         for (auto [name, copies] : {std::pair{"webp", "trait.tif.png photo.webp"},
                                     {"tiff", "transparentpixel.gif dessin.webp anime.webp.png tourne.webp.jpg "
-                                             "scan16.tif.jpg cmyk.tif.jpg pages.tif.jpg tourne.tif.jpg dessin.tif.png "
-                                             "trait.tif.png scan.tif.jpg"}}) {
+                                             "detoure.webp.png scan16.tif.jpg cmyk.tif.jpg pages.tif.jpg "
+                                             "tourne.tif.jpg dessin.tif.png trait.tif.png scan.tif.jpg"}}) {
             QCOMPARE(RunGenerateCommand({"--folder", tmp.path(), DataFolder() + "/pictures/" + name + ".txt"}), 0);
             const QString page = QString::fromLatin1(ReadBytes(tmp.filePath(QString(name) + ".htm")));
             QStringList linked;
@@ -76,6 +76,10 @@ private slots:
         QVERIFY(qRed(tiff.pixel(90, 40)) > 2 * qBlue(tiff.pixel(90, 40)));  // the red quarter went top right
         for (QPoint p : {QPoint(30, 40), QPoint(90, 40), QPoint(30, 120), QPoint(90, 120)})
             QVERIFY(qAbs(qGray(tiff.pixel(p)) - qGray(webp.pixel(p))) < 30);
+        // A turned cut-out keeps its transparent background, upright.
+        const QImage cutOut(img + "detoure.webp.png");
+        QCOMPARE(cutOut.size(), QSize(80, 100));
+        QVERIFY(qAlpha(cutOut.pixel(0, 0)) == 0 && qAlpha(cutOut.pixel(40, 50)) == 255);
     }
 
     void exitCodes_data()
