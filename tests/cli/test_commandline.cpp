@@ -36,6 +36,7 @@ private slots:
 
         QCOMPARE(RunGenerateCommand({"--folder", out, example(kBureau)}), 0);
         QVERIFY(ReadBytes(out + "/bureau.htm").contains("src=\"img/livre.png\" width=\"72\" height=\"72\""));
+        QVERIFY(QFile::exists(out + "/verifier.js"));  // the desk comes with its places and the check
         // The exports instead of the folder page.
         const QString one = tmp.filePath("seul.htm"), zip = tmp.filePath("p.zip"), other = tmp.filePath("autre");
         QCOMPARE(RunGenerateCommand({"--folder", other, "--single-file", one, "--scorm", zip, example(kBureau)}), 0);
