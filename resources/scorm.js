@@ -50,7 +50,7 @@ function scormSet(name, value) {
 }
 
 function scormGet(name) {
-   return scorm.api ? String(scorm.api.LMSGetValue(name)) : "";
+   return scorm.api && !scorm.done ? String(scorm.api.LMSGetValue(name)) : "";
 }
 
 function scormCommit() {

@@ -2,6 +2,7 @@
 // by hand when they change: `toravi_make_examples <resources/exemples>`.
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -109,7 +110,23 @@ QImage island()
     return img;
 }
 
-// The drag-and-drop example: a pupil's desk with empty places, and the objects to put back.
+// The drag-and-drop example: a pupil's desk with empty places, and the objects to put back,
+// each with its tooltip and the place drawn for it on the scene.
+struct DeskObject {
+    const char* kind;
+    const char* tooltip;
+    QRect drawn;
+};
+const DeskObject kDeskObjects[] = {
+    {"livre", "Le livre", {78, 58, 64, 72}},
+    {"reveil", "Le réveil", {168, 58, 66, 72}},
+    {"plante", "La plante", {252, 60, 62, 70}},
+    {"lampe", "La lampe", {128, 194, 76, 76}},
+    {"tasse", "La tasse", {262, 212, 58, 58}},
+    {"ballon", "Le ballon", {556, 326, 76, 76}},
+    {"crayons", "Le pot à crayons", {360, 196, 66, 74}},
+};
+
 void paintDeskScene(QPainter& p, bool outlines)
 {
     p.setRenderHint(QPainter::Antialiasing);
@@ -147,10 +164,46 @@ void paintDeskScene(QPainter& p, bool outlines)
     // Where the objects belong, dashed.
     p.setPen(QPen(QColor(120, 90, 60, 150), 2, Qt::DashLine));
     p.setBrush(Qt::NoBrush);
-    for (const QRect& r : {QRect(78, 58, 64, 72), QRect(168, 58, 66, 72), QRect(252, 60, 62, 70),
-                           QRect(128, 194, 76, 76), QRect(262, 212, 58, 58), QRect(360, 196, 66, 74),
-                           QRect(556, 326, 76, 76)})
-        p.drawRoundedRect(r, 8, 8);
+    for (const DeskObject& o : kDeskObjects)
+        p.drawRoundedRect(o.drawn, 8, 8);
+}
+
+// The part of a picture that is not transparent.
+QRect visibleBounds(const QImage& img)
+{
+    QRect r;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (qAlpha(img.pixel(x, y)))
+                r |= QRect(x, y, 1, 1);
+    return r;
+}
+
+// The desk's project, with the check on: each object's place puts its picture in the middle of
+// the place drawn for it. The scene is 700 pixels wide, shown as it is: its pixels are the page's.
+QByteArray deskProject(const QList<QImage>& objects)
+{
+    QString files, tooltips, xs, ys;
+    for (int i = 0; i < objects.size(); ++i) {
+        const DeskObject& o = kDeskObjects[i];
+        const QPoint at = o.drawn.center() - visibleBounds(objects[i]).center();
+        files += QLatin1String(o.kind) + QStringLiteral(".png,");
+        tooltips += QString::fromUtf8(o.tooltip) + QLatin1Char(',');
+        xs += QString::number(at.x()) + QLatin1Char(',');
+        ys += QString::number(at.y()) + QLatin1Char(',');
+    }
+    QString text = QStringLiteral(
+                       "<Généré par Toravi 2>\n<Module Drag&Drop>\n<Ne pas modifier ce fichier à la main.>\n"
+                       "<Cela pourrait avoir des conséquences inattendues sur votre projet>\n"
+                       "bureau.png\nfond.png\n\nbureau.htm\nRange le bureau\n"
+                       "Le bureau est en désordre ! Fais glisser chaque objet à sa place, sur les étagères, sur la "
+                       "table ou par terre.<br>Quand tout est rangé, appelle ton professeur : il te dira si tout est "
+                       "en ordre.\n"
+                       "Range le bureau\nbureau.png\n700\n430\nfond.png\nEBF5FA\n14\n5A3A1A\nFFF6D5\n\n\n\n"
+                       "centré\n24\n8A4A1A\nbold\n\n\nFFFCEF\nFaux\n%1\n%1\nvrai\nvrai\n%2\nFaux\n\n\nAide\n"
+                       "%3\n%4\nvrai\n20\n")
+                       .arg(files, tooltips, xs, ys);
+    return text.replace(QLatin1Char('\n'), QStringLiteral("\r\n")).toLatin1();
 }
 
 QImage object(const QString& kind)
@@ -234,8 +287,13 @@ int main(int argc, char** argv)
         p.drawLine(32, 0, 32, 64);
     }
     background.save(out + QStringLiteral("/glisser-deposer/fond.png"));
-    for (const char* kind : {"livre", "reveil", "plante", "lampe", "tasse", "ballon", "crayons"})
-        object(QLatin1String(kind)).save(out + QStringLiteral("/glisser-deposer/") + QLatin1String(kind) +
-                                         QStringLiteral(".png"));
+    QList<QImage> objects;
+    for (const DeskObject& o : kDeskObjects) {
+        objects << object(QLatin1String(o.kind));
+        objects.last().save(out + QStringLiteral("/glisser-deposer/") + QLatin1String(o.kind) + QStringLiteral(".png"));
+    }
+    QFile project(out + QStringLiteral("/glisser-deposer/bureau.txt"));
+    if (!project.open(QIODevice::WriteOnly) || project.write(deskProject(objects)) < 0)
+        return 1;
     return 0;
 }

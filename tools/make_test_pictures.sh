@@ -22,6 +22,8 @@ cwebp -quiet -lossless -exact dessin.png -o "$out/dessin.webp"
 convert -size 64x48 xc:orange f1.png && convert -size 64x48 xc:purple f2.png
 img2webp -loop 0 f1.png -d 200 f2.png -o "$out/anime.webp" >/dev/null 2>&1
 cwebp -quiet -q 80 base.png -o plain.webp && webpmux -set exif exif.bin plain.webp -o "$out/tourne.webp" >/dev/null 2>&1
+# A cut-out photo, lossy with transparency, taken turned: the extended header's alpha flag alone says so.
+cwebp -quiet -q 50 dessin.png -o plain.webp && webpmux -set exif exif.bin plain.webp -o "$out/detoure.webp" >/dev/null 2>&1
 # Small ones, whose every byte the tests spoil.
 convert base.png -resize 16x12 small.png && cwebp -quiet -q 50 small.png -o plain.webp &&
   webpmux -set exif exif.bin plain.webp -o "$out/petit.webp" >/dev/null 2>&1

@@ -209,7 +209,7 @@ test('the help button opens its document; without a document there is no button;
 });
 
 test('pages made from WebP and TIFF pictures show every picture, the page background too', async () => {
-  for (const [name, count] of [['webp', 3], ['tiff', 11]]) {
+  for (const [name, count] of [['webp', 3], ['tiff', 12]]) {
     await visit(examplePage(folder, `${name}.txt`, `${name}.htm`, join(DATA, 'pictures')), {}, async (page) => {
       // A picture that failed to load has no natural width.
       assert.deepEqual(await page.eval(() => Promise.all([...document.images].map((i) => i.src).concat(getComputedStyle(document.body)

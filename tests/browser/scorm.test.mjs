@@ -33,10 +33,12 @@ function exportsOf(project, name, ...args) {
   return { one: `${base}/f/${name}.htm`, page: `${base}/f/${name}/${entries[1]}` };
 }
 
-// The platform's page: the run-time as window.API, what it was told, and the package in a frame.
+// The platform's page: the run-time as window.API, every call the page made to it (log) and what
+// it was told, whatever the run-time made of it, and the package in a frame.
 const HOST = `<!DOCTYPE html><html><body style="margin:0"><script src="/runtime.js"></script><script>
-window.API = new Scorm12API({ logLevel: 5 }); window.sets = {}; window.calls = [];
-API.on('LMSSetValue.cmi.*', (e, v) => { sets[e] = v; }); ['LMSInitialize', 'LMSCommit', 'LMSFinish'].forEach((c) => API.on(c, () => calls.push(c)));
+window.API = new Scorm12API({ logLevel: 5 }); window.sets = {}; window.calls = []; window.log = [];
+['LMSInitialize', 'LMSGetValue', 'LMSSetValue', 'LMSCommit', 'LMSFinish'].forEach((c) => { const run = API[c].bind(API);
+  API[c] = (...a) => (log.push(c), /Value$/.test(c) || calls.push(c), c === 'LMSSetValue' && (sets[a[0]] = a[1]), run(...a)); });
 const q = new URLSearchParams(location.search); if (q.get('data')) API.loadFromJSON(JSON.parse(q.get('data')));
 document.write('<iframe style="border:0" width="1080" height="1180" src="' + q.get('page') + '"></iframe>');</script></body></html>`;
 
@@ -58,15 +60,16 @@ before(async () => {
 async function platform(page, data, body) {
   let last;
   await visit(`${base}/?page=${encodeURIComponent(page)}${data ? `&data=${encodeURIComponent(JSON.stringify(data))}` : ''}`, {}, async (host) => {
-    const told = () => host.eval(() => ({ ...window.sets, calls: window.calls.join(), status: API.cmi.core.lesson_status }));
+    const told = () => host.eval(() => ({ ...window.sets, calls: window.calls.join(), lastCall: window.log.at(-1), status: API.cmi.core.lesson_status }));
     inFrame(host, true);
     await host.until(() => window.calls.length > 1);
     await body(host, told);
-    // Leaving the page: where the pupil is and the time spent, then the end, once.
+    // Leaving the page: where the pupil is and the time spent, then the end, once, and nothing after it.
     await host.eval(() => { document.querySelector('iframe').src = 'about:blank'; });
     await host.until(() => window.calls.includes('LMSFinish'));
     last = await told();
     assert.match(last.calls, /^LMSInitialize,(LMSCommit,)+LMSFinish$/);
+    assert.equal(last.lastCall, 'LMSFinish');
     assert.equal(last['cmi.core.exit'], 'suspend');
     assert.match(last['cmi.core.session_time'], /^\d\d:\d\d:\d\d$/);
   });
@@ -137,6 +140,50 @@ test('drag and drop without the check: completed once every object was moved, al
     assert.deepEqual(await p.eval(() => [...document.images].map((i) => i.complete && i.naturalWidth > 0)), [true, true, true, true]);
   });
   assert.deepEqual(asked.filter((a) => a !== '/favicon.ico'), ['/f/free-export.htm']);
+});
+
+test('hidden twice, then shown again from the back-forward cache: the session ends once and the page stays quiet', async () => {
+  dragDropExercise(folder, 'again');
+  const { page } = exportsOf(join(folder, 'again.txt'), 'again-export');
+  const said = await platform(page, null, async (host, told) => {
+    await place(host, 'objet0', 300, 100);
+    await host.in((w) => {
+      const hidden = (state) => Object.defineProperty(w.document, 'visibilityState', { value: state, configurable: true });
+      const transition = (type) => w.dispatchEvent(new w.PageTransitionEvent(type, { persisted: true }));
+      hidden('hidden');
+      transition('pagehide');
+      w.document.dispatchEvent(new w.Event('visibilitychange'));
+      transition('pagehide');
+      hidden('visible');
+      w.document.dispatchEvent(new w.Event('visibilitychange'));
+      transition('pageshow');
+    });
+    assert.equal((await told()).lastCall, 'LMSFinish');
+    // The pupil goes on: the last object moved would complete the exercise.
+    await place(host, 'objet1', 100, 100);
+  });
+  assert.equal(said.status, 'incomplete');
+  assert.match(said['cmi.suspend_data'], /^objet0,-?\d+,-?\d+$/);
+});
+
+// Beyond the window's count, a project file may hold hundreds of objects: their places
+// would pass the 4096 characters the platform keeps.
+test('many objects moved: the places kept within 4096 characters, and found again', async () => {
+  dragDropExercise(folder, 'many', { objects: Array(300).fill('chat.png') });
+  const { page } = exportsOf(join(folder, 'many.txt'), 'many-export');
+  let left;
+  const said = await platform(page, null, async (host) => {
+    // Each object moved by the page's own move, as a drag ends; 300 drags would take minutes.
+    await host.in((w) => w.ordre.items.forEach((item) => w.ordreMoveTo(item, 12, 34, false)));
+    left = await where(host);
+  });
+  const data = said['cmi.suspend_data'];
+  const kept = data.split(';').length;
+  assert.ok(data.length <= 4096 && data.length > 4096 - 16, `${data.length} characters`);
+  assert.match(data, /^(objet\d+,-?\d+,-?\d+;)+objet\d+,-?\d+,-?\d+$/);
+  await platform(page, { core: { entry: 'resume', lesson_status: 'completed' }, suspend_data: data }, async (host) => {
+    assert.deepEqual(await where(host), left.map((at, i) => (i < kept ? at : [0, 0])));
+  });
 });
 
 test('tooltip: completed once every point with a text was shown, the points read kept', async () => {

@@ -36,6 +36,7 @@ private slots:
 
         QCOMPARE(RunGenerateCommand({"--folder", out, example(kBureau)}), 0);
         QVERIFY(ReadBytes(out + "/bureau.htm").contains("src=\"img/livre.png\" width=\"72\" height=\"72\""));
+        QVERIFY(QFile::exists(out + "/verifier.js"));  // the desk comes with its places and the check
         // The exports instead of the folder page.
         const QString one = tmp.filePath("seul.htm"), zip = tmp.filePath("p.zip"), other = tmp.filePath("autre");
         QCOMPARE(RunGenerateCommand({"--folder", other, "--single-file", one, "--scorm", zip, example(kBureau)}), 0);
@@ -53,8 +54,8 @@ private slots:
         const QString img = tmp.filePath("img/");
         for (auto [name, copies] : {std::pair{"webp", "trait.tif.png photo.webp"},
                                     {"tiff", "transparentpixel.gif dessin.webp anime.webp.png tourne.webp.jpg "
-                                             "scan16.tif.jpg cmyk.tif.jpg pages.tif.jpg tourne.tif.jpg dessin.tif.png "
-                                             "trait.tif.png scan.tif.jpg"}}) {
+                                             "detoure.webp.png scan16.tif.jpg cmyk.tif.jpg pages.tif.jpg "
+                                             "tourne.tif.jpg dessin.tif.png trait.tif.png scan.tif.jpg"}}) {
             QCOMPARE(RunGenerateCommand({"--folder", tmp.path(), DataFolder() + "/pictures/" + name + ".txt"}), 0);
             const QString page = QString::fromLatin1(ReadBytes(tmp.filePath(QString(name) + ".htm")));
             QStringList linked;
@@ -76,6 +77,10 @@ private slots:
         QVERIFY(qRed(tiff.pixel(90, 40)) > 2 * qBlue(tiff.pixel(90, 40)));  // the red quarter went top right
         for (QPoint p : {QPoint(30, 40), QPoint(90, 40), QPoint(30, 120), QPoint(90, 120)})
             QVERIFY(qAbs(qGray(tiff.pixel(p)) - qGray(webp.pixel(p))) < 30);
+        // A turned cut-out keeps its transparent background, upright.
+        const QImage cutOut(img + "detoure.webp.png");
+        QCOMPARE(cutOut.size(), QSize(80, 100));
+        QVERIFY(qAlpha(cutOut.pixel(0, 0)) == 0 && qAlpha(cutOut.pixel(40, 50)) == 255);
     }
 
     void exitCodes_data()

@@ -105,6 +105,7 @@ private slots:
         for (auto [file, found] :
              {std::pair{"photo.webp", "webp 160x120x24"}, {"dessin.webp", "webp 100x80x32 alpha drawing"},
               {"anime.webp", "webp 64x48x24 drawing moving"}, {"tourne.webp", "webp 120x160x24 o6"},
+              {"detoure.webp", "webp 80x100x32 alpha o6"},
               {"scan.tif", "tiff 160x120x24"}, {"scan16.tif", "tiff 160x120x48"}, {"cmyk.tif", "tiff 160x120x32"},
               {"pages.tif", "tiff 160x120x24"}, {"tourne.tif", "tiff 120x160x24 o6"}, {"petit.tif", "tiff 6x8x24 o8"},
               {"dessin.tif", "tiff 100x80x32 alpha"}, {"trait.tif", "tiff 160x120x1 drawing"},
