@@ -1,9 +1,9 @@
 // Wiring of both modules' windows: point editor (Form1), parameters (Form2),
 // drag-and-drop window (IForm1) and object item dialog (InfoImg).
 #include "files/files.h"
+#include "files/textfile.h"
 #include "gui/windowfixture.h"
 #include "pages/publish.h"
-#include "files/textfile.h"
 
 #include "dragdrop/objectframe.h"
 #include "pages/colors.h"
@@ -368,7 +368,8 @@ private slots:
         const QString saved = f.scratch.filePath("p.txt");
         f.platform.queueSaveFile(saved);
         f.trigger(kPointEditor, "mnuSave");
-        QCOMPARE(DecodeWindows1252(ReadBytes(saved)).split("\r\n").mid(15, 3), (QStringList{"101,", "116,", "La forêt,"}));
+        QCOMPARE(DecodeWindows1252(ReadBytes(saved)).split("\r\n").mid(15, 3),
+                 (QStringList{"101,", "116,", "La forêt,"}));
         // The unsaved marker follows the history back and forth.
         QVERIFY(!form1->isWindowModified());
         f.trigger(kPointEditor, "mnuAnnuler");

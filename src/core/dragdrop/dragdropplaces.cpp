@@ -89,9 +89,10 @@ void DragDropModule::SetCheck(bool on)
 void DragDropModule::SetTolerance(int pixels)
 {
     // The spin box's steps in a row are one change.
-    Change(QStringLiteral("modifier la tolérance"),
-           [this, pixels] { state.strTolerance = QString::number(std::clamp(pixels, 0, kLargestTolerance)); },
-           kToleranceStep);
+    Change(
+        QStringLiteral("modifier la tolérance"),
+        [this, pixels] { state.strTolerance = QString::number(std::clamp(pixels, 0, kLargestTolerance)); },
+        kToleranceStep);
 }
 
 }  // namespace toravi

@@ -19,8 +19,8 @@ QString Named(const char* what, const QString& name)
 void TooltipModule::AddPoint(int column, int row, const QString& name)
 {
     const TooltipPoint point{QString::number(column), QString::number(row + kRowShift), name};
-    Push(Named("ajouter", name), [this, point] { state.points.append(point); },
-         [this] { state.points.removeLast(); });
+    Push(
+        Named("ajouter", name), [this, point] { state.points.append(point); }, [this] { state.points.removeLast(); });
 }
 
 void TooltipModule::MovePoint(int index, int x, int y, bool nudge)
@@ -33,8 +33,9 @@ void TooltipModule::MovePoint(int index, int x, int y, bool nudge)
     after.y = QString::number(y);
     if (after.x == before.x && after.y == before.y)
         return;
-    Push(Named("déplacer", before.name), [this, index, after] { state.points[index] = after; },
-         [this, index, before] { state.points[index] = before; }, nudge ? kNudgeStep : -1, index);
+    Push(
+        Named("déplacer", before.name), [this, index, after] { state.points[index] = after; },
+        [this, index, before] { state.points[index] = before; }, nudge ? kNudgeStep : -1, index);
 }
 
 void TooltipModule::RenamePoint(int index, const QString& name)
@@ -42,8 +43,9 @@ void TooltipModule::RenamePoint(int index, const QString& name)
     if (index < 0 || index >= state.points.size() || state.points[index].name == name)
         return;
     const QString before = state.points[index].name;
-    Push(Named("renommer", before), [this, index, name] { state.points[index].name = name; },
-         [this, index, before] { state.points[index].name = before; });
+    Push(
+        Named("renommer", before), [this, index, name] { state.points[index].name = name; },
+        [this, index, before] { state.points[index].name = before; });
 }
 
 void TooltipModule::DeletePoint(int index)
@@ -51,8 +53,9 @@ void TooltipModule::DeletePoint(int index)
     if (index < 0 || index >= state.points.size())
         return;
     const TooltipPoint point = state.points[index];
-    Push(Named("supprimer", point.name), [this, index] { state.points.removeAt(index); },
-         [this, index, point] { state.points.insert(index, point); });
+    Push(
+        Named("supprimer", point.name), [this, index] { state.points.removeAt(index); },
+        [this, index, point] { state.points.insert(index, point); });
 }
 
 }  // namespace toravi

@@ -135,7 +135,8 @@ void DragDropWindow::connectHandlers()
             store(t);
         });
     };
-    typed(ui_.browserTitleBox, QStringLiteral("modifier le titre de la page Web"), [&s](const QString& t) { s.strTitre = t; });
+    typed(ui_.browserTitleBox, QStringLiteral("modifier le titre de la page Web"),
+          [&s](const QString& t) { s.strTitre = t; });
     typed(ui_.shownTitleBox, QStringLiteral("modifier le titre affiché"), [&s](const QString& t) { s.strAffiche = t; });
     connect(ui_.instructionBox, &QPlainTextEdit::textChanged, this, [this, &s] {
         dd_.Typing(QStringLiteral("modifier la consigne"));
@@ -157,13 +158,18 @@ void DragDropWindow::connectHandlers()
     };
     button(ui_.pageColourButton, QStringLiteral("modifier la couleur de la page"), &DragDropModule::PageColour);
     button(ui_.folderButton, QStringLiteral("choisir le dossier de travail"), &DragDropModule::ChooseWorkingFolder);
-    button(ui_.referenceButton, QStringLiteral("choisir l'image de référence"), &DragDropModule::ChooseReferencePicture);
+    button(ui_.referenceButton, QStringLiteral("choisir l'image de référence"),
+           &DragDropModule::ChooseReferencePicture);
     button(ui_.backgroundButton, QStringLiteral("choisir l'image d'arrière-plan"),
            &DragDropModule::ChooseBackgroundPicture);
     button(ui_.helpDocumentButton, QStringLiteral("choisir le fichier d'aide"), &DragDropModule::ChooseHelpDocument);
     auto addObject = [this] {
-        dd_.Change([this] { return QStringLiteral("ajouter l'objet « %1 »").arg(dd_.state.objects.value(dd_.state.objects.size() - 1).tooltip); },
-                   [this] { dd_.AddObject(); });
+        dd_.Change(
+            [this] {
+                return QStringLiteral("ajouter l'objet « %1 »")
+                    .arg(dd_.state.objects.value(dd_.state.objects.size() - 1).tooltip);
+            },
+            [this] { dd_.AddObject(); });
     };
     connect(ui_.addObjectButton, &QPushButton::clicked, this, addObject);
     connect(ui_.addObjectAction, &QAction::triggered, this, addObject);

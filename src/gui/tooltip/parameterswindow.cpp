@@ -341,11 +341,13 @@ void ParametersWindow::connectHandlers()
     TooltipState& s = tt_.state;
     Platform& platform = tt_.platform();
     auto button = [this](QPushButton* b, const QString& step, void (TooltipModule::*operation)()) {
-        connect(b, &QPushButton::clicked, this, [this, step, operation] { edit(step, [this, operation] { (tt_.*operation)(); }); });
+        connect(b, &QPushButton::clicked, this,
+                [this, step, operation] { edit(step, [this, operation] { (tt_.*operation)(); }); });
     };
     button(folderButton_, QStringLiteral("choisir le dossier de travail"), &TooltipModule::ChooseWorkingFolder);
     button(referenceButton_, QStringLiteral("choisir l'image de référence"), &TooltipModule::ChooseReferencePicture);
-    button(backgroundButton_, QStringLiteral("choisir l'image d'arrière-plan"), &TooltipModule::ChooseBackgroundPicture);
+    button(backgroundButton_, QStringLiteral("choisir l'image d'arrière-plan"),
+           &TooltipModule::ChooseBackgroundPicture);
     button(plainBackgroundButton_, QStringLiteral("choisir un fond uniforme"), &TooltipModule::PlainBackground);
     connect(balloonBackButton_, &QPushButton::clicked, this, [this, &s, &platform] {
         edit(QStringLiteral("modifier la couleur du fond des info-bulles"),
@@ -367,7 +369,8 @@ void ParametersWindow::connectHandlers()
             store(t);
         });
     };
-    typed(browserTitleBox_, QStringLiteral("modifier le titre de la page Web"), [&s](const QString& t) { s.strTitre = t; });
+    typed(browserTitleBox_, QStringLiteral("modifier le titre de la page Web"),
+          [&s](const QString& t) { s.strTitre = t; });
     typed(descriptionBox_, QStringLiteral("modifier la description"), [&s](const QString& t) { s.strContent = t; });
     // Kept at once like the browser title: a later refresh would otherwise put
     // back the old title while the user is still setting the look.

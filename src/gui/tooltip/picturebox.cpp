@@ -15,6 +15,7 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
     setFixedSize(kWidth, kHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setCursor(Qt::CrossCursor);
+    setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);
 }
 
@@ -103,11 +104,19 @@ void PictureBox::mouseMoveEvent(QMouseEvent* event)
 {
     if (pressedMark_ >= marks_.size())  // the points changed under the mouse
         pressedMark_ = -1;
-    if (!pressed_ || pressedMark_ < 0)
+    if (!pressed_) {
+        // A hand over a mark: it can be taken and moved.
+        const Qt::CursorShape shape = markAt(event->position()) >= 0 ? Qt::OpenHandCursor : Qt::CrossCursor;
+        if (cursor().shape() != shape)
+            setCursor(shape);
         return;
-    if (!dragging_ &&
-        (event->position() - pressedAt_).manhattanLength() < QApplication::startDragDistance())
+    }
+    if (pressedMark_ < 0)
         return;
+    if (!dragging_ && (event->position() - pressedAt_).manhattanLength() < QApplication::startDragDistance())
+        return;
+    if (!dragging_)
+        setCursor(Qt::ClosedHandCursor);
     dragging_ = true;
     dragTo_ = draggedTo(event->position());
     update();
@@ -125,6 +134,7 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event)
         const QPoint to = draggedTo(event->position());
         dragging_ = false;
         pressedMark_ = -1;
+        setCursor(Qt::OpenHandCursor);
         update();
         if (dragged)
             emit markMoved(index, to.x(), to.y());

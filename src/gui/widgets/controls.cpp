@@ -7,17 +7,17 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
-#include <QLabel>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QTextDocument>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QTextDocument>
 #include <QTimer>
 
 namespace toravi {

@@ -3,9 +3,9 @@
 // base ("Réinitialiser", the recovery file, the history of undoable steps).
 #include "core/modules.h"
 
+#include <sys/stat.h>
 #include <QFile>
 #include <functional>
-#include <sys/stat.h>
 
 using namespace toravi;
 using namespace toravi::test;
@@ -207,27 +207,33 @@ private slots:
         auto tooltip = [](Module& m) -> TooltipModule& { return static_cast<Tooltip&>(m).m; };
         auto dragdrop = [](Module& m) -> DragDropModule& { return static_cast<DragDrop&>(m).m; };
         const QList<std::tuple<const char*, Step>> both = {
-            {"parameter", [](Module& m) {
+            {"parameter",
+             [](Module& m) {
                  for (const char* title : {"Au", "Autre"})
-                     m.ops().Change("titre", [&] { m.title() = title; }, 7);
+                     m.ops().Change(
+                         "titre", [&] { m.title() = title; }, 7);
              }},
             {"plain background", [](Module& m) { m.ops().Change("fond", [&] { m.plainBackground(); }); }},
-            {"reference picture", [](Module& m) {
+            {"reference picture",
+             [](Module& m) {
                  m.platform.queueOpenFile(NewPicture(m));
                  m.ops().Change("image", [&] { m.chooseReference(); });
              }},
-            {"typing", [](Module& m) {
+            {"typing",
+             [](Module& m) {
                  for (const char* typed : {"A", "Au", "Aut"}) {
                      m.ops().Typing("titre");
                      m.title() = typed;
                  }
                  m.ops().EndTyping();
              }},
-            {"reset", [](Module& m) {
+            {"reset",
+             [](Module& m) {
                  m.platform.queueMessage(IDYES);
                  m.reinit();
              }},
-            {"load", [](Module& m) {
+            {"load",
+             [](Module& m) {
                  const QString file = WriteProject(QFileInfo(m.reference()).path() + "/court.txt", {"a.gif"});
                  m.ops().Replace("charger", [&] { m.load(file); });
              }},
@@ -235,28 +241,33 @@ private slots:
         const QList<std::tuple<const char*, const char*, Step>> own = {
             {"tooltip", "add point", [&](Module& m) { tooltip(m).AddPoint(5, 7, "Le moulin"); }},
             {"tooltip", "drag point", [&](Module& m) { tooltip(m).MovePoint(0, 30, 56); }},
-            {"tooltip", "nudge point", [&](Module& m) {
+            {"tooltip", "nudge point",
+             [&](Module& m) {
                  tooltip(m).MovePoint(1, 41, 46, true);
                  tooltip(m).MovePoint(1, 41, 56, true);
              }},
             {"tooltip", "rename point", [&](Module& m) { tooltip(m).RenamePoint(1, "La forêt"); }},
             {"tooltip", "delete point", [&](Module& m) { tooltip(m).DeletePoint(0); }},
-            {"dragdrop", "add object", [](Module& m) {
+            {"dragdrop", "add object",
+             [](Module& m) {
                  m.platform.queueOpenFile(NewPicture(m));
                  m.ops().Change("objet", [&] { static_cast<DragDrop&>(m).m.AddObject(); });
              }},
             {"dragdrop", "rename object", [&](Module& m) { dragdrop(m).ModifyItem(1, "Le chien"); }},
-            {"dragdrop", "delete object", [&](Module& m) {
+            {"dragdrop", "delete object",
+             [&](Module& m) {
                  m.platform.queueMessage(IDYES);
                  dragdrop(m).DeleteItem(0);
              }},
             {"dragdrop", "place", [&](Module& m) { dragdrop(m).SetPlace(1, QPoint(10, 20)); }},
-            {"dragdrop", "nudge place", [&](Module& m) {
+            {"dragdrop", "nudge place",
+             [&](Module& m) {
                  dragdrop(m).SetPlace(0, QPoint(10, 20), true);
                  dragdrop(m).SetPlace(0, QPoint(11, 20), true);
              }},
             {"dragdrop", "check", [&](Module& m) { dragdrop(m).SetCheck(true); }},
-            {"dragdrop", "check within a step", [&](Module& m) {
+            {"dragdrop", "check within a step",
+             [&](Module& m) {
                  m.ops().Change("vérifier", [&] {
                      dragdrop(m).SetCheck(true);
                      dragdrop(m).SetTolerance(30);
