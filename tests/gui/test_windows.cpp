@@ -1,6 +1,7 @@
 // Wiring of both modules' windows: point editor (Form1), parameters (Form2),
 // drag-and-drop window (IForm1) and object item dialog (InfoImg).
 #include "files/files.h"
+#include "files/textfile.h"
 #include "gui/windowfixture.h"
 #include "pages/publish.h"
 
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QSpinBox>
+#include <QUndoStack>
 
 using namespace toravi;
 using namespace toravi::test;
@@ -317,6 +319,106 @@ private slots:
         f.in<QSpinBox>(kPlaces, "txtTolerance")->setValue(12);
         QCOMPARE(f.ctx.dragdrop.state.strVerifier, "vrai");
         QCOMPARE(f.ctx.dragdrop.state.strTolerance, "12");
+    }
+
+    // A misplaced point dragged to its place; a click on a mark selects it; the arrows move it;
+    // each step undone and redone from the keys and the Édition menu; the saved project follows.
+    void dragPointsUndoRedo()
+    {
+        WindowFixture f(kPointEditor);
+        QWidget* form1 = f.window(kPointEditor);
+        QVERIFY(QTest::qWaitForWindowActive(form1));
+        auto* picture = f.in<PictureBox>(kPointEditor, "Picture1");
+        auto* names = f.in<QListWidget>(kPointEditor, "List3");
+        auto points = [&] { return f.entries(kPointEditor, {"List1", "List2", "List3"}); };
+        for (auto [x, y, name] : {std::tuple{10, 10, "Le phare"}, {100, 100, "La forêt"}}) {
+            f.platform.queueInput(name);
+            QTest::mouseClick(picture, Qt::LeftButton, {}, QPoint(x, y));
+        }
+        QTest::mousePress(picture, Qt::LeftButton, {}, QPoint(11, 9));
+        QTest::mouseMove(picture, QPoint(30, 25));
+        QTest::mouseRelease(picture, Qt::LeftButton, {}, QPoint(41, 29));
+        QCOMPARE(points(), (QStringList{"40", "100", "36", "106", "Le phare", "La forêt"}));
+        f.platform.clear();
+        QTest::mouseClick(picture, Qt::LeftButton, {}, QPoint(101, 99));
+        QVERIFY(f.platform.requests.isEmpty() && names->currentRow() == 1 && MarkAt(picture, 100, 100, IsGreen));
+        QTest::keyClick(picture, Qt::Key_Right);
+        QTest::keyClick(picture, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(points().mid(0, 4), (QStringList{"40", "101", "36", "116"}));
+        QCOMPARE(f.in<QAction>(kPointEditor, "mnuAnnuler")->text(), "Annuler : déplacer le point « La forêt »");
+
+        QTest::keySequence(form1, QKeySequence("Ctrl+Z"));  // both key moves at once
+        QCOMPARE(points().mid(0, 4), (QStringList{"40", "100", "36", "106"}));
+        f.trigger(kPointEditor, "mnuAnnuler");
+        QCOMPARE(points().mid(0, 4), (QStringList{"10", "100", "16", "106"}));
+        QTest::keySequence(form1, QKeySequence("Ctrl+Y"));
+        QTest::keySequence(form1, QKeySequence("Ctrl+Shift+Z"));
+        QCOMPARE(points().mid(0, 4), (QStringList{"40", "101", "36", "116"}));
+
+        names->setCurrentRow(0);
+        f.platform.queueMessage(IDYES);
+        QTest::keyClick(names, Qt::Key_Delete);
+        f.platform.queueMessage(IDNO);  // not saved first
+        f.trigger(kPointEditor, "mnuReinit");
+        QVERIFY(points().isEmpty());
+        f.trigger(kPointEditor, "mnuAnnuler");
+        f.trigger(kPointEditor, "mnuAnnuler");
+        QCOMPARE(points(), (QStringList{"40", "101", "36", "116", "Le phare", "La forêt"}));
+        f.trigger(kPointEditor, "mnuRetablir");
+        const QString saved = f.scratch.filePath("p.txt");
+        f.platform.queueSaveFile(saved);
+        f.trigger(kPointEditor, "mnuSave");
+        QCOMPARE(DecodeWindows1252(ReadBytes(saved)).split("\r\n").mid(15, 3),
+                 (QStringList{"101,", "116,", "La forêt,"}));
+        // The unsaved marker follows the history back and forth.
+        QVERIFY(!form1->isWindowModified());
+        f.trigger(kPointEditor, "mnuAnnuler");
+        QVERIFY(form1->isWindowModified());
+        f.trigger(kPointEditor, "mnuRetablir");
+        QVERIFY(!form1->isWindowModified());
+    }
+
+    // A title typed is one step; the field's own Ctrl+Z while typing, the window's after; an
+    // object deleted and a reset undone, then redone; the saved project follows.
+    void dragDropUndoRedo()
+    {
+        WindowFixture f(kDragDrop);
+        QVERIFY(QTest::qWaitForWindowActive(f.window(kDragDrop)));
+        f.ready(kDragDrop);
+        f.addObjects(2);
+        QUndoStack& history = f.ctx.dragdrop.History();
+        QCOMPARE(history.count(), 4);
+        auto* title = f.in<QLineEdit>(kDragDrop, "INT_txtstrTitre");
+        title->setFocus();
+        title->end(false);
+        QTest::keyClicks(title, "Ma");
+        QTest::keySequence(title, QKeySequence("Ctrl+Z"));
+        QVERIFY(title->text() != "exerciceMa" && history.count() == 4);
+        QTest::keyClicks(title, "Mon");
+        QTest::keyClick(title, Qt::Key_Return);
+        QCOMPARE(history.count(), 5);
+        QTest::keySequence(title, QKeySequence("Ctrl+Z"));
+        QCOMPARE(title->text(), "exercice");
+        QTest::keySequence(title, QKeySequence("Ctrl+Y"));
+        QVERIFY(title->text().endsWith("Mon"));
+
+        f.openItem(0);
+        f.platform.queueMessage(IDYES);
+        f.click(kObjectItem, "cmdSuppr");
+        QCOMPARE(f.tooltips(), QStringList{"b"});
+        f.platform.queueMessage(IDNO);
+        f.trigger(kDragDrop, "mnuReinit");
+        QVERIFY(f.tooltips().isEmpty());
+        f.trigger(kDragDrop, "mnuAnnuler");
+        f.trigger(kDragDrop, "mnuAnnuler");
+        QCOMPARE(f.tooltips(), (QStringList{"a", "b"}));
+        f.trigger(kDragDrop, "mnuRetablir");
+        const QString saved = f.scratch.filePath("p.txt");
+        f.platform.queueSaveFile(saved);
+        f.trigger(kDragDrop, "mnuSave");
+        const QStringList lines = DecodeWindows1252(ReadBytes(saved)).split("\r\n");
+        QCOMPARE(lines.value(34), "b,");
+        QCOMPARE(lines.value(8), title->text());
     }
 };
 

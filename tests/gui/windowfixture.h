@@ -33,9 +33,9 @@ public:
 
 struct WindowFixture {
     PeekingPlatform platform;
-    AppContext ctx{platform};
     QTemporaryDir scratch;
-    QTemporaryDir recovery;  // each fixture its own, never the user's
+    QTemporaryDir recovery;  // each fixture its own, never the user's; outlives the modules' locks
+    AppContext ctx{platform};
     int quits = 0;
 
     explicit WindowFixture(const QString& first)

@@ -109,6 +109,8 @@ public:
     // Copies the help document beside the page when the button is on; what the
     // teacher must be told ("" when all is well).
     QString CopyHelpDocument();
+    std::any Snapshot() const override { return state; }
+    void Restore(const std::any& snapshot) override { state = std::any_cast<const DragDropState&>(snapshot); }
 
     // --- Window operations: dragdropops.cpp ---
     void ChooseWorkingFolder();      // INT_cmdstrFolderName
@@ -117,6 +119,7 @@ public:
     void ChooseHelpDocument();       // Command3
     void AddObject();                // cmdAjoutImage and mnuAjouterObjet
     void PageColour();               // INT_Command1: drops the background picture, then the colour
+    // Each a step of the history, like the places below.
     void ModifyItem(int index, const QString& text);  // InfoImg "Modifier"
     bool DeleteItem(int index);                        // InfoImg "Supprimer", with its question
 
@@ -125,8 +128,9 @@ public:
     QSize ShownSceneSize() const;
     // An object's size in the page (its copy in img); empty when it cannot be read.
     QSize ObjectPageSize(int index) const;
-    // Kept inside the shown scene; none takes the place away.
-    void SetPlace(int index, std::optional<QPoint> place);
+    // Kept inside the shown scene; none takes the place away. `nudge`: moves of
+    // one object in a row (the arrow keys) make one step.
+    void SetPlace(int index, std::optional<QPoint> place, bool nudge = false);
     void SetCheck(bool on);
     void SetTolerance(int pixels);
 

@@ -152,18 +152,29 @@ void DragDropModule::PageColour()
 
 void DragDropModule::ModifyItem(int index, const QString& text)
 {
-    if (index >= 0 && index < state.objects.size())
-        state.objects[index].tooltip = text;
-    emit refreshRequested();
+    if (index < 0 || index >= state.objects.size() || state.objects[index].tooltip == text) {
+        emit refreshRequested();
+        return;
+    }
+    const QString before = state.objects[index].tooltip;
+    Push(
+        QStringLiteral("modifier le texte de l'objet « %1 »").arg(before),
+        [this, index, text] { state.objects[index].tooltip = text; },
+        [this, index, before] { state.objects[index].tooltip = before; });
 }
 
 bool DragDropModule::DeleteItem(int index)
 {
     if (platform_.messageBox(msg::DeleteQuestion, kConfirm, kTitle) != IDYES)
         return false;
-    // The copy in img stays: another object may use the same picture.
-    if (index >= 0 && index < state.objects.size())
-        state.objects.removeAt(index);
+    // The copy in img stays: another object may use the same picture, and undo may want it back.
+    if (index >= 0 && index < state.objects.size()) {
+        const DragDropObject object = state.objects[index];
+        Push(
+            QStringLiteral("supprimer l'objet « %1 »").arg(object.tooltip),
+            [this, index] { state.objects.removeAt(index); },
+            [this, index, object] { state.objects.insert(index, object); });
+    }
     emit refreshRequested();
     return true;
 }

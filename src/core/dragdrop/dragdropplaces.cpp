@@ -16,6 +16,9 @@ constexpr int kDefaultTolerance = 20;
 constexpr int kLargestTolerance = 700;
 // The file keeps six digits per place.
 constexpr int kFarthest = 999999;
+// Which steps of the history merge with the one before.
+constexpr int kNudgeStep = 1;
+constexpr int kToleranceStep = 2;
 
 QSize pageSize(const DragDropState& s, const QString& name)
 {
@@ -57,7 +60,7 @@ QSize DragDropModule::ObjectPageSize(int index) const
     return pageSize(state, state.objects[index].fileName);
 }
 
-void DragDropModule::SetPlace(int index, std::optional<QPoint> place)
+void DragDropModule::SetPlace(int index, std::optional<QPoint> place, bool nudge)
 {
     if (index < 0 || index >= state.objects.size())
         return;
@@ -67,14 +70,29 @@ void DragDropModule::SetPlace(int index, std::optional<QPoint> place)
         const int bottom = scene.isValid() ? std::max(0, scene.height() - object.height()) : kFarthest;
         place = QPoint(std::clamp(place->x(), 0, right), std::clamp(place->y(), 0, bottom));
     }
-    state.objects[index].place = place;
+    const std::optional<QPoint> before = state.objects[index].place;
+    if (place == before)
+        return;
+    const QString tooltip = state.objects[index].tooltip;
+    Push((place ? QStringLiteral("placer l'objet « %1 »") : QStringLiteral("retirer la place de l'objet « %1 »"))
+             .arg(tooltip),
+         [this, index, place] { state.objects[index].place = place; },
+         [this, index, before] { state.objects[index].place = before; }, nudge ? kNudgeStep : -1, index);
 }
 
-void DragDropModule::SetCheck(bool on) { state.strVerifier = on ? words::vrai : words::faux; }
+void DragDropModule::SetCheck(bool on)
+{
+    Change(QStringLiteral("modifier « Bouton Vérifier dans la page »"),
+           [this, on] { state.strVerifier = on ? words::vrai : words::faux; });
+}
 
 void DragDropModule::SetTolerance(int pixels)
 {
-    state.strTolerance = QString::number(std::clamp(pixels, 0, kLargestTolerance));
+    // The spin box's steps in a row are one change.
+    Change(
+        QStringLiteral("modifier la tolérance"),
+        [this, pixels] { state.strTolerance = QString::number(std::clamp(pixels, 0, kLargestTolerance)); },
+        kToleranceStep);
 }
 
 }  // namespace toravi

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QStandardPaths>
+#include <optional>
 
 namespace toravi {
 
@@ -32,7 +33,83 @@ QString recoveryOffer(const QString& caption, const QDateTime& written)
         .arg(caption, when);
 }
 
+// A step given by its two directions.
+class FunctionStep : public QUndoCommand {
+public:
+    FunctionStep(ProjectModule& m, const QString& name, std::function<void()> redo, std::function<void()> undo,
+                 int mergeId, int mergeKey)
+        : QUndoCommand(name), m_(m), redo_(std::move(redo)), undo_(std::move(undo)), id_(mergeId), key_(mergeKey)
+    {
+    }
+    void redo() override { run(redo_); }
+    void undo() override { run(undo_); }
+    int id() const override { return id_; }
+    bool mergeWith(const QUndoCommand* other) override
+    {
+        const auto* next = dynamic_cast<const FunctionStep*>(other);
+        if (!next || next->key_ != key_)
+            return false;
+        redo_ = next->redo_;
+        return true;
+    }
+
+private:
+    void run(const std::function<void()>& f)
+    {
+        f();
+        emit m_.refreshRequested();
+    }
+    ProjectModule& m_;
+    std::function<void()> redo_, undo_;
+    int id_, key_;
+};
+
 }  // namespace
+
+// A step that swaps the whole state, already done when pushed.
+class SnapshotStep : public QUndoCommand {
+public:
+    SnapshotStep(ProjectModule& m, const QString& name, std::any before, int mergeId)
+        : QUndoCommand(name), m_(m), before_(std::move(before)), after_(m.Snapshot()), id_(mergeId)
+    {
+    }
+    // What counted as saved on each side, for the steps that replace the project.
+    void KeepSaved(const QByteArray& before)
+    {
+        savedBefore_ = before;
+        savedAfter_ = m_.savedBytes_;
+    }
+    void redo() override
+    {
+        if (!done_)
+            swapTo(after_, savedAfter_);
+        done_ = false;
+    }
+    void undo() override { swapTo(before_, savedBefore_); }
+    int id() const override { return id_; }
+    bool mergeWith(const QUndoCommand* other) override
+    {
+        const auto* next = dynamic_cast<const SnapshotStep*>(other);
+        if (!next || savedAfter_ || next->savedAfter_)
+            return false;
+        after_ = next->after_;
+        return true;
+    }
+
+private:
+    void swapTo(const std::any& state, const std::optional<QByteArray>& saved)
+    {
+        m_.Restore(state);
+        if (saved)
+            m_.savedBytes_ = *saved;
+        emit m_.refreshRequested();
+    }
+    ProjectModule& m_;
+    std::any before_, after_;
+    std::optional<QByteArray> savedBefore_, savedAfter_;
+    int id_;
+    bool done_ = true;
+};
 
 ProjectModule::ProjectModule(Platform& platform, QObject* parent) : QObject(parent), platform_(platform)
 {
@@ -40,6 +117,96 @@ ProjectModule::ProjectModule(Platform& platform, QObject* parent) : QObject(pare
     changeTimer_.setInterval(kChangeCheckMs);
     connect(&recoveryTimer_, &QTimer::timeout, this, &ProjectModule::KeepRecovery);
     connect(&changeTimer_, &QTimer::timeout, this, &ProjectModule::CheckChanges);
+    connect(&history_, &QUndoStack::indexChanged, this, &ProjectModule::Settled);
+}
+
+void ProjectModule::Change(const QString& name, const std::function<void()>& change, int mergeId)
+{
+    Change([name] { return name; }, change, mergeId);
+}
+
+void ProjectModule::Change(const std::function<QString()>& name, const std::function<void()>& change, int mergeId)
+{
+    EndTyping();
+    if (recording_) {  // inside a step already: it records this too
+        change();
+        return;
+    }
+    const QByteArray bytes = CurrentBytes();
+    std::any before = Snapshot();
+    recording_ = true;
+    change();
+    recording_ = false;
+    if (CurrentBytes() != bytes)
+        history_.push(new SnapshotStep(*this, name(), std::move(before), mergeId));
+}
+
+void ProjectModule::Replace(const QString& name, const std::function<void()>& change)
+{
+    EndTyping();
+    const QByteArray bytes = CurrentBytes(), saved = savedBytes_;
+    std::any before = Snapshot();
+    recording_ = true;
+    change();
+    recording_ = false;
+    if (CurrentBytes() == bytes && savedBytes_ == saved)
+        return;
+    auto* step = new SnapshotStep(*this, name, std::move(before), -1);
+    step->KeepSaved(saved);
+    history_.push(step);
+}
+
+void ProjectModule::Push(const QString& name, std::function<void()> redo, std::function<void()> undo, int mergeId,
+                         int mergeKey)
+{
+    EndTyping();
+    if (recording_) {
+        redo();
+        emit refreshRequested();
+        return;
+    }
+    history_.push(new FunctionStep(*this, name, std::move(redo), std::move(undo), mergeId, mergeKey));
+}
+
+void ProjectModule::Typing(const QString& name)
+{
+    if (typingBefore_.has_value() && name != typingName_)
+        EndTyping();
+    if (typingBefore_.has_value() || recording_)
+        return;
+    typingBefore_ = Snapshot();
+    typingBytes_ = CurrentBytes();
+    typingName_ = name;
+}
+
+void ProjectModule::EndTyping()
+{
+    if (!typingBefore_.has_value())
+        return;
+    std::any before = std::move(typingBefore_);
+    typingBefore_.reset();
+    if (CurrentBytes() != typingBytes_)
+        history_.push(new SnapshotStep(*this, typingName_, std::move(before), -1));
+}
+
+void ProjectModule::Undo()
+{
+    EndTyping();
+    history_.undo();
+}
+
+void ProjectModule::Redo()
+{
+    EndTyping();
+    history_.redo();
+}
+
+void ProjectModule::Settled()
+{
+    CheckChanges();
+    // Back at the saved project: nothing left to recover.
+    if (!unsaved_)
+        RemoveRecovery();
 }
 
 void ProjectModule::ReinitWithQuestion()
@@ -50,7 +217,7 @@ void ProjectModule::ReinitWithQuestion()
     } else if (platform_.messageBox(msg::ResetQuestion, kConfirm, kTitle) != IDYES) {
         return;
     }
-    ResetProject();
+    Replace(QStringLiteral("réinitialiser le projet"), [this] { ResetProject(); });
     RemoveRecovery();
     platform_.messageBox(msg::ResetDone, kNotice, kTitle);
 }
@@ -80,6 +247,7 @@ bool ProjectModule::SaveProjectAs(const QString& pageWeb, const std::function<QS
     if (path.isEmpty() || !WriteProjectFile(platform_, path, file))
         return false;
     savedBytes_ = TextFileBytes(file.join(CRLF));
+    history_.setClean();
     CheckChanges();
     RemoveRecovery();
     return true;
@@ -178,6 +346,8 @@ bool ProjectModule::CloseProject()
     recoveryTimer_.stop();
     changeTimer_.stop();
     recoveryLock_.reset();
+    typingBefore_.reset();
+    history_.clear();
     // What a closed window leaves behind counts for nothing.
     MarkUnchanged();
     return true;

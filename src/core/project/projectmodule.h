@@ -1,13 +1,16 @@
 #pragma once
 // What both modules share around their own state: the platform, the request
-// to refresh the windows, "Réinitialiser", the way a refusal is shown, and the
-// watch over unsaved changes with its recovery file.
+// to refresh the windows, "Réinitialiser", the way a refusal is shown, the
+// history of changes (undo and redo), and the watch over unsaved changes with
+// its recovery file.
 #include <QByteArray>
 #include <QLockFile>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
+#include <QUndoStack>
+#include <any>
 #include <functional>
 #include <memory>
 
@@ -20,6 +23,8 @@ class ProjectModule : public QObject {
     Q_OBJECT
 public:
     explicit ProjectModule(Platform& platform, QObject* parent = nullptr);
+    // The history goes last, and tells no one: the module it reports to is gone.
+    ~ProjectModule() override { history_.disconnect(this); }
     Platform& platform() { return platform_; }
 
     // Defaults, nothing loaded; then asks for a refresh.
@@ -49,6 +54,34 @@ public:
     void ReinitWithQuestion();
     // The whole project file as the project stands now.
     virtual QStringList CurrentProjectLines() const = 0;
+
+    // --- The history: every change the teacher makes is a step that can be undone
+    // and redone, one history per module for the session. Undo gives the project
+    // back, not the working folder: copies already made in img stay. ---
+    QUndoStack& History() { return history_; }
+    // The one path of a change to the project: `change` runs now and becomes one
+    // step named `name` (none when the project file would not change). Steps of
+    // the same `mergeId` (>= 0) in a row make one.
+    void Change(const QString& name, const std::function<void()>& change, int mergeId = -1);
+    // The same, the name made once the change is done.
+    void Change(const std::function<QString()>& name, const std::function<void()>& change, int mergeId = -1);
+    // A change that replaces the project (a reset, a load): undoing it also gives
+    // back what counted as saved before.
+    void Replace(const QString& name, const std::function<void()>& change);
+    // A step given by its two directions; `redo` runs at once. Steps of the same
+    // `mergeId` (>= 0) and `mergeKey` in a row make one.
+    void Push(const QString& name, std::function<void()> redo, std::function<void()> undo, int mergeId = -1,
+              int mergeKey = 0);
+    // A text field being typed in: the state follows every key, the history gets
+    // one step per field edit, closed by EndTyping (editing finished, focus gone)
+    // or by the next step, undo or redo.
+    void Typing(const QString& name);
+    void EndTyping();
+    void Undo();
+    void Redo();
+    // The module's whole state, for the steps that swap it whole.
+    virtual std::any Snapshot() const = 0;
+    virtual void Restore(const std::any& snapshot) = 0;
 
     // --- Unsaved changes: the bytes the project file would hold now differ from
     // those last saved, loaded or reset. ---
@@ -93,8 +126,16 @@ protected:
     Platform& platform_;
 
 private:
+    friend class SnapshotStep;
     QByteArray CurrentBytes() const;
     void RemoveRecovery();
+    void Settled();
+
+    QUndoStack history_;
+    std::any typingBefore_;  // the state before the field edit under way
+    QByteArray typingBytes_;
+    QString typingName_;
+    bool recording_ = false;  // a step's change is running
 
     QByteArray savedBytes_;
     QByteArray droppedBytes_;  // the changes the teacher chose not to save

@@ -93,6 +93,16 @@ public:
     QList<ProjectPicture> Pictures() const;
     // What "Oui" to the offer of a reduced copy does, for every picture too large for its place.
     void ReducePictures() override;
+    std::any Snapshot() const override { return state; }
+    void Restore(const std::any& snapshot) override { state = std::any_cast<const TooltipState&>(snapshot); }
+
+    // --- Points, each change a step of the history: tooltippoints.cpp ---
+    // At the clicked pixel of the picture (stored Y: row + 6).
+    void AddPoint(int column, int row, const QString& name);
+    // To stored coordinates; `nudge`: moves of one point in a row (the arrow keys) make one step.
+    void MovePoint(int index, int x, int y, bool nudge = false);
+    void RenamePoint(int index, const QString& name);
+    void DeletePoint(int index);
 
     // --- Parameters window operations: tooltipparams.cpp ---
     void ChooseWorkingFolder();       // cmdstrFolderName

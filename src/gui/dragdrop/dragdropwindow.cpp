@@ -81,6 +81,7 @@ constexpr int kPreviewMaxHeight = 600;
 DragDropWindow::DragDropWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx), dd_(ctx.dragdrop)
 {
     ui_.setupUi(this);
+    AddEditMenu(this, dd_);
     connectHandlers();
     connect(&dd_, &DragDropModule::refreshRequested, this, &DragDropWindow::RefreshWindow);
 
@@ -97,62 +98,98 @@ DragDropWindow::DragDropWindow(AppContext& ctx, QWidget* parent) : QMainWindow(p
     CentreOnScreen(this);
 }
 
+void DragDropWindow::edit(const QString& step, const std::function<void()>& change)
+{
+    dd_.Change(step, [&] {
+        change();
+        RefreshWindow();
+    });
+}
+
 void DragDropWindow::connectHandlers()
 {
     DragDropState& s = dd_.state;
     auto onCheck = [this](QCheckBox* box, QString DragDropState::*setting, const QString& on, const QString& off) {
-        connect(box, &QCheckBox::clicked, this, [this, setting, on, off](bool ticked) {
-            dd_.state.*setting = ticked ? on : off;
-            RefreshWindow();
+        const QString step = QStringLiteral("modifier « %1 »").arg(box->text());
+        connect(box, &QCheckBox::clicked, this, [this, step, setting, on, off](bool ticked) {
+            edit(step, [this, setting, ticked, on, off] { dd_.state.*setting = ticked ? on : off; });
         });
     };
     onCheck(ui_.helpButtonCheck, &DragDropState::strBouton, words::VraiCap, words::FauxCap);
     onCheck(ui_.transparentFrameCheck, &DragDropState::strTransparence, words::VraiCap, words::FauxCap);
     onCheck(ui_.showTooltipsCheck, &DragDropState::strImgAlt, words::vrai, words::faux);
     onCheck(ui_.transparentObjectsCheck, &DragDropState::strImgTransparent, words::vrai, words::faux);
-    ui_.titleStyle.bind(this, ctx_.platform, titleSettings(), [this] { RefreshWindow(); });
-    ui_.instructionStyle.bind(this, ctx_.platform, instructionSettings(), [this] { RefreshWindow(); });
+    const auto edits = [this](const QString& step, const std::function<void()>& change) { edit(step, change); };
+    ui_.titleStyle.bind(this, ctx_.platform, titleSettings(), QStringLiteral("du titre"), edits);
+    ui_.instructionStyle.bind(this, ctx_.platform, instructionSettings(), QStringLiteral("de la consigne"), edits);
 
-    connect(ui_.startPlacement, &QComboBox::activated, this,
-            [this] { dd_.state.strScriptPlacement = ui_.startPlacement->currentText(); });
+    connect(ui_.startPlacement, &QComboBox::activated, this, [this] {
+        edit(QStringLiteral("modifier l'emplacement de départ des objets"),
+             [this] { dd_.state.strScriptPlacement = ui_.startPlacement->currentText(); });
+    });
 
-    connect(ui_.browserTitleBox, &QLineEdit::textChanged, this, [&s](const QString& t) { s.strTitre = t; });
-    connect(ui_.shownTitleBox, &QLineEdit::textChanged, this, [&s](const QString& t) { s.strAffiche = t; });
-    connect(ui_.instructionBox, &QPlainTextEdit::textChanged, this,
-            [this, &s] { s.strConsigne = FromBox(ui_.instructionBox->toPlainText()); });
-    connect(ui_.helpButtonTextBox, &QLineEdit::textChanged, this, [this, &s](const QString& t) {
+    // Typed text reaches the state at every key; the history gets one step per field edit.
+    auto typed = [this](QLineEdit* box, const QString& step, std::function<void(const QString&)> store) {
+        connect(box, &QLineEdit::textChanged, this, [this, step, store](const QString& t) {
+            dd_.Typing(step);
+            store(t);
+        });
+    };
+    typed(ui_.browserTitleBox, QStringLiteral("modifier le titre de la page Web"),
+          [&s](const QString& t) { s.strTitre = t; });
+    typed(ui_.shownTitleBox, QStringLiteral("modifier le titre affiché"), [&s](const QString& t) { s.strAffiche = t; });
+    connect(ui_.instructionBox, &QPlainTextEdit::textChanged, this, [this, &s] {
+        dd_.Typing(QStringLiteral("modifier la consigne"));
+        s.strConsigne = FromBox(ui_.instructionBox->toPlainText());
+    });
+    typed(ui_.helpButtonTextBox, QStringLiteral("modifier le texte du bouton d'aide"), [this, &s](const QString& t) {
         s.strTexteBouton = t;
         RefreshWindow();
     });
-    connect(ui_.pageNameBox, &QLineEdit::textChanged, this, [this, &s](const QString& t) {
+    typed(ui_.pageNameBox, QStringLiteral("modifier le nom de la page Web"), [this, &s](const QString& t) {
         dd_.SetPageName(t);
         ui_.pagePath->setPath(s.strPageWeb);
     });
 
     // The operations ask for the refresh themselves.
-    connect(ui_.pageColourButton, &QPushButton::clicked, &dd_, &DragDropModule::PageColour);
-    connect(ui_.folderButton, &QPushButton::clicked, &dd_, &DragDropModule::ChooseWorkingFolder);
-    connect(ui_.referenceButton, &QPushButton::clicked, &dd_, &DragDropModule::ChooseReferencePicture);
-    connect(ui_.backgroundButton, &QPushButton::clicked, &dd_, &DragDropModule::ChooseBackgroundPicture);
-    connect(ui_.helpDocumentButton, &QPushButton::clicked, &dd_, &DragDropModule::ChooseHelpDocument);
-    connect(ui_.addObjectButton, &QPushButton::clicked, &dd_, &DragDropModule::AddObject);
-    connect(ui_.addObjectAction, &QAction::triggered, &dd_, &DragDropModule::AddObject);
+    auto button = [this](QPushButton* b, const QString& step, void (DragDropModule::*operation)()) {
+        connect(b, &QPushButton::clicked, this,
+                [this, step, operation] { edit(step, [this, operation] { (dd_.*operation)(); }); });
+    };
+    button(ui_.pageColourButton, QStringLiteral("modifier la couleur de la page"), &DragDropModule::PageColour);
+    button(ui_.folderButton, QStringLiteral("choisir le dossier de travail"), &DragDropModule::ChooseWorkingFolder);
+    button(ui_.referenceButton, QStringLiteral("choisir l'image de référence"),
+           &DragDropModule::ChooseReferencePicture);
+    button(ui_.backgroundButton, QStringLiteral("choisir l'image d'arrière-plan"),
+           &DragDropModule::ChooseBackgroundPicture);
+    button(ui_.helpDocumentButton, QStringLiteral("choisir le fichier d'aide"), &DragDropModule::ChooseHelpDocument);
+    auto addObject = [this] {
+        dd_.Change(
+            [this] {
+                return QStringLiteral("ajouter l'objet « %1 »")
+                    .arg(dd_.state.objects.value(dd_.state.objects.size() - 1).tooltip);
+            },
+            [this] { dd_.AddObject(); });
+    };
+    connect(ui_.addObjectButton, &QPushButton::clicked, this, addObject);
+    connect(ui_.addObjectAction, &QAction::triggered, this, addObject);
 
-    auto onColour = [this](QPushButton* button, QString DragDropState::*setting) {
-        connect(button, &QPushButton::clicked, this, [this, setting] {
-            PickColor(ctx_.platform, dd_.state.*setting);
-            RefreshWindow();
+    auto onColour = [this](QPushButton* button, const QString& step, QString DragDropState::*setting) {
+        connect(button, &QPushButton::clicked, this, [this, step, setting] {
+            edit(step, [this, setting] { PickColor(ctx_.platform, dd_.state.*setting); });
         });
     };
-    onColour(ui_.frameColourButton, &DragDropState::strTableColor);
-    onColour(ui_.instructionBackButton, &DragDropState::strTextBackColor);
+    onColour(ui_.frameColourButton, QStringLiteral("modifier la couleur du cadre"), &DragDropState::strTableColor);
+    onColour(ui_.instructionBackButton, QStringLiteral("modifier la couleur du fond de la consigne"),
+             &DragDropState::strTextBackColor);
 
     for (int i = 0; i < ui_.objectFrames.size(); ++i)
         connect(ui_.objectFrames[i], &ObjectFrame::doubleClicked, this, [this, i] { openItem(i); });
     connect(ui_.tooltipList, &QListWidget::itemDoubleClicked, this,
             [this] { openItem(ui_.tooltipList->currentRow()); });
 
-    connect(ui_.validateButton, &QPushButton::clicked, this, &DragDropWindow::validateFromControls);
+    connect(ui_.validateButton, &QPushButton::clicked, this,
+            [this] { dd_.Change(QStringLiteral("valider les paramètres"), [this] { validateFromControls(); }); });
 
     connect(ui_.reinitAction, &QAction::triggered, &dd_, &DragDropModule::ReinitWithQuestion);
     connect(ui_.quitAction, &QAction::triggered, this, [this] {
@@ -165,10 +202,12 @@ void DragDropWindow::connectHandlers()
     connect(ui_.loadAction, &QAction::triggered, this, [this] {
         if (!dd_.AskToSave())
             return;
-        const bool loaded = dd_.LoadProject();
-        validateFromControls();
-        if (loaded)  // what the validation settles is no change of the teacher's
-            dd_.MarkUnchanged();
+        dd_.Replace(QStringLiteral("charger un projet"), [this] {
+            const bool loaded = dd_.LoadProject();
+            validateFromControls();
+            if (loaded)  // what the validation settles is no change of the teacher's
+                dd_.MarkUnchanged();
+        });
     });
     connect(ui_.saveAction, &QAction::triggered, &dd_, &DragDropModule::SaveProject);
     connect(ui_.createPageAction, &QAction::triggered, &dd_, &DragDropModule::CreatePage);

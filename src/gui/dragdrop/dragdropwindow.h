@@ -3,6 +3,7 @@
 #include "dragdrop/dragdropwindowui.h"
 
 #include <QMainWindow>
+#include <functional>
 
 namespace toravi {
 
@@ -27,6 +28,9 @@ protected:
 
 private:
     void connectHandlers();
+    // The one path of every control: `change` becomes a step of the history named
+    // `step`, then the window shows the state.
+    void edit(const QString& step, const std::function<void()>& change);
     void validateFromControls();  // "Vallider"
     void openItem(int index);
     void setControlsEnabled(bool on);

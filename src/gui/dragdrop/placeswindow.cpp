@@ -154,6 +154,9 @@ PlacesWindow::PlacesWindow(AppContext& ctx, QWidget* parent) : QDialog(parent), 
     connect(tolerance_, &QSpinBox::valueChanged, this, [this](int v) { dd_.SetTolerance(v); });
     connect(remove, &QPushButton::clicked, this, [this] { RemovePlace(selectedIndex()); });
     connect(close, &QPushButton::clicked, this, &QDialog::close);
+    // The window it covers cannot take the keys: undo and redo work here too.
+    AddUndoActions(this, dd_);
+    connect(&dd_, &DragDropModule::refreshRequested, this, &PlacesWindow::showState);
 
     Rebuild();
     CentreOnScreen(this);
@@ -213,10 +216,20 @@ void PlacesWindow::Rebuild()
                              .adjusted(-8, -8, 8, 8));
     view_->setMinimumSize(std::min(760, int(scene_->width()) + 24), std::min(560, int(scene_->height()) + 4));
 
+    showState();
+}
+
+void PlacesWindow::showState()
+{
+    // The objects cannot change while it is open; their places, the check and the tolerance can be undone.
+    if (items_.size() != dd_.state.objects.size())
+        return;
+    for (int i = 0; i < items_.size(); ++i)
+        showPlace(i);
     {
         const QSignalBlocker b1(check_), b2(tolerance_);
-        check_->setChecked(HasCheck(s));
-        tolerance_->setValue(ToleranceOf(s));
+        check_->setChecked(HasCheck(dd_.state));
+        tolerance_->setValue(ToleranceOf(dd_.state));
     }
     showCount();
 }
@@ -277,7 +290,7 @@ void PlacesWindow::NudgeObject(int index, int dx, int dy)
     const std::optional<QPoint>& place = dd_.state.objects[index].place;
     // The first move of an object in its row brings it down onto the top of the scene.
     const QPoint from = place ? *place : QPoint(rowSlots_[index].x(), 0);
-    dd_.SetPlace(index, place ? from + QPoint(dx, dy) : from);
+    dd_.SetPlace(index, place ? from + QPoint(dx, dy) : from, true);
     showPlace(index);
     showCount();
     view_->ensureVisible(items_[index], 8, 8);

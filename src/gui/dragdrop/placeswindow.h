@@ -33,6 +33,7 @@ public:
 
 private:
     void showPlace(int index);
+    void showState();  // every place, the check and the tolerance, from the project
     void showCount();
     int selectedIndex() const;
     bool focusObject(bool next);  // the next or previous object; false past the last

@@ -289,6 +289,7 @@ void ParametersWindow::buildMenus()
     QAction* save =
         MakeAction(projet, "mnuSave", QStringLiteral("Sauvegarder le projet"), QKeySequence(Qt::CTRL | Qt::Key_S));
     QAction* valider = MakeAction(projet, "mnuValider", QStringLiteral("Valider"));
+    AddEditMenu(this, tt_);
     QAction* aide = Named(bar->addAction(QStringLiteral("Aide")), "mnuAide");
 
     connect(reinit, &QAction::triggered, this, [this] { tt_.ReinitWithQuestion(); });
@@ -296,7 +297,7 @@ void ParametersWindow::buildMenus()
     connect(quit, &QAction::triggered, this, &QWidget::close);
     connect(load, &QAction::triggered, this, [this] {
         if (tt_.AskToSave())
-            tt_.LoadProject();
+            tt_.Replace(QStringLiteral("charger un projet"), [this] { tt_.LoadProject(); });
     });
     connect(save, &QAction::triggered, this, [this] { tt_.SaveProject(); });
     connect(valider, &QAction::triggered, this, &ParametersWindow::validate);
@@ -327,33 +328,54 @@ void ParametersWindow::setBalloonTexts()
 
 void ParametersWindow::refresh() { emit tt_.refreshRequested(); }
 
+void ParametersWindow::edit(const QString& step, const std::function<void()>& change)
+{
+    tt_.Change(step, [&] {
+        change();
+        refresh();
+    });
+}
+
 void ParametersWindow::connectHandlers()
 {
     TooltipState& s = tt_.state;
     Platform& platform = tt_.platform();
-
-    connect(folderButton_, &QPushButton::clicked, this, [this] { tt_.ChooseWorkingFolder(); });
-    connect(referenceButton_, &QPushButton::clicked, this, [this] { tt_.ChooseReferencePicture(); });
-    connect(backgroundButton_, &QPushButton::clicked, this, [this] { tt_.ChooseBackgroundPicture(); });
-    connect(plainBackgroundButton_, &QPushButton::clicked, this, [this] { tt_.PlainBackground(); });
+    auto button = [this](QPushButton* b, const QString& step, void (TooltipModule::*operation)()) {
+        connect(b, &QPushButton::clicked, this,
+                [this, step, operation] { edit(step, [this, operation] { (tt_.*operation)(); }); });
+    };
+    button(folderButton_, QStringLiteral("choisir le dossier de travail"), &TooltipModule::ChooseWorkingFolder);
+    button(referenceButton_, QStringLiteral("choisir l'image de référence"), &TooltipModule::ChooseReferencePicture);
+    button(backgroundButton_, QStringLiteral("choisir l'image d'arrière-plan"),
+           &TooltipModule::ChooseBackgroundPicture);
+    button(plainBackgroundButton_, QStringLiteral("choisir un fond uniforme"), &TooltipModule::PlainBackground);
     connect(balloonBackButton_, &QPushButton::clicked, this, [this, &s, &platform] {
-        PickColor(platform, s.strBaloonBackColor);
-        refresh();
+        edit(QStringLiteral("modifier la couleur du fond des info-bulles"),
+             [&s, &platform] { PickColor(platform, s.strBaloonBackColor); });
     });
-    balloonStyle_.bind(this, platform, balloonSettings(), [this] { refresh(); });
-    titleStyle_.bind(this, platform, titleSettings(), [this] { refresh(); });
+    const auto edits = [this](const QString& step, const std::function<void()>& change) { edit(step, change); };
+    balloonStyle_.bind(this, platform, balloonSettings(), QStringLiteral("des info-bulles"), edits);
+    titleStyle_.bind(this, platform, titleSettings(), QStringLiteral("du titre"), edits);
     connect(titlePlacement_, &QComboBox::activated, this, [this, &s] {
         const QString stored = PlacementFromFrench(titlePlacement_->currentText());
         if (!stored.isEmpty())
-            s.strTitelPlacement = stored;
+            edit(QStringLiteral("modifier l'emplacement du titre"), [&s, stored] { s.strTitelPlacement = stored; });
     });
 
-    connect(browserTitleBox_, &QLineEdit::textChanged, this, [&s](const QString& t) { s.strTitre = t; });
-    connect(descriptionBox_, &QLineEdit::textChanged, this, [&s](const QString& t) { s.strContent = t; });
+    // Typed text reaches the state at every key; the history gets one step per field edit.
+    auto typed = [this](QLineEdit* box, const QString& step, std::function<void(const QString&)> store) {
+        connect(box, &QLineEdit::textChanged, this, [this, step, store](const QString& t) {
+            tt_.Typing(step);
+            store(t);
+        });
+    };
+    typed(browserTitleBox_, QStringLiteral("modifier le titre de la page Web"),
+          [&s](const QString& t) { s.strTitre = t; });
+    typed(descriptionBox_, QStringLiteral("modifier la description"), [&s](const QString& t) { s.strContent = t; });
     // Kept at once like the browser title: a later refresh would otherwise put
     // back the old title while the user is still setting the look.
-    connect(shownTitleBox_, &QLineEdit::textChanged, this, [&s](const QString& t) { s.strAffiche = t; });
-    connect(pageNameBox_, &QLineEdit::textChanged, this, [this](const QString& t) {
+    typed(shownTitleBox_, QStringLiteral("modifier le titre affiché"), [&s](const QString& t) { s.strAffiche = t; });
+    typed(pageNameBox_, QStringLiteral("modifier le nom de la page Web"), [this](const QString& t) {
         tt_.SetPageName(t);
         SetText(pagePath_, tt_.state.strPageWeb);
     });
@@ -371,6 +393,14 @@ void ParametersWindow::connectHandlers()
 
 void ParametersWindow::validate()
 {
+    bool valid = false;
+    tt_.Change(QStringLiteral("valider les paramètres"), [this, &valid] { valid = takeControls(); });
+    if (valid)
+        close();
+}
+
+bool ParametersWindow::takeControls()
+{
     TooltipState& s = tt_.state;
     s.strFolderName = folderBox_->text();
     s.strOrigImageFile = referenceSourceHolder_->text();
@@ -381,8 +411,7 @@ void ParametersWindow::validate()
     s.strTitre = browserTitleBox_->text();
     s.strContent = descriptionBox_->text();
     s.strAffiche = shownTitleBox_->text();
-    if (tt_.Validate())
-        close();
+    return tt_.Validate();
 }
 
 void ParametersWindow::RefreshParameters()

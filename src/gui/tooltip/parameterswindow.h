@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <functional>
 
 class QComboBox;
 class QFrame;
@@ -35,7 +36,11 @@ private:
     void connectHandlers();
     // "Valider": the boxes into the state, the checks, then closing.
     void validate();
+    bool takeControls();  // the boxes into the state, then the validation
     void refresh();  // asks both windows to show the state
+    // The one path of every control: `change` becomes a step of the history named
+    // `step`, then both windows show the state.
+    void edit(const QString& step, const std::function<void()>& change);
     TextStyleSettings balloonSettings();
     TextStyleSettings titleSettings();
 

@@ -23,6 +23,8 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace toravi {
 
 namespace {
@@ -118,6 +120,10 @@ void PointEditor::buildControls()
     createPageButton_->hide();
 
     connect(picture_, &PictureBox::clicked, this, &PointEditor::addPoint);
+    connect(picture_, &PictureBox::markClicked, this, &PointEditor::select);
+    connect(picture_, &PictureBox::markMoved, this, &PointEditor::movePoint);
+    connect(picture_, &PictureBox::nudged, this, &PointEditor::nudgeSelected);
+    connect(nameList_, &QListWidget::itemSelectionChanged, this, &PointEditor::showMarks);
     connect(nameList_, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { correctName(nameList_->row(item)); });
     connect(createPageButton_, &QPushButton::clicked, this, [this] { tt_.CreatePage(); });
@@ -132,6 +138,7 @@ void PointEditor::buildMenus()
     QAction* quit = MakeAction(fichier, "mnuQuit", QStringLiteral("Quitter"));
 
     QMenu* projet = MakeMenu(bar, "mnuProjet", QStringLiteral("Projet"));
+    AddEditMenu(this, tt_);
     QAction* param = MakeAction(projet, "mnuParam", QStringLiteral("Paramètres"), QKeySequence(Qt::CTRL | Qt::Key_P));
     QAction* load =
         MakeAction(projet, "mnuLoad", QStringLiteral("Charger un projet"), QKeySequence(Qt::CTRL | Qt::Key_L));
@@ -153,7 +160,7 @@ void PointEditor::buildMenus()
     connect(param, &QAction::triggered, this, &PointEditor::openParameters);
     connect(load, &QAction::triggered, this, [this] {
         if (tt_.AskToSave())
-            tt_.LoadProject();
+            tt_.Replace(QStringLiteral("charger un projet"), [this] { tt_.LoadProject(); });
     });
     connect(save, &QAction::triggered, this, [this] { tt_.SaveProject(); });
     connect(creation, &QAction::triggered, this, [this] { tt_.CreatePage(); });
@@ -169,18 +176,10 @@ void PointEditor::RefreshParameters()
     const TooltipState& s = tt_.state;
 
     QStringList xs, ys, names;
-    QList<QPoint> marks;
     for (const TooltipPoint& p : s.points) {
         xs << p.x;
         ys << p.y;
         names << p.name;
-        bool okX = false, okY = false;
-        const int x = p.x.toInt(&okX);
-        const int y = p.y.toInt(&okY);
-        if (okX && okY)
-            marks << QPoint(x, y);
-        else
-            marks << QPoint(-1000, -1000);  // keeps the indexes, drawn out of sight
     }
     SyncList(xList_, xs);
     SyncList(yList_, ys);
@@ -204,11 +203,51 @@ void PointEditor::RefreshParameters()
         shownPath_.clear();
     }
 
-    if (correcting_ >= s.points.size())
-        correcting_ = -1;
-    picture_->setMarks(marks, correcting_);
+    showMarks();
     hint_->setVisible(s.hintVisible);
     tt_.CheckChanges();
+}
+
+void PointEditor::showMarks()
+{
+    QList<QPoint> marks;
+    for (const TooltipPoint& p : tt_.state.points) {
+        bool okX = false, okY = false;
+        const int x = p.x.toInt(&okX);
+        const int y = p.y.toInt(&okY);
+        // An unreadable point keeps its index, drawn out of sight.
+        marks << (okX && okY ? QPoint(x, y) : QPoint(-1000, -1000));
+    }
+    if (correcting_ >= marks.size())
+        correcting_ = -1;
+    picture_->setMarks(marks, correcting_ >= 0 ? correcting_ : selectedIndex());
+}
+
+void PointEditor::select(int index)
+{
+    if (index >= 0 && index < nameList_->count()) {
+        nameList_->setCurrentRow(index);
+        nameList_->scrollToItem(nameList_->item(index));
+    }
+}
+
+void PointEditor::movePoint(int index, int x, int y)
+{
+    tt_.MovePoint(index, x, y);
+    select(index);
+}
+
+void PointEditor::nudgeSelected(int dx, int dy)
+{
+    const int index = selectedIndex();
+    if (index < 0)
+        return;
+    bool okX = false, okY = false;
+    const int x = tt_.state.points[index].x.toInt(&okX), y = tt_.state.points[index].y.toInt(&okY);
+    if (!okX || !okY)
+        return;
+    tt_.MovePoint(index, std::clamp(x + dx, 0, PictureBox::kWidth - 1),
+                  std::clamp(y + dy, kRowShift, PictureBox::kHeight - 1 + kRowShift), true);
 }
 
 int PointEditor::selectedIndex() const
@@ -221,12 +260,9 @@ int PointEditor::selectedIndex() const
 
 void PointEditor::addPoint(int column, int row)
 {
-    const QString x = QString::number(column);
-    const QString y = QString::number(row + kRowShift);
     // Cancel gives an empty name: the point stays, its tooltip just never shows.
     const QString name = tt_.platform().inputBox(kNamePrompt, kNameTitle, QString());
-    tt_.state.points.append({x, y, name});
-    emit tt_.refreshRequested();
+    tt_.AddPoint(column, row, name);
     if (nameList_->count() > 0)
         nameList_->scrollToItem(nameList_->item(nameList_->count() - 1));
 }
@@ -241,8 +277,8 @@ void PointEditor::correctName(int index)
     picture_->repaint();
     const QString answer = tt_.platform().inputBox(kNamePrompt, kNameTitle, remembered);
     correcting_ = -1;
-    if (index < tt_.state.points.size())
-        tt_.state.points[index].name = answer.isEmpty() ? remembered : answer;
+    if (!answer.isEmpty())
+        tt_.RenamePoint(index, answer);
     emit tt_.refreshRequested();
 }
 
@@ -252,7 +288,7 @@ void PointEditor::deleteSelected()
     if (index < 0)
         return;  // nothing selected: nothing to ask, nothing removed
     if (tt_.platform().messageBox(msg::DeleteQuestion, kConfirm, kTitle) == IDYES)
-        tt_.state.points.removeAt(index);
+        tt_.DeletePoint(index);
 }
 
 bool PointEditor::eventFilter(QObject* watched, QEvent* event)

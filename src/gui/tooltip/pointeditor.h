@@ -28,6 +28,11 @@ private:
     void buildControls();
     void buildMenus();
     void addPoint(int column, int row);
+    void movePoint(int index, int x, int y);
+    void nudgeSelected(int dx, int dy);
+    void select(int index);
+    // The marks of the points; green the one being corrected, else the selected one.
+    void showMarks();
     void correctName(int index);
     void deleteSelected();
     int selectedIndex() const;

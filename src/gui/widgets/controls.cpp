@@ -7,13 +7,17 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QTextDocument>
 #include <QTimer>
 
 namespace toravi {
@@ -163,6 +167,113 @@ void StartOnFirstShow(QWidget* window, ProjectModule& module, std::function<void
         if (module.StartWithRecovery() && restored)
             restored();
     });
+}
+
+namespace {
+
+QList<QKeySequence> RedoKeys()
+{
+    QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Redo);
+    for (const QKeySequence& k : {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)})
+        if (!keys.contains(k))
+            keys.append(k);
+    return keys;
+}
+
+// Between a window's text fields and the module's history.
+class TypingWatch : public QObject {
+public:
+    TypingWatch(ProjectModule& module, QWidget* window) : QObject(window), module_(module)
+    {
+        for (QLineEdit* box : window->findChildren<QLineEdit*>()) {
+            box->installEventFilter(this);
+            connect(box, &QLineEdit::returnPressed, this, [this, box] { finish(box); });
+        }
+        for (QPlainTextEdit* box : window->findChildren<QPlainTextEdit*>())
+            box->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusOut) {
+            finish(watched);
+        } else if (event->type() == QEvent::ShortcutOverride) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            const QKeySequence pressed(key->keyCombination());
+            const bool undo = key->matches(QKeySequence::Undo);
+            const bool redo = !undo && RedoKeys().contains(pressed);
+            // Filtered without being accepted, the keys go to the window's actions.
+            if ((undo || redo) && !ownHistory(watched, undo))
+                return true;
+        }
+        return false;
+    }
+
+private:
+    static bool ownHistory(QObject* box, bool undo)
+    {
+        if (auto* line = qobject_cast<QLineEdit*>(box))
+            return undo ? line->isUndoAvailable() : line->isRedoAvailable();
+        if (auto* text = qobject_cast<QPlainTextEdit*>(box))
+            return undo ? text->document()->isUndoAvailable() : text->document()->isRedoAvailable();
+        return false;
+    }
+    // The edit is one step now; the field's own typing history goes with it, so
+    // that Ctrl+Z in it reaches the window's history.
+    void finish(QObject* box)
+    {
+        module_.EndTyping();
+        if (auto* line = qobject_cast<QLineEdit*>(box)) {
+            if (!line->isUndoAvailable() && !line->isRedoAvailable())
+                return;
+            const QSignalBlocker b(line);
+            const int at = line->cursorPosition();
+            line->setText(line->text());
+            line->setCursorPosition(at);
+        } else if (auto* text = qobject_cast<QPlainTextEdit*>(box)) {
+            text->document()->clearUndoRedoStacks();
+        }
+    }
+    ProjectModule& module_;
+};
+
+}  // namespace
+
+QList<QAction*> AddUndoActions(QWidget* window, ProjectModule& module)
+{
+    auto* undo = Named(new QAction(window), "mnuAnnuler");
+    auto* redo = Named(new QAction(window), "mnuRetablir");
+    undo->setShortcuts(QKeySequence::Undo);
+    redo->setShortcuts(RedoKeys());
+    window->addAction(undo);
+    window->addAction(redo);
+    QObject::connect(undo, &QAction::triggered, &module, [&module] { module.Undo(); });
+    QObject::connect(redo, &QAction::triggered, &module, [&module] { module.Redo(); });
+    QUndoStack& history = module.History();
+    auto show = [undo, redo, &history] {
+        undo->setEnabled(history.canUndo());
+        undo->setText(history.canUndo() ? QStringLiteral("Annuler : ") + history.undoText()
+                                        : QStringLiteral("Annuler"));
+        redo->setEnabled(history.canRedo());
+        redo->setText(history.canRedo() ? QStringLiteral("Rétablir : ") + history.redoText()
+                                        : QStringLiteral("Rétablir"));
+    };
+    QObject::connect(&history, &QUndoStack::indexChanged, undo, show);
+    QObject::connect(&history, &QUndoStack::canRedoChanged, undo, show);
+    QObject::connect(&history, &QUndoStack::undoTextChanged, undo, show);
+    show();
+    new TypingWatch(module, window);
+    return {undo, redo};
+}
+
+void AddEditMenu(QMainWindow* window, ProjectModule& module)
+{
+    QMenuBar* bar = window->menuBar();
+    const QList<QAction*> actions = AddUndoActions(window, module);
+    auto* menu = Named(new QMenu(QStringLiteral("Édition"), bar), "mnuEdition");
+    Named(menu->menuAction(), "mnuEdition");
+    menu->addActions(actions);
+    bar->insertMenu(bar->actions().value(1), menu);
 }
 
 }  // namespace toravi

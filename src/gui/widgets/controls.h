@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QKeySequence>
+#include <QList>
 #include <QPalette>
 #include <QString>
 #include <functional>
@@ -12,6 +13,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMainWindow;
 class QMenu;
 class QMenuBar;
 class QPushButton;
@@ -65,5 +67,13 @@ void ShowUnsavedInTitle(QWidget* window, ProjectModule& module);
 // it: the offer of a recovery file, then the watch over unsaved changes.
 // `restored` runs when the teacher took the offer.
 void StartOnFirstShow(QWidget* window, ProjectModule& module, std::function<void()> restored = {});
+
+// Undo and redo of the module's history ("Annuler : <step>", "Rétablir : <step>"),
+// Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z, added to `window`. A text field of the window
+// keeps those keys while it has typing of its own to undo; leaving it or Enter
+// makes its edit one step of the history.
+QList<QAction*> AddUndoActions(QWidget* window, ProjectModule& module);
+// The same in a menu "Édition", placed after the window's first menu.
+void AddEditMenu(QMainWindow* window, ProjectModule& module);
 
 }  // namespace toravi

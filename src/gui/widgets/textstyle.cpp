@@ -34,26 +34,24 @@ QHBoxLayout* TextStyleControls::checksRow() const
 
 QList<QWidget*> TextStyleControls::widgets() const { return {size, colour, bold, italic, underline}; }
 
-void TextStyleControls::bind(QObject* context, Platform& platform, const TextStyleSettings& s,
-                             std::function<void()> changed) const
+void TextStyleControls::bind(QObject* context, Platform& platform, const TextStyleSettings& s, const QString& what,
+                             Edit edit) const
 {
-    auto style = [&](QCheckBox* box, QString* setting, const QString& word) {
-        QObject::connect(box, &QCheckBox::clicked, context, [setting, word, changed](bool ticked) {
-            *setting = ticked ? word : QString();
-            changed();
+    auto style = [&](QCheckBox* box, QString* setting, const QString& word, const char* name) {
+        const QString step = QStringLiteral("modifier %1 %2").arg(QString::fromUtf8(name), what);
+        QObject::connect(box, &QCheckBox::clicked, context, [setting, word, edit, step](bool ticked) {
+            edit(step, [setting, word, ticked] { *setting = ticked ? word : QString(); });
         });
     };
-    style(bold, s.bold, s.boldWord);
-    style(italic, s.italic, s.italicWord);
-    style(underline, s.underline, s.underlineWord);
+    style(bold, s.bold, s.boldWord, "le gras");
+    style(italic, s.italic, s.italicWord, "l'italique");
+    style(underline, s.underline, s.underlineWord, "le soulignement");
     QComboBox* list = size;
-    QObject::connect(list, &QComboBox::activated, context, [list, setting = s.size, changed] {
-        *setting = list->currentText();
-        changed();
+    QObject::connect(list, &QComboBox::activated, context, [list, setting = s.size, edit, what] {
+        edit(QStringLiteral("modifier la taille ") + what, [list, setting] { *setting = list->currentText(); });
     });
-    QObject::connect(colour, &QPushButton::clicked, context, [&platform, setting = s.colour, changed] {
-        PickColor(platform, *setting);
-        changed();
+    QObject::connect(colour, &QPushButton::clicked, context, [&platform, setting = s.colour, edit, what] {
+        edit(QStringLiteral("modifier la couleur ") + what, [&platform, setting] { PickColor(platform, *setting); });
     });
 }
 

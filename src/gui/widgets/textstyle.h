@@ -51,9 +51,12 @@ struct TextStyleControls {
     // The three boxes side by side, then a stretch.
     QHBoxLayout* checksRow() const;
     QList<QWidget*> widgets() const;
-    // Each control stores its choice into its setting, then calls `changed`.
-    void bind(QObject* context, Platform& platform, const TextStyleSettings& settings,
-              std::function<void()> changed) const;
+    // The window's one path of a change: `change` becomes a step named `step`.
+    using Edit = std::function<void(const QString& step, const std::function<void()>& change)>;
+    // Each control stores its choice into its setting through `edit`; `what` ends
+    // the steps' names ("du titre").
+    void bind(QObject* context, Platform& platform, const TextStyleSettings& settings, const QString& what,
+              Edit edit) const;
     // Shows the settings, and `font` in that look and colour on `example`.
     void show(const TextStyleSettings& settings, QLabel* example, const QFont& font) const;
 };

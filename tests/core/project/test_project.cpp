@@ -1,13 +1,26 @@
 // The project room, the same in both modules: the project-file machinery (round
 // trip, header rule, refusals, encodings, values checked on load), and the module
-// base ("Réinitialiser", the recovery file).
+// base ("Réinitialiser", the recovery file, the history of undoable steps).
 #include "core/modules.h"
 
-#include <QFile>
 #include <sys/stat.h>
+#include <QFile>
+#include <functional>
 
 using namespace toravi;
 using namespace toravi::test;
+
+namespace {
+
+// A picture no role of the project uses yet, beside its sources.
+QString NewPicture(Module& m)
+{
+    const QString path = QFileInfo(m.reference()).path() + "/autre.gif";
+    WriteBytes(path, GifBytes(50, 40));
+    return path;
+}
+
+}  // namespace
 
 class TestProject : public QObject {
     Q_OBJECT
@@ -183,6 +196,111 @@ private slots:
         QVERIFY(m->save(at.src + "/saved.txt"));
         QVERIFY(!QFileInfo::exists(m->ops().RecoveryPath()));
         QVERIFY(m->ops().CloseProject());
+    }
+
+    // Every kind of step, in both modules: undone, the project saves byte for byte as it was
+    // saved before, nothing is unsaved and the recovery file is gone; redone, it is the same
+    // as after the step. Moves by the keys in a row, typing in a field, are one step.
+    void everyStepUndoes()
+    {
+        using Step = std::function<void(Module&)>;
+        auto tooltip = [](Module& m) -> TooltipModule& { return static_cast<Tooltip&>(m).m; };
+        auto dragdrop = [](Module& m) -> DragDropModule& { return static_cast<DragDrop&>(m).m; };
+        const QList<std::tuple<const char*, Step>> both = {
+            {"parameter",
+             [](Module& m) {
+                 for (const char* title : {"Au", "Autre"})
+                     m.ops().Change(
+                         "titre", [&] { m.title() = title; }, 7);
+             }},
+            {"plain background", [](Module& m) { m.ops().Change("fond", [&] { m.plainBackground(); }); }},
+            {"reference picture",
+             [](Module& m) {
+                 m.platform.queueOpenFile(NewPicture(m));
+                 m.ops().Change("image", [&] { m.chooseReference(); });
+             }},
+            {"typing",
+             [](Module& m) {
+                 for (const char* typed : {"A", "Au", "Aut"}) {
+                     m.ops().Typing("titre");
+                     m.title() = typed;
+                 }
+                 m.ops().EndTyping();
+             }},
+            {"reset",
+             [](Module& m) {
+                 m.platform.queueMessage(IDYES);
+                 m.reinit();
+             }},
+            {"load",
+             [](Module& m) {
+                 const QString file = WriteProject(QFileInfo(m.reference()).path() + "/court.txt", {"a.gif"});
+                 m.ops().Replace("charger", [&] { m.load(file); });
+             }},
+        };
+        const QList<std::tuple<const char*, const char*, Step>> own = {
+            {"tooltip", "add point", [&](Module& m) { tooltip(m).AddPoint(5, 7, "Le moulin"); }},
+            {"tooltip", "drag point", [&](Module& m) { tooltip(m).MovePoint(0, 30, 56); }},
+            {"tooltip", "nudge point",
+             [&](Module& m) {
+                 tooltip(m).MovePoint(1, 41, 46, true);
+                 tooltip(m).MovePoint(1, 41, 56, true);
+             }},
+            {"tooltip", "rename point", [&](Module& m) { tooltip(m).RenamePoint(1, "La forêt"); }},
+            {"tooltip", "delete point", [&](Module& m) { tooltip(m).DeletePoint(0); }},
+            {"dragdrop", "add object",
+             [](Module& m) {
+                 m.platform.queueOpenFile(NewPicture(m));
+                 m.ops().Change("objet", [&] { static_cast<DragDrop&>(m).m.AddObject(); });
+             }},
+            {"dragdrop", "rename object", [&](Module& m) { dragdrop(m).ModifyItem(1, "Le chien"); }},
+            {"dragdrop", "delete object",
+             [&](Module& m) {
+                 m.platform.queueMessage(IDYES);
+                 dragdrop(m).DeleteItem(0);
+             }},
+            {"dragdrop", "place", [&](Module& m) { dragdrop(m).SetPlace(1, QPoint(10, 20)); }},
+            {"dragdrop", "nudge place",
+             [&](Module& m) {
+                 dragdrop(m).SetPlace(0, QPoint(10, 20), true);
+                 dragdrop(m).SetPlace(0, QPoint(11, 20), true);
+             }},
+            {"dragdrop", "check", [&](Module& m) { dragdrop(m).SetCheck(true); }},
+            {"dragdrop", "check within a step",
+             [&](Module& m) {
+                 m.ops().Change("vérifier", [&] {
+                     dragdrop(m).SetCheck(true);
+                     dragdrop(m).SetTolerance(30);
+                 });
+             }},
+        };
+        QList<std::tuple<QString, QString, Step>> steps;
+        for (const char* module : {"tooltip", "dragdrop"})
+            for (const auto& [what, step] : both)
+                steps.append({module, what, step});
+        for (const auto& [module, what, step] : own)
+            steps.append({module, what, step});
+
+        for (const auto& [module, what, step] : steps) {
+            const QByteArray where = (module + " " + what).toUtf8();
+            Scratch at;
+            auto m = MakeModule(module);
+            QVERIFY(m->load(at.project(*m)));
+            m->ops().SetRecoveryFolder(at.tmp.filePath("recovery"));
+            m->ops().StartWithRecovery();
+            QVERIFY(m->save(at.src + "/saved.txt"));
+            const QStringList before = m->ops().CurrentProjectLines();
+            step(*m);
+            const QStringList after = m->ops().CurrentProjectLines();
+            QVERIFY2(m->ops().History().count() == 1 && after != before, where);
+            m->ops().KeepRecovery();
+            m->ops().Undo();
+            QVERIFY2(!m->ops().HasUnsavedChanges() && !QFileInfo::exists(m->ops().RecoveryPath()), where);
+            QVERIFY(m->save(at.src + "/undone.txt"));
+            QVERIFY2(ReadBytes(at.src + "/undone.txt") == ReadBytes(at.src + "/saved.txt"), where);
+            m->ops().Redo();
+            QVERIFY2(m->ops().CurrentProjectLines() == after, where);
+        }
     }
 };
 
