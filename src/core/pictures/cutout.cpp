@@ -1,0 +1,380 @@
+#include "pictures/cutout.h"
+
+#include "files/files.h"
+#include "files/filewriter.h"
+#include "pictures/imginf.h"
+#include "pictures/pictures.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <opencv2/core.hpp>
+#include <opencv2/imgproc.hpp>
+#include <opencv2/photo.hpp>
+
+namespace toravi {
+
+namespace {
+
+// GrabCut works on the box and this much around it, at the reduced scale: the
+// background it learns from is the object's own surroundings.
+constexpr int kBoxMargin = 40;
+constexpr int kBoxIterations = 5;
+// About a megapixel is enough to find an outline; more only costs time.
+constexpr double kBoxWorkPixels = 1.0e6;
+// The hole a place leaves is grown this much (for 1200 pixels of picture) so that
+// the object's soft edge and its fringe of colour go with it.
+constexpr double kHoleGrowth = 3.0;
+constexpr double kInpaintRadius = 3.0;
+// Holes are filled on a copy reduced to about this many hole pixels: a fill from
+// the surroundings holds no detail that a larger copy would keep.
+constexpr double kInpaintHolePixels = 150000.0;
+
+cv::Mat asMat(const QImage& image)
+{
+    const int type = image.format() == QImage::Format_Grayscale8 ? CV_8UC1 : CV_8UC3;
+    return cv::Mat(image.height(), image.width(), type, const_cast<uchar*>(image.constBits()),
+                   size_t(image.bytesPerLine()));
+}
+
+cv::Rect asRect(const QRect& r) { return cv::Rect(r.x(), r.y(), r.width(), r.height()); }
+
+QImage toImage(const cv::Mat& mat)
+{
+    const QImage::Format format = mat.type() == CV_8UC1 ? QImage::Format_Grayscale8 : QImage::Format_RGB888;
+    return QImage(mat.data, mat.cols, mat.rows, int(mat.step), format).copy();
+}
+
+// A mask of the picture's size, `part` placed at `at`, zero elsewhere.
+QImage wholeMask(QSize size, const cv::Mat& part, QPoint at)
+{
+    QImage mask(size, QImage::Format_Grayscale8);
+    mask.fill(0);
+    part.copyTo(asMat(mask)(cv::Rect(at.x(), at.y(), part.cols, part.rows)));
+    return mask;
+}
+
+bool usable(const QImage& mask, QSize size)
+{
+    return !mask.isNull() && mask.size() == size && mask.format() == QImage::Format_Grayscale8;
+}
+
+cv::Mat ellipse(int radius)
+{
+    return cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(2 * radius + 1, 2 * radius + 1));
+}
+
+// Drops the specks a segmentation leaves beside the object, and fills the small
+// holes it leaves inside: what is under 1/50 of the object's largest part.
+void tidy(cv::Mat& mask)
+{
+    cv::Mat labels, stats, centroids;
+    const int n = cv::connectedComponentsWithStats(mask, labels, stats, centroids, 8, CV_32S);
+    int largest = 0;
+    for (int i = 1; i < n; ++i)
+        largest = std::max(largest, stats.at<int>(i, cv::CC_STAT_AREA));
+    if (largest == 0)
+        return;
+    const int least = std::max(1, largest / 50);
+    for (int i = 1; i < n; ++i)
+        if (stats.at<int>(i, cv::CC_STAT_AREA) < least)
+            mask.setTo(0, labels == i);
+    cv::Mat holes;
+    cv::bitwise_not(mask, holes);
+    const int m = cv::connectedComponentsWithStats(holes, labels, stats, centroids, 4, CV_32S);
+    for (int i = 1; i < m; ++i) {
+        const int x = stats.at<int>(i, cv::CC_STAT_LEFT), y = stats.at<int>(i, cv::CC_STAT_TOP);
+        const int w = stats.at<int>(i, cv::CC_STAT_WIDTH), h = stats.at<int>(i, cv::CC_STAT_HEIGHT);
+        const bool inside = x > 0 && y > 0 && x + w < mask.cols && y + h < mask.rows;
+        if (inside && stats.at<int>(i, cv::CC_STAT_AREA) < least)
+            mask.setTo(255, labels == i);
+    }
+}
+
+}  // namespace
+
+std::optional<CutoutSource> CutoutSource::Open(const QString& path, QString* error)
+{
+    auto refuse = [&](const QString& text) {
+        if (error)
+            *error = text;
+        return std::nullopt;
+    };
+    if (!IsPicture(path)) {
+        const QString format = UnreadFormatName(path);
+        if (!format.isEmpty() && IsRegularFile(path))
+            return refuse(QStringLiteral("Le fichier %1 est une image %2 que Toravi ne sait pas lire : enregistrez-la "
+                                         "en JPEG (ou en PNG pour un dessin), puis choisissez cette copie.")
+                              .arg(path, format));
+        return refuse(QStringLiteral("Le fichier %1 n'est pas une image PNG, GIF, JPEG, BMP, WebP ou TIFF : rien n'a "
+                                     "été découpé.")
+                          .arg(path));
+    }
+    const QImage picture = ReadUprightPicture(path);
+    if (picture.isNull() || picture.width() < 2 || picture.height() < 2)
+        return refuse(msg::NotRead(path));
+    return FromImage(picture);
+}
+
+CutoutSource CutoutSource::FromImage(const QImage& picture)
+{
+    CutoutSource src;
+    if (picture.hasAlphaChannel()) {
+        src.picture_ = picture.convertToFormat(QImage::Format_ARGB32);
+        QImage over(picture.size(), QImage::Format_RGB888);
+        over.fill(Qt::white);
+        QPainter(&over).drawImage(0, 0, src.picture_);
+        src.rgb_ = over;
+    } else {
+        src.picture_ = picture.convertToFormat(QImage::Format_RGB888);
+        src.rgb_ = src.picture_;
+    }
+    return src;
+}
+
+QImage MaskFromBox(const CutoutSource& src, const QRect& box, const QImage& keep, const QImage& remove)
+{
+    const QRect whole(QPoint(0, 0), src.size());
+    const QRect b = box.normalized() & whole;
+    if (b.width() < 2 || b.height() < 2)
+        return {};
+    // The margin is kBoxMargin at the reduced scale, which itself depends on the margin.
+    double scale = 1;
+    int margin = kBoxMargin;
+    for (int i = 0; i < 3; ++i) {
+        const QRect r = b.adjusted(-margin, -margin, margin, margin) & whole;
+        scale = std::min(1.0, std::sqrt(kBoxWorkPixels / (double(r.width()) * r.height())));
+        margin = int(std::ceil(kBoxMargin / scale));
+    }
+    const QRect region = b.adjusted(-margin, -margin, margin, margin) & whole;
+    const cv::Size workSize(std::max(2, int(std::lround(region.width() * scale))),
+                            std::max(2, int(std::lround(region.height() * scale))));
+    const double sx = double(workSize.width) / region.width(), sy = double(workSize.height) / region.height();
+    cv::Mat work;
+    cv::resize(asMat(src.rgb())(asRect(region)), work, workSize, 0, 0, cv::INTER_AREA);
+
+    cv::Mat mask(workSize, CV_8UC1, cv::Scalar(cv::GC_BGD));
+    const cv::Rect inner = cv::Rect(int(std::floor((b.x() - region.x()) * sx)), int(std::floor((b.y() - region.y()) * sy)),
+                                    int(std::ceil(b.width() * sx)), int(std::ceil(b.height() * sy))) &
+                           cv::Rect(0, 0, workSize.width, workSize.height);
+    mask(inner).setTo(cv::GC_PR_FGD);
+    // A box over the whole picture leaves no background to learn from: its rim is taken as probably background.
+    if (inner == cv::Rect(0, 0, workSize.width, workSize.height)) {
+        mask.row(0).setTo(cv::GC_PR_BGD), mask.row(mask.rows - 1).setTo(cv::GC_PR_BGD);
+        mask.col(0).setTo(cv::GC_PR_BGD), mask.col(mask.cols - 1).setTo(cv::GC_PR_BGD);
+    }
+    for (const auto& [strokes, label] : {std::pair{&keep, cv::GC_FGD}, std::pair{&remove, cv::GC_BGD}}) {
+        if (!usable(*strokes, src.size()))
+            continue;
+        cv::Mat painted;
+        cv::resize(asMat(*strokes)(asRect(region)), painted, workSize, 0, 0, cv::INTER_AREA);
+        mask.setTo(label, painted > 0);
+    }
+
+    cv::Mat bgdModel, fgdModel;
+    try {
+        cv::grabCut(work, mask, cv::Rect(), bgdModel, fgdModel, kBoxIterations, cv::GC_INIT_WITH_MASK);
+    } catch (const cv::Exception&) {
+        return {};  // nothing to learn from (a box of one colour)
+    }
+    cv::Mat found = (mask & 1) * 255;  // GC_FGD and GC_PR_FGD
+    tidy(found);
+    if (cv::countNonZero(found) == 0)
+        return {};
+    if (workSize != cv::Size(region.width(), region.height())) {
+        cv::Mat full;
+        cv::resize(found, full, cv::Size(region.width(), region.height()), 0, 0, cv::INTER_LINEAR);
+        cv::threshold(full, found, 127, 255, cv::THRESH_BINARY);
+    }
+    return wholeMask(src.size(), found, region.topLeft());
+}
+
+QImage MaskFromWand(const CutoutSource& src, const QPoint& seed, int tolerance)
+{
+    const QSize size = src.size();
+    if (!QRect(QPoint(0, 0), size).contains(seed))
+        return {};
+    const int t = std::clamp(tolerance, 0, 255);
+    cv::Mat filled(size.height() + 2, size.width() + 2, CV_8UC1, cv::Scalar(0));
+    cv::Rect bounds;
+    const int flags = 4 | cv::FLOODFILL_FIXED_RANGE | cv::FLOODFILL_MASK_ONLY | (255 << 8);
+    cv::Mat image = asMat(src.rgb());
+    cv::floodFill(image, filled, cv::Point(seed.x(), seed.y()), cv::Scalar(), &bounds, cv::Scalar::all(t),
+                  cv::Scalar::all(t), flags);
+    cv::Mat region = filled(cv::Rect(1, 1, size.width(), size.height()));
+    // Holes inside the region (a name written on a country) belong to it, unless
+    // they are large enough to be something of their own.
+    const cv::Rect framed = cv::Rect(bounds.x - 1, bounds.y - 1, bounds.width + 2, bounds.height + 2);
+    cv::Mat around = filled(framed + cv::Point(1, 1)).clone();  // a rim of 0 around the region
+    cv::Mat holes, labels, stats, centroids;
+    cv::bitwise_not(around, holes);
+    const int n = cv::connectedComponentsWithStats(holes, labels, stats, centroids, 4, CV_32S);
+    const int area = cv::countNonZero(around);
+    for (int i = 1; i < n; ++i) {
+        const bool rim = stats.at<int>(i, cv::CC_STAT_LEFT) == 0 || stats.at<int>(i, cv::CC_STAT_TOP) == 0 ||
+                         stats.at<int>(i, cv::CC_STAT_LEFT) + stats.at<int>(i, cv::CC_STAT_WIDTH) == around.cols ||
+                         stats.at<int>(i, cv::CC_STAT_TOP) + stats.at<int>(i, cv::CC_STAT_HEIGHT) == around.rows;
+        if (!rim && stats.at<int>(i, cv::CC_STAT_AREA) * 10 <= area)
+            around.setTo(255, labels == i);
+    }
+    around(cv::Rect(1, 1, bounds.width, bounds.height)).copyTo(region(bounds));
+    QImage mask(size, QImage::Format_Grayscale8);
+    region.copyTo(asMat(mask));
+    return mask;
+}
+
+QImage MaskFromOutline(const QSize& size, const QPolygonF& outline)
+{
+    if (outline.size() < 3 || size.isEmpty())
+        return {};
+    QImage mask(size, QImage::Format_Grayscale8);
+    mask.fill(0);
+    {
+        QPainter painter(&mask);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::white);
+        painter.drawPolygon(outline, Qt::WindingFill);
+    }
+    return MaskBounds(mask).isEmpty() ? QImage() : mask;
+}
+
+QRect MaskBounds(const QImage& mask)
+{
+    if (mask.isNull() || mask.format() != QImage::Format_Grayscale8)
+        return {};
+    const cv::Rect r = cv::boundingRect(asMat(mask));
+    return QRect(r.x, r.y, r.width, r.height);
+}
+
+QImage CutObject(const CutoutSource& src, const QImage& mask, QPoint* topLeft)
+{
+    if (!usable(mask, src.size()))
+        return {};
+    const QRect bounds = MaskBounds(mask);
+    if (bounds.isEmpty())
+        return {};
+    // A slight blur of the outline: a smooth edge once the object is scaled for the page.
+    const QRect crop = bounds.adjusted(-2, -2, 2, 2) & QRect(QPoint(0, 0), src.size());
+    cv::Mat alpha;
+    cv::GaussianBlur(asMat(mask)(asRect(crop)), alpha, cv::Size(3, 3), 0.8);
+    const cv::Rect kept = cv::boundingRect(alpha);
+    const QRect cut(crop.x() + kept.x, crop.y() + kept.y, kept.width, kept.height);
+    QImage object = src.picture().copy(cut).convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < object.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(object.scanLine(y));
+        const uchar* a = alpha.ptr<uchar>(y + kept.y) + kept.x;
+        for (int x = 0; x < object.width(); ++x)
+            line[x] = qRgba(qRed(line[x]), qGreen(line[x]), qBlue(line[x]), qAlpha(line[x]) * a[x] / 255);
+    }
+    if (topLeft)
+        *topLeft = cut.topLeft();
+    return object;
+}
+
+namespace {
+
+// Every hole filled from its surroundings (Telea), each on a copy of its
+// neighbourhood reduced to about kInpaintHolePixels, pasted back into the hole alone.
+void fillHoles(cv::Mat& image, const cv::Mat& hole)
+{
+    cv::Mat labels, stats, centroids;
+    const int n = cv::connectedComponentsWithStats(hole, labels, stats, centroids, 8, CV_32S);
+    const cv::Rect whole(0, 0, image.cols, image.rows);
+    for (int i = 1; i < n; ++i) {
+        const cv::Rect box(stats.at<int>(i, cv::CC_STAT_LEFT), stats.at<int>(i, cv::CC_STAT_TOP),
+                           stats.at<int>(i, cv::CC_STAT_WIDTH), stats.at<int>(i, cv::CC_STAT_HEIGHT));
+        const double scale =
+            std::min(1.0, std::sqrt(kInpaintHolePixels / double(stats.at<int>(i, cv::CC_STAT_AREA))));
+        const int margin = int(std::ceil((kInpaintRadius + 2) / scale));
+        const cv::Rect region = cv::Rect(box.x - margin, box.y - margin, box.width + 2 * margin,
+                                         box.height + 2 * margin) & whole;
+        cv::Mat own = (labels(region) == i);
+        cv::Mat part = image(region);
+        if (scale >= 1) {
+            cv::Mat filled;
+            cv::inpaint(part, own, filled, kInpaintRadius, cv::INPAINT_TELEA);
+            filled.copyTo(part, own);
+            continue;
+        }
+        const cv::Size small(std::max(1, int(std::lround(region.width * scale))),
+                             std::max(1, int(std::lround(region.height * scale))));
+        cv::Mat reduced, reducedHole, filled, back;
+        cv::resize(part, reduced, small, 0, 0, cv::INTER_AREA);
+        cv::resize(own, reducedHole, small, 0, 0, cv::INTER_AREA);
+        cv::inpaint(reduced, reducedHole > 0, filled, kInpaintRadius, cv::INPAINT_TELEA);
+        cv::resize(filled, back, region.size(), 0, 0, cv::INTER_LINEAR);
+        back.copyTo(part, own);
+    }
+}
+
+// Paints `colour` over the image where `shape` (0 to 255) says, as coverage.
+void paint(cv::Mat& image, const cv::Mat& shape, const QColor& colour)
+{
+    const uchar c[3] = {uchar(colour.red()), uchar(colour.green()), uchar(colour.blue())};
+    for (int y = 0; y < image.rows; ++y) {
+        uchar* p = image.ptr<uchar>(y);
+        const uchar* a = shape.ptr<uchar>(y);
+        for (int x = 0; x < image.cols; ++x, p += 3)
+            if (a[x])
+                for (int k = 0; k < 3; ++k)
+                    p[k] = uchar((p[k] * (255 - a[x]) + c[k] * a[x] + 127) / 255);
+    }
+}
+
+}  // namespace
+
+QImage EmptiedScene(const CutoutSource& src, const QList<QImage>& masks, PlaceFill fill, const QColor& colour,
+                    QSize size)
+{
+    const QSize out = size.isEmpty() ? src.size() : size;
+    const cv::Size outSize(out.width(), out.height());
+    cv::Mat scene;
+    if (out == src.size())
+        scene = asMat(src.rgb()).clone();
+    else
+        cv::resize(asMat(src.rgb()), scene, outSize, 0, 0, cv::INTER_AREA);
+    // Each place at the scene's size: any pixel the object touches is part of it.
+    QList<cv::Mat> places;
+    cv::Mat all(outSize, CV_8UC1, cv::Scalar(0));
+    for (const QImage& mask : masks) {
+        if (!usable(mask, src.size()))
+            continue;
+        cv::Mat place;
+        if (out == src.size())
+            place = asMat(mask).clone();
+        else
+            cv::resize(asMat(mask), place, outSize, 0, 0, cv::INTER_AREA);
+        place = place > 0;
+        all |= place;
+        places.append(place);
+    }
+    const double unit = std::max(out.width(), out.height()) / 1200.0;  // pixels of a 1200-pixel picture
+    const int grow = std::max(1, int(std::lround(kHoleGrowth * unit)));
+    if (fill == PlaceFill::Erase) {
+        cv::Mat hole;
+        cv::dilate(all, hole, ellipse(grow));
+        fillHoles(scene, hole);
+    } else if (fill == PlaceFill::Colour) {
+        cv::Mat shape;
+        cv::dilate(all, shape, ellipse(grow));
+        cv::GaussianBlur(shape, shape, cv::Size(3, 3), 0.8);
+        paint(scene, shape, colour);
+    } else {
+        // Drawn over the object's fringe, with an outline a little darker (lighter for a dark colour) to tell
+        // touching places apart.
+        const QColor line = colour.lightness() < 64 ? QColor(Qt::white) : colour.darker(170);
+        const int width = std::max(1, int(std::lround(out.width() / 700.0)));
+        for (const cv::Mat& place : places) {
+            cv::Mat shape, edge;
+            cv::dilate(place, shape, ellipse(std::max(1, grow / 2)));
+            cv::morphologyEx(shape, edge, cv::MORPH_GRADIENT, ellipse(width));
+            cv::GaussianBlur(shape, shape, cv::Size(3, 3), 0.8);
+            cv::GaussianBlur(edge, edge, cv::Size(3, 3), 0.8);
+            paint(scene, shape, colour);
+            paint(scene, edge, line);
+        }
+    }
+    return toImage(scene);
+}
+
+}  // namespace toravi
