@@ -330,11 +330,12 @@ void fillHoles(cv::Mat& image, const cv::Mat& hole)
         const int margin = int(std::ceil((kInpaintRadius + 2) / scale));
         const cv::Rect region = cv::Rect(box.x - margin, box.y - margin, box.width + 2 * margin,
                                          box.height + 2 * margin) & whole;
-        cv::Mat own = (labels(region) == i);
+        // A neighbouring hole is no surrounding to fill from: it is filled too, but only this one is kept.
+        const cv::Mat own = (labels(region) == i);
         cv::Mat part = image(region);
         if (scale >= 1) {
             cv::Mat filled;
-            cv::inpaint(part, own, filled, kInpaintRadius, cv::INPAINT_TELEA);
+            cv::inpaint(part, hole(region), filled, kInpaintRadius, cv::INPAINT_TELEA);
             filled.copyTo(part, own);
             continue;
         }
@@ -342,7 +343,7 @@ void fillHoles(cv::Mat& image, const cv::Mat& hole)
                              std::max(1, int(std::lround(region.height * scale))));
         cv::Mat reduced, reducedHole, filled, back;
         cv::resize(part, reduced, small, 0, 0, cv::INTER_AREA);
-        cv::resize(own, reducedHole, small, 0, 0, cv::INTER_AREA);
+        cv::resize(hole(region), reducedHole, small, 0, 0, cv::INTER_AREA);
         cv::inpaint(reduced, reducedHole > 0, filled, kInpaintRadius, cv::INPAINT_TELEA);
         cv::resize(filled, back, region.size(), 0, 0, cv::INTER_LINEAR);
         back.copyTo(part, own);
