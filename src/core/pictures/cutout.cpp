@@ -170,16 +170,18 @@ QImage MaskFromBox(const CutoutSource& src, const QRect& box, const QImage& keep
     const QRect b = box.normalized() & whole;
     if (b.width() < 2 || b.height() < 2)
         return {};
+    // "Garder" painted beyond the box counts too.
+    const QRect reach = usable(keep, src.size()) ? b | MaskBounds(keep) : b;
     // The scale depends on the margin, which must stay kBoxMargin at least once reduced.
     const int wanted = std::max<int>(kBoxMargin, int(kBoxMarginShare * std::max(b.width(), b.height())));
     double scale = 1;
     int margin = wanted;
     for (int i = 0; i < 3; ++i) {
-        const QRect r = b.adjusted(-margin, -margin, margin, margin) & whole;
+        const QRect r = reach.adjusted(-margin, -margin, margin, margin) & whole;
         scale = std::min(1.0, std::sqrt(kBoxWorkPixels / (double(r.width()) * r.height())));
         margin = std::max(wanted, int(std::ceil(kBoxMargin / scale)));
     }
-    const QRect region = b.adjusted(-margin, -margin, margin, margin) & whole;
+    const QRect region = reach.adjusted(-margin, -margin, margin, margin) & whole;
     const cv::Size workSize(std::max(2, int(std::lround(region.width() * scale))),
                             std::max(2, int(std::lround(region.height() * scale))));
     const double sx = double(workSize.width) / region.width(), sy = double(workSize.height) / region.height();

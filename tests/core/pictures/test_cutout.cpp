@@ -85,10 +85,11 @@ private slots:
         const QImage left = MaskFromBox(src, box, QImage(), remove);
         QVERIFY(MaskBounds(left).right() <= c.boxes[0].center().x());
         QVERIFY(MaskIoU(left, c.masks[0]) > 0.3);
-        // A box over the left half only, the right half painted "garder".
-        QPainter(&keep).fillRect(QRect(c.boxes[0].center().x() + 5, c.boxes[0].center().y() - 5, 10, 10), Qt::white);
-        const QRect half(box.topLeft(), QPoint(c.boxes[0].center().x(), box.bottom()));
-        QVERIFY(MaskFromBox(src, half, keep).pixelColor(c.boxes[0].center() + QPoint(10, 0)).value() == 255);
+        // A box over the left quarter only, "garder" painted near the right edge, beyond the box's margin.
+        const QPoint far(c.boxes[0].right() - 20, c.boxes[0].center().y());
+        QPainter(&keep).fillRect(QRect(far - QPoint(5, 5), QSize(10, 10)), Qt::white);
+        const QRect quarter(box.topLeft(), QSize(box.width() / 4, box.height()));
+        QCOMPARE(MaskFromBox(src, quarter, keep).pixelColor(far).value(), 255);
     }
 
     // The wand takes the flat region clicked, its name inside included, not the border
