@@ -157,6 +157,8 @@ bool HasCheck(const DragDropState& s);
 // The height of a picture shown 700 pixels wide; 0 when its size is unknown.
 int ShownSceneHeight(qint64 width, qint64 height);
 int ToleranceOf(const DragDropState& s);
+// The check's tolerance when none is set, in pixels each way.
+inline constexpr int kDefaultTolerance = 20;
 
 // The 39 lines of the project file, and lines 40 to 43 when an object has a
 // place or the check is on (the write adds the last CR LF); turns the

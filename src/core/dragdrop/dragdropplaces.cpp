@@ -11,7 +11,6 @@ namespace toravi {
 
 namespace {
 
-constexpr int kDefaultTolerance = 20;
 // A tolerance beyond the shown scene would make every answer right.
 constexpr int kLargestTolerance = 700;
 // The file keeps six digits per place.

@@ -281,6 +281,31 @@ QImage Upright(const QImage& image, int orientation)
 
 }  // namespace
 
+QImage ReadUprightPicture(const QString& source, QSize atLeast)
+{
+    QImageReader reader(source);
+    reader.setAutoTransform(true);
+    const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
+    const QSize stored = reader.size();
+    // A JPEG is decoded at 1/2, 1/4 or 1/8 of its size when that still holds the copy; the rest is smooth scaling.
+    if (reader.format() == "jpeg" && stored.isValid() && !atLeast.isEmpty()) {
+        const QSize wanted = turned ? atLeast.transposed() : atLeast;
+        int d = 8;
+        while (d > 1 && ((stored.width() + d - 1) / d < wanted.width() || (stored.height() + d - 1) / d < wanted.height()))
+            d /= 2;
+        if (d > 1)
+            reader.setScaledSize({(stored.width() + d - 1) / d, (stored.height() + d - 1) / d});
+    }
+    QImage image = reader.read();
+    if (image.isNull())
+        return image;
+    // Qt turns JPEG and TIFF pictures upright, not WebP ones.
+    const ImageInfo info = GetImageInfo(source);
+    if (reader.transformation() == QImageIOHandler::TransformationNone && info.Orientation > 1)
+        image = Upright(image, info.Orientation);
+    return image;
+}
+
 QString ReducedCopyName(const QString& source, QSize size)
 {
     const QString name = SafeFileName(source);
@@ -328,25 +353,9 @@ bool MakePictureCopy(const QString& source, const QString& folder, const QString
     if (made.isFile() && !made.isSymLink() && made.lastModified() >= from.lastModified() && ShownSize(target) == size)
         return true;
 
-    QImageReader reader(source);
-    reader.setAutoTransform(true);
-    const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
-    const QSize stored = reader.size();
-    // A JPEG is decoded at 1/2, 1/4 or 1/8 of its size when that still holds the copy; the rest is smooth scaling.
-    if (reader.format() == "jpeg" && stored.isValid()) {
-        const QSize wanted = turned ? size.transposed() : size;
-        int d = 8;
-        while (d > 1 && ((stored.width() + d - 1) / d < wanted.width() || (stored.height() + d - 1) / d < wanted.height()))
-            d /= 2;
-        if (d > 1)
-            reader.setScaledSize({(stored.width() + d - 1) / d, (stored.height() + d - 1) / d});
-    }
-    QImage image = reader.read();
+    QImage image = ReadUprightPicture(source, size);
     if (image.isNull())
         return false;
-    // Qt turns JPEG and TIFF pictures upright, not WebP ones.
-    if (reader.transformation() == QImageIOHandler::TransformationNone && info.Orientation > 1)
-        image = Upright(image, info.Orientation);
     const bool jpeg = name.endsWith(QStringLiteral(".jpg"));
     // Premultiplied, so that scaling does not bleed the colour of transparent pixels into the edges.
     const bool alpha = !jpeg && image.hasAlphaChannel();

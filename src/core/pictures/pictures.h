@@ -91,6 +91,10 @@ QString KeptPictureName(const QString& source, const QString& name);
 // another format) into folder/img: turned upright, scaled with good quality,
 // JPEG or PNG as its name says. The source is never touched. Returns whether it is there.
 bool MakePictureCopy(const QString& source, const QString& folder, const QString& name);
+// The picture decoded and turned upright, as pages show it; a JPEG may come at
+// 1/2, 1/4 or 1/8 of its size when that still holds `atLeast` (empty: whole).
+// Null when it cannot be read.
+QImage ReadUprightPicture(const QString& source, QSize atLeast = QSize());
 // Copies one picture into img: the copy its name says when Toravi makes it, else
 // the whole picture under its name. Returns whether the copy is there.
 bool CopyPicture(const ProjectPicture& picture, const QString& folder);
