@@ -29,6 +29,7 @@ private:
     void connectHandlers();
     void validateFromControls();  // "Vallider"
     void openItem(int index);
+    void openCutout();  // "Découper les objets"
     void setControlsEnabled(bool on);
     TextStyleSettings titleSettings();
     TextStyleSettings instructionSettings();
