@@ -92,22 +92,24 @@ void CutoutCanvas::setOverlay(int id, const QImage& overlay, const QString& name
     item->setPixmap(QPixmap::fromImage(overlay));
     item->setScale(overlay.width() > 0 ? double(fullSize_.width()) / overlay.width() : 1.0);
 
-    QGraphicsSimpleTextItem*& label = labels_[id];
-    if (!label) {
-        label = scene_->addSimpleText(QString());
-        label->setZValue(3);
-        // Readable at every zoom.
-        label->setFlag(QGraphicsItem::ItemIgnoresTransformations);
-        label->setBrush(Qt::white);
-        label->setPen(QPen(QColor(0, 0, 0, 200), 0.6));
-        QFont f = label->font();
+    QGraphicsRectItem*& tag = labels_[id];
+    if (!tag) {
+        // White on a dark tag, readable on every picture and at every zoom.
+        tag = scene_->addRect(QRectF(), Qt::NoPen, QColor(0, 0, 0, 170));
+        tag->setZValue(3);
+        tag->setFlag(QGraphicsItem::ItemIgnoresTransformations);
+        auto* text = new QGraphicsSimpleTextItem(tag);
+        text->setBrush(Qt::white);
+        QFont f = text->font();
         f.setBold(true);
-        f.setPointSize(f.pointSize() + 1);
-        label->setFont(f);
+        text->setFont(f);
+        text->setPos(4, 1);
     }
-    label->setText(name);
-    label->setPos(labelAt);
-    label->setVisible(!name.isEmpty() && !overlay.isNull());
+    auto* text = static_cast<QGraphicsSimpleTextItem*>(tag->childItems().constFirst());
+    text->setText(name);
+    tag->setRect(QRectF(QPointF(0, 0), text->boundingRect().size() + QSizeF(8, 2)));
+    tag->setPos(labelAt);
+    tag->setVisible(!name.isEmpty() && !overlay.isNull());
 }
 
 void CutoutCanvas::removeOverlay(int id)

@@ -77,7 +77,7 @@ private:
     QGraphicsRectItem* rubberBox_ = nullptr;
     QGraphicsPathItem* rubberPath_ = nullptr;
     QHash<int, QGraphicsPixmapItem*> overlays_;
-    QHash<int, QGraphicsSimpleTextItem*> labels_;
+    QHash<int, QGraphicsRectItem*> labels_;  // each with its name as its child
     QSize fullSize_, shownSize_;
     CutoutTool tool_ = CutoutTool::Box;
     bool fitting_ = true;

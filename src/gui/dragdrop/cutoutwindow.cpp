@@ -198,7 +198,8 @@ void CutoutWindow::buildControls()
     auto* zoomIn = MakeButton("cmdZoomPlus", QStringLiteral("Zoom +"), this);
     auto* zoomOut = MakeButton("cmdZoomMoins", QStringLiteral("Zoom −"), this);
     zoomLabel_ = MakeLabel("lblZoom", QString(), this);
-    zoomLabel_->setMinimumWidth(60);
+    zoomLabel_->setMinimumWidth(48);
+    zoomLabel_->setAlignment(Qt::AlignCenter);
 
     // --- The outlines
     auto* listBox = Named(new QGroupBox(QStringLiteral("Objets découpés"), this), "fraObjets");
@@ -269,15 +270,15 @@ void CutoutWindow::buildControls()
     left->addWidget(fixBox);
     left->addStretch(1);
     auto* middle = new QVBoxLayout;
-    middle->addWidget(picturePathLabel_);
-    middle->addWidget(canvas_, 1);
     auto* zoomRow = new QHBoxLayout;
-    zoomRow->addWidget(hint_, 1);
+    zoomRow->addWidget(picturePathLabel_, 1);
     zoomRow->addWidget(zoomOut);
     zoomRow->addWidget(zoomLabel_);
     zoomRow->addWidget(zoomIn);
     zoomRow->addWidget(fitButton);
     middle->addLayout(zoomRow);
+    middle->addWidget(canvas_, 1);
+    middle->addWidget(hint_);
     auto* right = new QVBoxLayout;
     right->addWidget(listBox, 1);
     right->addWidget(fillBox);
@@ -456,7 +457,7 @@ void CutoutWindow::onWandClicked(QPoint seed)
 void CutoutWindow::onOutlineDrawn(QPolygonF outline)
 {
     Outline o;
-    o.tool = canvas_->tool();
+    o.tool = canvas_->tool() == CutoutTool::Polygon ? CutoutTool::Polygon : CutoutTool::Freehand;
     o.outline = std::move(outline);
     takeShape(std::move(o));
 }
