@@ -195,6 +195,12 @@ private slots:
         QTest::mouseDClick(f.viewport(), Qt::LeftButton, {}, f.at(QPointF(50, 150)));
         QVERIFY(f.settled());
         QVERIFY(Near(f.window()->OutlineBounds(0).topLeft(), QPointF(50, 50), 1));
+        // A click that draws nothing chooses the outline under it.
+        f.wand(QStringLiteral("livre"), QPointF(260, 60));
+        QVERIFY(f.settled());
+        f.tool("optCadre");
+        QTest::mouseClick(f.viewport(), Qt::LeftButton, {}, f.at(QPointF(100, 100)));
+        QCOMPARE(f.in<QListWidget>(kCutout, "lstObjets")->currentRow(), 0);
         f.tool("optEnlever");
         const double half = f.canvas()->strokeWidth() / 2;
         f.drag(QPointF(52, 30), QPointF(52, 170));
@@ -209,11 +215,40 @@ private slots:
         // The wand's tolerance follows the chosen wand outline.
         f.wand(QStringLiteral("mur"), QPointF(10, 10));
         QVERIFY(f.settled());
-        const QRect wall = f.window()->OutlineBounds(1);
+        const QRect wall = f.window()->OutlineBounds(2);
         QCOMPARE(wall.topLeft(), QPoint(0, 0));
         f.in<QSpinBox>(kCutout, "txtToleranceBaguette")->setValue(255);
         QVERIFY(f.settled());
-        QCOMPARE(f.window()->OutlineBounds(1), QRect(0, 0, 400, 300));
+        QCOMPARE(f.window()->OutlineBounds(2), QRect(0, 0, 400, 300));
+    }
+
+    // Objects already in the project stay beside the cut ones, or give way to them; Annuler goes back.
+    void objectsAlreadyThere_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QStringList>("tooltips");
+        QTest::newRow("Oui") << int(IDYES) << QStringList({"a", "b", "livre"});
+        QTest::newRow("Non") << int(IDNO) << QStringList({"livre"});
+        QTest::newRow("Annuler") << int(IDCANCEL) << QStringList({"a", "b"});
+    }
+    void objectsAlreadyThere()
+    {
+        QFETCH(int, answer);
+        QFETCH(QStringList, tooltips);
+        CutoutFixture f;
+        f.ready(kDragDrop);
+        f.addObjects(2);
+        QVERIFY(f.open(f.source("bureau.png")));
+        f.wand(QStringLiteral("livre"), QPointF(260, 60));
+        QVERIFY(f.settled());
+        f.platform.queueMessage(answer);
+        f.click(kCutout, "cmdOK");
+        if (answer == IDCANCEL)
+            QVERIFY(f.window() && !f.window()->Busy());
+        else
+            QTRY_VERIFY_WITH_TIMEOUT(!f.window(), 20000);
+        QCOMPARE(f.tooltips(), tooltips);
+        QCOMPARE(f.ctx.dragdrop.state.objects.last().place.has_value(), answer != IDCANCEL);
     }
 
     // Annuler, once agreed, leaves the project and the working folder as they were.

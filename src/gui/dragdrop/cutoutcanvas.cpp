@@ -295,6 +295,8 @@ void CutoutCanvas::mouseReleaseEvent(QMouseEvent* event)
         cancelGesture();
         if (box.width() * zoom() >= kSmallestBox && box.height() * zoom() >= kSmallestBox)
             emit boxDrawn(box.toAlignedRect().intersected(QRect(QPoint(0, 0), fullSize_)));
+        else
+            emit pointed(hover_.toPoint());
         return;
     }
     QPolygonF points = points_;
@@ -304,6 +306,9 @@ void CutoutCanvas::mouseReleaseEvent(QMouseEvent* event)
         if (points.size() >= 3 && points.boundingRect().width() * zoom() >= kSmallestBox &&
             points.boundingRect().height() * zoom() >= kSmallestBox)
             emit outlineDrawn(points);
+        else if (points.boundingRect().width() * zoom() < kSmallestBox &&
+                 points.boundingRect().height() * zoom() < kSmallestBox)
+            emit pointed(hover_.toPoint());
     } else {
         QPainterPath path;
         path.moveTo(points.first());

@@ -55,6 +55,8 @@ signals:
     void wandClicked(QPoint seed);
     void outlineDrawn(QPolygonF outline);
     void strokeDrawn(QPainterPath path, double width, bool keep);
+    // A click that drew nothing: the teacher points at an outline.
+    void pointed(QPoint pixel);
     void zoomChanged();
 
 protected:

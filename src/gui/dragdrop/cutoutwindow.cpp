@@ -306,6 +306,16 @@ void CutoutWindow::buildControls()
     connect(canvas_, &CutoutCanvas::wandClicked, this, &CutoutWindow::onWandClicked);
     connect(canvas_, &CutoutCanvas::outlineDrawn, this, &CutoutWindow::onOutlineDrawn);
     connect(canvas_, &CutoutCanvas::strokeDrawn, this, &CutoutWindow::onStrokeDrawn);
+    connect(canvas_, &CutoutCanvas::pointed, this, [this](QPoint pixel) {
+        // The topmost outline there, that is the latest drawn.
+        for (qsizetype i = outlines_.size() - 1; i >= 0; --i) {
+            const QImage& mask = outlines_[i].mask;
+            if (!mask.isNull() && mask.rect().contains(pixel) && mask.constScanLine(pixel.y())[pixel.x()]) {
+                list_->setCurrentRow(int(i));
+                return;
+            }
+        }
+    });
     connect(canvas_, &CutoutCanvas::zoomChanged, this,
             [this] { SetText(zoomLabel_, QStringLiteral("%1 %").arg(qRound(canvas_->zoom() * 100))); });
     connect(fitButton, &QPushButton::clicked, canvas_, &CutoutCanvas::fitToView);
@@ -734,6 +744,19 @@ bool CutoutWindow::Apply()
         if (dd_.state.strFolderName.isEmpty())
             return false;
     }
+    // Objects already in the project: beside the new ones, or replaced by them.
+    bool keepObjects = true;
+    if (!dd_.state.objects.isEmpty()) {
+        const int answer = platform.messageBox(
+            QStringLiteral("Le projet a déjà %1 objet(s). Voulez-vous les garder à côté des objets découpés ?\r\r"
+                           "Oui : les garder. Non : les remplacer par les objets découpés. Annuler : revenir au "
+                           "découpage.")
+                .arg(dd_.state.objects.size()),
+            MB_YESNOCANCEL | MB_ICONQUESTION, kTitle);
+        if (answer != IDYES && answer != IDNO)
+            return false;
+        keepObjects = answer == IDYES;
+    }
     QList<CutoutObject> objects;
     for (const Outline& o : outlines_)
         objects.append({o.name, o.mask});
@@ -744,10 +767,12 @@ bool CutoutWindow::Apply()
     applying_ = true;
     setContentsEnabled(false);
     workStarted(QStringLiteral("Création de la scène vidée et des images des objets…"));
-    maskWorker_.start([this, &platform, state = dd_.state, path = picturePath_, source = source_, objects,
+    maskWorker_.start([this, &platform, state = dd_.state, keepObjects, path = picturePath_, source = source_, objects,
                        fill = fill(), colour = placeColour_] {
         DragDropModule copy(platform);
         copy.state = state;
+        if (!keepObjects)
+            copy.state.objects.clear();
         const QString error = ApplyCutout(copy, path, *source, objects, fill, colour);
         QMetaObject::invokeMethod(
             this,
