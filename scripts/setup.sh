@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 BUILD_DIR=${BUILD_DIR:-build}
 PACKAGES=(cmake g++ make dpkg-dev pkg-config qt6-base-dev qt6-image-formats-plugins qt6-translations-l10n libgl-dev
-          libzip-dev chromium firefox-esr webkit2gtk-driver fonts-dejavu-core xvfb xauth python3 libxml2-utils unzip)
+          libzip-dev libopencv-imgproc-dev libopencv-photo-dev chromium firefox-esr webkit2gtk-driver fonts-dejavu-core xvfb xauth python3 libxml2-utils unzip)
 # Node.js may come from elsewhere than Debian (with its own npm): only a missing one is installed.
 command -v node >/dev/null && command -v npm >/dev/null || PACKAGES+=(nodejs npm)
 PACKAGES+=(${EXTRA_PACKAGES:-})

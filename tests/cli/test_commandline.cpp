@@ -1,10 +1,12 @@
 // `toravi generate`: the example projects anywhere, pages from WebP and TIFF pictures,
-// refusals and their exit codes.
+// refusals and their exit codes. `toravi cutout`: an exercise from one picture, and
+// every bad argument refused by name with nothing written.
 #include "commandline.h"
 #include "files/files.h"
 #include "files/filewriter.h"
 #include "files/textfile.h"
 #include "project/projectfile.h"
+#include "support/composed.h"
 #include "support/testsupport.h"
 
 #include <QDir>
@@ -13,6 +15,12 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cstdio>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 using namespace toravi;
 using namespace toravi::test;
@@ -21,6 +29,26 @@ namespace {
 QString example(const QString& rel) { return ProgramFolder() + QStringLiteral("/exemples/") + rel; }
 const QString kIle = QStringLiteral("info-bulles/ile.txt");
 const QString kBureau = QStringLiteral("glisser-deposer/bureau.txt");
+
+// What a run of `toravi cutout` writes to the error stream.
+QString CutoutErrors(const QStringList& args, int* code, const QString& file)
+{
+    std::fflush(stderr);
+    const int saved = dup(fileno(stderr));
+    std::FILE* f = std::fopen(QFile::encodeName(file).constData(), "wb");
+    dup2(fileno(f), fileno(stderr));
+    *code = RunCutoutCommand(args);
+    std::fflush(stderr);
+    dup2(saved, fileno(stderr));
+    close(saved);
+    std::fclose(f);
+    return QString::fromUtf8(ReadBytes(file));
+}
+
+QString Box(const QRect& r, int m)
+{
+    return QStringLiteral("box:%1,%2,%3,%4").arg(r.x() - m).arg(r.y() - m).arg(r.width() + 2 * m).arg(r.height() + 2 * m);
+}
 }  // namespace
 
 class TestCommandLine : public QObject {
@@ -146,6 +174,77 @@ private slots:
         SetWorkingFolderLockWait(50);
         const FolderLock otherRun(tmp.path());
         QCOMPARE(RunGenerateCommand({"--folder", tmp.path(), example(kBureau)}), 1);
+    }
+    // A checked exercise from one picture: cut out, then made into a page; cut again
+    // into the same project, the objects are added.
+    void cutout()
+    {
+        QTemporaryDir tmp;
+        const Composed c = ComposePicture({900, 600}, 3, 21);
+        const QString photo = tmp.filePath("bureau.png"), project = tmp.filePath("bureau.txt");
+        const QString work = tmp.filePath("travail");
+        QVERIFY(c.picture.save(photo));
+        const QByteArray original = ReadBytes(photo);
+        const QPoint centre = c.boxes[1].center();
+        const QRect b = c.boxes[2];
+        const QString outline = QStringLiteral("outline:%1,%2;%3,%2;%3,%4;%1,%4").arg(b.left()).arg(b.top()).arg(b.right()).arg(b.bottom());
+        QCOMPARE(RunCutoutCommand({"--folder", work, "--project", project, photo, "la tasse=" + Box(c.boxes[0], 10),
+                                   QStringLiteral("la carte=wand:%1,%2,60").arg(centre.x()).arg(centre.y()),
+                                   "le livre=" + outline}),
+                 0);
+        QCOMPARE(RunGenerateCommand({project}), 0);
+        const QByteArray page = ReadBytes(work + "/bureau.htm");
+        for (const char* name : {"bureau-vide.png", "bureau-la-tasse.png", "bureau-la-carte.png", "bureau-le-livre.png"})
+            QVERIFY2(page.contains(QByteArray("img/") + name), name);
+        QVERIFY(page.contains("title=\"la tasse\"") && QFile::exists(work + "/verifier.js"));
+        QCOMPARE(RunCutoutCommand({"--fill", "silhouette", "--colour", "336699", "--project", project, photo,
+                                   "la tasse=" + Box(c.boxes[0], 10)}),
+                 0);
+        QVERIFY(ReadProjectText(project).lines.join(",").contains("bureau-la-tasse-2.png"));
+        QCOMPARE(ReadBytes(photo), original);
+    }
+
+    // Every bad argument is refused by name, with a non-zero exit, before anything is written.
+    void cutoutRefusals_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        const QString box = "tasse=box:10,10,50,50";
+        QTest::newRow("box outside") << QStringList{"PICTURE", "tasse=box:250,10,80,50"} << "cadre de l'objet « tasse »";
+        QTest::newRow("empty outline") << QStringList{"PICTURE", box, "livre=outline:"} << "contour de l'objet « livre » est vide";
+        QTest::newRow("outline of two points") << QStringList{"PICTURE", "livre=outline:1,1;5,5"} << "« livre » est vide";
+        QTest::newRow("outline outside") << QStringList{"PICTURE", "livre=outline:400,1;450,1;450,50"} << "n'entoure aucun pixel";
+        QTest::newRow("no name") << QStringList{"PICTURE", box, "=box:1,1,20,20"} << "« =box:1,1,20,20 » n'a pas de nom";
+        QTest::newRow("no equals sign") << QStringList{"PICTURE", "box:1,1,20,20"} << "« box:1,1,20,20 » n'a pas de nom";
+        QTest::newRow("unknown tool") << QStringList{"PICTURE", "tasse=lasso:1,1"} << "outil « lasso » de l'objet « tasse »";
+        QTest::newRow("click outside") << QStringList{"PICTURE", "mer=wand:5,900"} << "clic de l'objet « mer »";
+        QTest::newRow("numbers unread") << QStringList{"PICTURE", "tasse=box:1,a,20,20"} << "« 1,a,20,20 » de l'objet « tasse »";
+        QTest::newRow("no picture") << QStringList{"NOTES", box} << "notes.png n'est pas une image";
+        QTest::newRow("missing picture") << QStringList{"ABSENT", box} << "absente.png";
+        QTest::newRow("unknown fill") << QStringList{"--fill", "flou", "PICTURE", box} << "« flou » (--fill)";
+        QTest::newRow("bad colour") << QStringList{"--colour", "bleu", "PICTURE", box} << "« bleu » (--colour)";
+        QTest::newRow("project of the other module") << QStringList{"--project", "OTHER", "PICTURE", box} << "module";
+    }
+    void cutoutRefusals()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        QTemporaryDir tmp;
+        QVERIFY(WriteRealPicture(tmp.filePath("photo.png"), 300, 200));
+        WriteBytes(tmp.filePath("notes.png"), "pas une image");
+        QVERIFY(WriteTextFile(tmp.filePath("autre.txt"), QStringLiteral("<Généré par Toravi 2>\r\n<Module Interact>")));
+        if (!args.contains("--project"))
+            args.prepend(tmp.filePath("p.txt")), args.prepend("--project");
+        args.replaceInStrings("PICTURE", tmp.filePath("photo.png"))
+            .replaceInStrings("NOTES", tmp.filePath("notes.png"))
+            .replaceInStrings("ABSENT", tmp.filePath("absente.png"))
+            .replaceInStrings("OTHER", tmp.filePath("autre.txt"));
+        const QStringList before = QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        int code = 0;
+        const QString errors = CutoutErrors(QStringList{"--folder", tmp.filePath("travail")} + args, &code,
+                                            QDir::temp().filePath("toravi-cutout-errors.txt"));
+        QVERIFY2(code != 0 && errors.contains(message), qPrintable(errors));
+        QCOMPARE(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
     }
 };
 

@@ -16,12 +16,20 @@ namespace toravi {
 
 namespace {
 
-// GrabCut works on the box and this much around it, at the reduced scale: the
-// background it learns from is the object's own surroundings.
+// GrabCut works on the box and around it, by this share of the box's larger side
+// and at least kBoxMargin pixels of the reduced copy: the background it learns
+// from is the object's own surroundings, enough of them to tell a stripe or a
+// shadow crossing the box from the object.
 constexpr int kBoxMargin = 40;
+constexpr double kBoxMarginShare = 0.3;
+// A teacher's box leaves some room around the object: its rim (this share of
+// the box's smaller side) starts as probably background, the rest as probably
+// the object. Both may turn.
+constexpr double kBoxBand = 0.08;
 constexpr int kBoxIterations = 5;
-// About a megapixel is enough to find an outline; more only costs time.
-constexpr double kBoxWorkPixels = 1.0e6;
+// The work is done on a copy of at most this many pixels: enough to find an
+// outline, brought back to the whole picture; more would only cost time.
+constexpr double kBoxWorkPixels = 0.4e6;
 // The hole a place leaves is grown this much (for 1200 pixels of picture) so that
 // the object's soft edge and its fringe of colour go with it.
 constexpr double kHoleGrowth = 3.0;
@@ -138,13 +146,14 @@ QImage MaskFromBox(const CutoutSource& src, const QRect& box, const QImage& keep
     const QRect b = box.normalized() & whole;
     if (b.width() < 2 || b.height() < 2)
         return {};
-    // The margin is kBoxMargin at the reduced scale, which itself depends on the margin.
+    // The scale depends on the margin, which must stay kBoxMargin at least once reduced.
+    const int wanted = std::max<int>(kBoxMargin, int(kBoxMarginShare * std::max(b.width(), b.height())));
     double scale = 1;
-    int margin = kBoxMargin;
+    int margin = wanted;
     for (int i = 0; i < 3; ++i) {
         const QRect r = b.adjusted(-margin, -margin, margin, margin) & whole;
         scale = std::min(1.0, std::sqrt(kBoxWorkPixels / (double(r.width()) * r.height())));
-        margin = int(std::ceil(kBoxMargin / scale));
+        margin = std::max(wanted, int(std::ceil(kBoxMargin / scale)));
     }
     const QRect region = b.adjusted(-margin, -margin, margin, margin) & whole;
     const cv::Size workSize(std::max(2, int(std::lround(region.width() * scale))),
@@ -157,7 +166,9 @@ QImage MaskFromBox(const CutoutSource& src, const QRect& box, const QImage& keep
     const cv::Rect inner = cv::Rect(int(std::floor((b.x() - region.x()) * sx)), int(std::floor((b.y() - region.y()) * sy)),
                                     int(std::ceil(b.width() * sx)), int(std::ceil(b.height() * sy))) &
                            cv::Rect(0, 0, workSize.width, workSize.height);
-    mask(inner).setTo(cv::GC_PR_FGD);
+    mask(inner).setTo(cv::GC_PR_BGD);
+    const int band = int(kBoxBand * std::min(inner.width, inner.height));
+    mask(cv::Rect(inner.x + band, inner.y + band, inner.width - 2 * band, inner.height - 2 * band)).setTo(cv::GC_PR_FGD);
     // A box over the whole picture leaves no background to learn from: its rim is taken as probably background.
     if (inner == cv::Rect(0, 0, workSize.width, workSize.height)) {
         mask.row(0).setTo(cv::GC_PR_BGD), mask.row(mask.rows - 1).setTo(cv::GC_PR_BGD);
@@ -173,6 +184,8 @@ QImage MaskFromBox(const CutoutSource& src, const QRect& box, const QImage& keep
 
     cv::Mat bgdModel, fgdModel;
     try {
+        // The same outline on every run and every system: GrabCut's clustering starts from the thread's generator.
+        cv::theRNG() = cv::RNG(0x746f72);
         cv::grabCut(work, mask, cv::Rect(), bgdModel, fgdModel, kBoxIterations, cv::GC_INIT_WITH_MASK);
     } catch (const cv::Exception&) {
         return {};  // nothing to learn from (a box of one colour)
@@ -182,9 +195,21 @@ QImage MaskFromBox(const CutoutSource& src, const QRect& box, const QImage& keep
     if (cv::countNonZero(found) == 0)
         return {};
     if (workSize != cv::Size(region.width(), region.height())) {
+        // Brought back to the whole picture, the outline is only as sharp as the reduced copy:
+        // the band of that uncertainty is settled on the picture's own edges (watershed).
         cv::Mat full;
         cv::resize(found, full, cv::Size(region.width(), region.height()), 0, 0, cv::INTER_LINEAR);
         cv::threshold(full, found, 127, 255, cv::THRESH_BINARY);
+        const int band = std::max(2, int(std::ceil(1.5 / scale)));
+        cv::Mat inside, outside;
+        cv::erode(found, inside, ellipse(band));
+        cv::dilate(found, outside, ellipse(band));
+        cv::Mat markers(found.size(), CV_32S, cv::Scalar(0));
+        markers.setTo(1, outside == 0);
+        markers.setTo(2, inside);
+        cv::Mat part = asMat(src.rgb())(asRect(region)).clone();
+        cv::watershed(part, markers);
+        found = (markers == 2) | ((markers == -1) & found);
     }
     return wholeMask(src.size(), found, region.topLeft());
 }

@@ -1,6 +1,9 @@
 // The drag-and-drop module: its page byte for byte and the files written beside
-// it, its objects, their places and the page's check, its help document.
+// it, its objects, their places and the page's check, its help document, and
+// an exercise cut out of one picture.
 #include "core/modules.h"
+#include "dragdrop/dragdropcutout.h"
+#include "support/composed.h"
 
 #include <algorithm>
 
@@ -221,6 +224,105 @@ private slots:
         QCOMPARE(d.savedLines().mid(39, 2), QStringList({"580,", "0,"}));
         d.m.SetPlace(0, std::nullopt);
         QCOMPARE(d.savedLines().size(), 39);
+    }
+    // Cut out of one picture, the exercise is what a teacher would have made by hand:
+    // the emptied scene and the objects in img (the picture untouched), each object
+    // placed where it was cut, at the scale the page shows the scene, named as told,
+    // the check on; it saves, loads and makes its page as any project.
+    void cutout_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("names");  // the scene's, then the objects'
+        QTest::newRow("photo larger than the page") << QSize(1400, 1000) << "Photo été.jpg"
+            << QStringList{"photo-ete-vide.jpg", "photo-ete-la-tasse.png", "photo-ete-crayons-stylos.png",
+                           "photo-ete-la-tasse-2.png"};
+        QTest::newRow("drawing smaller than the page") << QSize(500, 400) << "plan.png"
+            << QStringList{"plan-vide.png", "plan-la-tasse.png", "plan-crayons-stylos.png", "plan-la-tasse-2.png"};
+    }
+    void cutout()
+    {
+        QFETCH(QSize, size);
+        QFETCH(QString, file);
+        QFETCH(QStringList, names);
+        m->ResetProject();
+        m->state.strFolderName = work;
+        const Composed c = ComposePicture(size, 3, 5);
+        const QString picture = JoinPath(at->src, file);
+        QVERIFY(c.picture.save(picture));
+        const QByteArray original = ReadBytes(picture);
+        const auto src = CutoutSource::Open(picture);
+        QVERIFY(src);
+        const QList<CutoutObject> objects = {{"la tasse", c.masks[0]}, {"Crayons, stylos", c.masks[1]},
+                                             {" la tasse ", c.masks[2]}};
+        QCOMPARE(ApplyCutout(*m, picture, *src, objects, PlaceFill::Erase), QString());
+
+        const DragDropState& s = m->state;
+        QCOMPARE(ReadBytes(picture), original);
+        QCOMPARE(s.strImageFile, names[0]);
+        QCOMPARE(m->ShownSceneSize(), QSize(700, ShownSceneHeight(size.width(), size.height())));
+        const double f = 700.0 / size.width();
+        QCOMPARE(s.objects.size(), 3);
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(s.objects[i].fileName, names[i + 1]);
+            QCOMPARE(s.objects[i].tooltip, objects[i].name.trimmed());
+            const QRect b = c.boxes[i];
+            const QPoint place = *s.objects[i].place;
+            // The object's soft edge starts a pixel before its outline.
+            QVERIFY2(std::abs(place.x() - b.x() * f) <= f + 1 && std::abs(place.y() - b.y() * f) <= f + 1,
+                     qPrintable(QStringLiteral("%1,%2").arg(place.x()).arg(place.y())));
+            const QSize shown = m->ObjectPageSize(i);
+            QVERIFY(std::abs(shown.width() - b.width() * f) <= 2 + f && std::abs(shown.height() - b.height() * f) <= 2 + f);
+        }
+        QVERIFY(HasCheck(s));
+        QCOMPARE(s.strTolerance, "20");
+
+        m->ApplyRefreshDefaults();
+        QVERIFY(d->save(at->src + "/decoupe.txt"));
+        DragDrop again;
+        QVERIFY(again.load(at->src + "/decoupe.txt"));
+        QCOMPARE(again.savedLines(), d->savedLines());
+        again.m.ApplyRefreshDefaults();
+        again.platform.queueMessage(IDNO);
+        QVERIFY(again.m.CreatePage());
+        const QByteArray page = ReadBytes(work + "/exercice.htm");
+        QVERIFY(page.contains("src=\"img/" + names[1].toUtf8() + "\"") && QFileInfo::exists(work + "/verifier.js"));
+    }
+
+    // A cut-out that cannot be done says why, writes nothing and leaves the project as it was.
+    void cutoutRefused_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<bool>("emptyMask");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no working folder") << "" << QStringList{"a"} << false << "dossier de travail";
+        QTest::newRow("missing working folder") << "absent" << QStringList{"a"} << false << "n'existe pas";
+        QTest::newRow("no object") << "work" << QStringList{} << false << "Aucun objet";
+        QTest::newRow("object without a name") << "work" << QStringList{"a", " "} << false << "n° 2 n'a pas de nom";
+        QTest::newRow("object without outline") << "work" << QStringList{"a"} << true << "« a » n'a pas de contour";
+        QTest::newRow("too many objects") << "work" << QStringList(23, "a") << false << "au plus 24 objets";
+    }
+    void cutoutRefused()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QStringList, names);
+        QFETCH(bool, emptyMask);
+        QFETCH(QString, message);
+        m->state.strFolderName = folder == "work" ? work : folder.isEmpty() ? QString() : JoinPath(work, folder);
+        const QStringList before = d->savedLines();
+        const QStringList files = QDir(work + "/img").entryList(QDir::Files);
+        const CutoutSource src = CutoutSource::FromImage(ComposePicture({200, 150}, 1, 2).picture);
+        QImage mask = MaskFromOutline(src.size(), QPolygonF(QRectF(10, 10, 30, 30)));
+        if (emptyMask)
+            mask.fill(0);
+        QList<CutoutObject> objects;
+        for (const QString& name : names)
+            objects.append({name, mask});
+        const QString refusal = ApplyCutout(*m, at->src + "/photo.png", src, objects, PlaceFill::Erase);
+        QVERIFY2(refusal.contains(message), qPrintable(refusal));
+        QCOMPARE(d->savedLines(), before);
+        QCOMPARE(QDir(work + "/img").entryList(QDir::Files), files);
     }
 };
 
