@@ -27,6 +27,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace toravi {
 
@@ -678,6 +679,9 @@ void CutoutWindow::schedulePreview()
 void CutoutWindow::startPreview()
 {
     if (!source_)
+        return;
+    // The outline the teacher waits for goes first; its result asks for the preview again.
+    if (std::any_of(outlines_.begin(), outlines_.end(), [](const Outline& o) { return o.computing; }))
         return;
     if (previewRunning_) {
         previewAgain_ = true;
