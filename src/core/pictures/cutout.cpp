@@ -29,7 +29,7 @@ constexpr double kBoxBand = 0.08;
 constexpr int kBoxIterations = 5;
 // The work is done on a copy of at most this many pixels: enough to find an
 // outline, brought back to the whole picture; more would only cost time.
-constexpr double kBoxWorkPixels = 0.4e6;
+constexpr double kBoxWorkPixels = 0.12e6;
 // The hole a place leaves is grown this much (for 1200 pixels of picture) so that
 // the object's soft edge and its fringe of colour go with it.
 constexpr double kHoleGrowth = 3.0;
@@ -72,6 +72,37 @@ cv::Mat ellipse(int radius)
     return cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(2 * radius + 1, 2 * radius + 1));
 }
 
+// Sets each pixel of `mask` to what its component's entry in `to` says (0 or 255),
+// or leaves it (any other value): one pass, whatever the number of components.
+void relabel(cv::Mat& mask, const cv::Mat& labels, const std::vector<int>& to)
+{
+    for (int y = 0; y < mask.rows; ++y) {
+        uchar* m = mask.ptr<uchar>(y);
+        const int* l = labels.ptr<int>(y);
+        for (int x = 0; x < mask.cols; ++x)
+            if (const int v = to[size_t(l[x])]; v == 0 || v == 255)
+                m[x] = uchar(v);
+    }
+}
+
+// The holes of `mask` (components of 0 not touching its rim) of at most `largest`
+// pixels, filled.
+void fillEnclosed(cv::Mat& mask, int largest)
+{
+    cv::Mat holes, labels, stats, centroids;
+    cv::bitwise_not(mask, holes);
+    const int n = cv::connectedComponentsWithStats(holes, labels, stats, centroids, 4, CV_32S);
+    std::vector<int> to(size_t(n), -1);
+    for (int i = 1; i < n; ++i) {
+        const int x = stats.at<int>(i, cv::CC_STAT_LEFT), y = stats.at<int>(i, cv::CC_STAT_TOP);
+        const int w = stats.at<int>(i, cv::CC_STAT_WIDTH), h = stats.at<int>(i, cv::CC_STAT_HEIGHT);
+        const bool inside = x > 0 && y > 0 && x + w < mask.cols && y + h < mask.rows;
+        if (inside && stats.at<int>(i, cv::CC_STAT_AREA) <= largest)
+            to[size_t(i)] = 255;
+    }
+    relabel(mask, labels, to);
+}
+
 // Drops the specks a segmentation leaves beside the object, and fills the small
 // holes it leaves inside: what is under 1/50 of the object's largest part.
 void tidy(cv::Mat& mask)
@@ -84,19 +115,12 @@ void tidy(cv::Mat& mask)
     if (largest == 0)
         return;
     const int least = std::max(1, largest / 50);
+    std::vector<int> to(size_t(n), -1);
     for (int i = 1; i < n; ++i)
         if (stats.at<int>(i, cv::CC_STAT_AREA) < least)
-            mask.setTo(0, labels == i);
-    cv::Mat holes;
-    cv::bitwise_not(mask, holes);
-    const int m = cv::connectedComponentsWithStats(holes, labels, stats, centroids, 4, CV_32S);
-    for (int i = 1; i < m; ++i) {
-        const int x = stats.at<int>(i, cv::CC_STAT_LEFT), y = stats.at<int>(i, cv::CC_STAT_TOP);
-        const int w = stats.at<int>(i, cv::CC_STAT_WIDTH), h = stats.at<int>(i, cv::CC_STAT_HEIGHT);
-        const bool inside = x > 0 && y > 0 && x + w < mask.cols && y + h < mask.rows;
-        if (inside && stats.at<int>(i, cv::CC_STAT_AREA) < least)
-            mask.setTo(255, labels == i);
-    }
+            to[size_t(i)] = 0;
+    relabel(mask, labels, to);
+    fillEnclosed(mask, least - 1);
 }
 
 }  // namespace
@@ -204,12 +228,15 @@ QImage MaskFromBox(const CutoutSource& src, const QRect& box, const QImage& keep
         cv::Mat inside, outside;
         cv::erode(found, inside, ellipse(band));
         cv::dilate(found, outside, ellipse(band));
-        cv::Mat markers(found.size(), CV_32S, cv::Scalar(0));
-        markers.setTo(1, outside == 0);
-        markers.setTo(2, inside);
-        cv::Mat part = asMat(src.rgb())(asRect(region)).clone();
+        // Only around the object: the rest of the region is settled already.
+        const cv::Rect near = cv::Rect(cv::boundingRect(outside)) & cv::Rect(0, 0, found.cols, found.rows);
+        cv::Mat markers(near.size(), CV_32S, cv::Scalar(0));
+        markers.setTo(1, outside(near) == 0);
+        markers.setTo(2, inside(near));
+        cv::Mat part = asMat(src.rgb())(asRect(region))(near).clone();
         cv::watershed(part, markers);
-        found = (markers == 2) | ((markers == -1) & found);
+        cv::Mat settled = (markers == 2) | ((markers == -1) & found(near));
+        settled.copyTo(found(near));
     }
     return wholeMask(src.size(), found, region.topLeft());
 }
@@ -231,17 +258,7 @@ QImage MaskFromWand(const CutoutSource& src, const QPoint& seed, int tolerance)
     // they are large enough to be something of their own.
     const cv::Rect framed = cv::Rect(bounds.x - 1, bounds.y - 1, bounds.width + 2, bounds.height + 2);
     cv::Mat around = filled(framed + cv::Point(1, 1)).clone();  // a rim of 0 around the region
-    cv::Mat holes, labels, stats, centroids;
-    cv::bitwise_not(around, holes);
-    const int n = cv::connectedComponentsWithStats(holes, labels, stats, centroids, 4, CV_32S);
-    const int area = cv::countNonZero(around);
-    for (int i = 1; i < n; ++i) {
-        const bool rim = stats.at<int>(i, cv::CC_STAT_LEFT) == 0 || stats.at<int>(i, cv::CC_STAT_TOP) == 0 ||
-                         stats.at<int>(i, cv::CC_STAT_LEFT) + stats.at<int>(i, cv::CC_STAT_WIDTH) == around.cols ||
-                         stats.at<int>(i, cv::CC_STAT_TOP) + stats.at<int>(i, cv::CC_STAT_HEIGHT) == around.rows;
-        if (!rim && stats.at<int>(i, cv::CC_STAT_AREA) * 10 <= area)
-            around.setTo(255, labels == i);
-    }
+    fillEnclosed(around, cv::countNonZero(around) / 10);
     around(cv::Rect(1, 1, bounds.width, bounds.height)).copyTo(region(bounds));
     QImage mask(size, QImage::Format_Grayscale8);
     region.copyTo(asMat(mask));
@@ -332,6 +349,31 @@ void fillHoles(cv::Mat& image, const cv::Mat& hole)
     }
 }
 
+// A place at the scene's size `out`: any pixel the object touches is part of it.
+// Only the object's bounds are scaled: a phone photo's mask is mostly empty.
+cv::Mat placeAt(const QImage& mask, QSize out)
+{
+    const cv::Mat m = asMat(mask);
+    cv::Mat place(out.height(), out.width(), CV_8UC1, cv::Scalar(0));
+    const cv::Rect b = cv::boundingRect(m);
+    if (b.empty())
+        return place;
+    if (out == mask.size()) {
+        m(b).copyTo(place(b));
+        return place;
+    }
+    const double sx = double(out.width()) / mask.width(), sy = double(out.height()) / mask.height();
+    const int ox0 = int(std::floor(b.x * sx)), oy0 = int(std::floor(b.y * sy));
+    const int ox1 = std::min(out.width(), int(std::ceil((b.x + b.width) * sx)));
+    const int oy1 = std::min(out.height(), int(std::ceil((b.y + b.height) * sy)));
+    const int x0 = int(std::floor(ox0 / sx)), y0 = int(std::floor(oy0 / sy));
+    const int x1 = std::min(mask.width(), int(std::ceil(ox1 / sx))), y1 = std::min(mask.height(), int(std::ceil(oy1 / sy)));
+    cv::Mat part;
+    cv::resize(m(cv::Rect(x0, y0, x1 - x0, y1 - y0)), part, cv::Size(ox1 - ox0, oy1 - oy0), 0, 0, cv::INTER_AREA);
+    cv::Mat(part > 0).copyTo(place(cv::Rect(ox0, oy0, ox1 - ox0, oy1 - oy0)));
+    return place;
+}
+
 // Paints `colour` over the image where `shape` (0 to 255) says, as coverage.
 void paint(cv::Mat& image, const cv::Mat& shape, const QColor& colour)
 {
@@ -364,12 +406,7 @@ QImage EmptiedScene(const CutoutSource& src, const QList<QImage>& masks, PlaceFi
     for (const QImage& mask : masks) {
         if (!usable(mask, src.size()))
             continue;
-        cv::Mat place;
-        if (out == src.size())
-            place = asMat(mask).clone();
-        else
-            cv::resize(asMat(mask), place, outSize, 0, 0, cv::INTER_AREA);
-        place = place > 0;
+        const cv::Mat place = placeAt(mask, out);
         all |= place;
         places.append(place);
     }
