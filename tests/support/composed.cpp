@@ -58,15 +58,6 @@ QImage PhotoBackground(QSize size, quint32 seed, const QImage& photo)
         const double y = random.bounded(double(size.height()));
         painter.drawLine(QPointF(0, y), QPointF(size.width(), y + random.bounded(size.height() * 0.2)));
     }
-    // Wood grain.
-    QPen grain(QColor(0, 0, 0, 18), std::max(1.0, size.width() / 800.0));
-    painter.setPen(grain);
-    for (int i = 0; i < size.height(); i += std::max(3, size.height() / 150)) {
-        QPainterPath wave(QPointF(0, i));
-        for (int x = 0; x <= size.width(); x += size.width() / 16)
-            wave.lineTo(x, i + 3 * std::sin(x * 0.01 + i));
-        painter.drawPath(wave);
-    }
     painter.end();
     addGrain(image, random, 6);
     return image.convertToFormat(QImage::Format_RGB888);
@@ -149,19 +140,15 @@ Composed ComposePicture(QSize size, int count, quint32 seed, double fraction, co
         QPainter(&picture).drawImage(at.topLeft(), object);
         QImage mask(size, QImage::Format_Grayscale8);
         mask.fill(0);
+        QRect bounds;
         for (int y = 0; y < object.height(); ++y) {
             const auto* p = reinterpret_cast<const QRgb*>(object.constScanLine(y));
             uchar* m = mask.scanLine(at.y() + y) + at.x();
             for (int x = 0; x < object.width(); ++x)
-                m[x] = qAlpha(p[x]) >= 128 ? 255 : 0;
+                if (qAlpha(p[x]) >= 128)
+                    m[x] = 255, bounds |= QRect(at.x() + x, at.y() + y, 1, 1);
         }
         c.masks << mask;
-        // The box a teacher drags: the object's outline and a little around it.
-        QRect bounds;
-        for (int y = 0; y < object.height(); ++y)
-            for (int x = 0; x < object.width(); ++x)
-                if (mask.constScanLine(at.y() + y)[at.x() + x])
-                    bounds |= QRect(at.x() + x, at.y() + y, 1, 1);
         c.boxes << bounds;
     }
     c.picture = picture.convertToFormat(QImage::Format_RGB888);
