@@ -1,5 +1,10 @@
-// Draws the pictures of the two example projects (resources/exemples). Run once
+// Draws the pictures of the example projects (resources/exemples). Run once
 // by hand when they change: `toravi_make_examples <resources/exemples>`.
+#include "dragdrop/dragdropcutout.h"
+#include "files/files.h"
+#include "files/textfile.h"
+#include "platform/platform.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -8,6 +13,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <cmath>
 #include <numbers>
 
@@ -263,6 +269,174 @@ QImage object(const QString& kind)
     return img;
 }
 
+// The second drag-and-drop example, made the way a teacher makes one from a single picture:
+// a beach is drawn with its objects, then the cut-out outlines them (boxes, a click of the
+// wand on the sun, polygons round the boat and the parasol) and fills the project, places and check included.
+struct BeachObject {
+    const char* name;
+    QRect box;  // where the object is drawn, in the picture
+};
+const BeachObject kBeachBoxed[] = {{"Le seau", QRect(96, 330, 70, 76)},
+                                   {"Le crabe", QRect(300, 380, 86, 50)},
+                                   {"L'étoile de mer", QRect(560, 360, 64, 64)},
+                                   {"Le ballon", QRect(220, 300, 60, 60)}};
+const QPointF kSun(90, 70);
+// The boat clicked corner by corner, a pixel or two outside its drawn edge.
+const QPolygonF kBoat({QPointF(297, 227), QPointF(351, 152), QPointF(354, 153), QPointF(354, 224), QPointF(356, 224),
+                       QPointF(356, 162), QPointF(360, 162), QPointF(403, 225),
+                       QPointF(407, 232), QPointF(387, 256), QPointF(313, 256), QPointF(293, 232)});
+
+// The parasol's outline as a teacher clicks it: round the canopy, then down the pole.
+QPolygonF parasolOutline()
+{
+    QPolygonF outline;
+    for (int i = 0; i <= 12; ++i) {
+        const double a = std::numbers::pi * (1 - i / 12.0);
+        outline << QPointF(520 + 78 * std::cos(a), 271 - 42 * std::sin(a));
+    }
+    outline << QPointF(525, 271) << QPointF(525, 400) << QPointF(515, 400) << QPointF(515, 271);
+    return outline;
+}
+
+QImage beach()
+{
+    QImage img = canvas(700, 460, Qt::white);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 0, 200);
+    sky.setColorAt(0, QColor(120, 180, 235));
+    sky.setColorAt(1, QColor(200, 230, 250));
+    p.fillRect(QRect(0, 0, 700, 200), sky);
+    p.fillRect(QRect(0, 200, 700, 70), QColor(40, 120, 190));  // sea
+    p.setPen(QPen(QColor(230, 240, 250), 3));
+    for (int x = 20; x < 700; x += 90)
+        p.drawArc(QRect(x, 215 + (x / 90 % 2) * 20, 40, 12), 0, 180 * 16);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(236, 214, 160));  // sand
+    p.drawRect(QRect(0, 262, 700, 198));
+    p.setBrush(QColor(246, 236, 200));
+    p.drawEllipse(QRect(-60, 250, 420, 40));
+    // Sun, a flat disc for the wand.
+    p.setBrush(QColor(255, 205, 40));
+    p.drawEllipse(kSun, 40, 40);
+    // Bucket.
+    p.setPen(QPen(QColor(60, 40, 30), 2));
+    p.setBrush(QColor(220, 60, 60));
+    p.drawPolygon(QPolygonF({QPointF(100, 346), QPointF(162, 346), QPointF(152, 402), QPointF(110, 402)}));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRect(104, 332, 54, 30), 0, 180 * 16);
+    // Crab.
+    p.setBrush(QColor(230, 100, 40));
+    p.drawEllipse(QRect(318, 394, 50, 30));
+    for (int side : {-1, 1}) {
+        p.drawLine(QPointF(343 + side * 22, 400), QPointF(343 + side * 38, 388));
+        p.drawEllipse(QPointF(343 + side * 36, 386), 6, 5);
+        for (int leg = 0; leg < 3; ++leg)
+            p.drawLine(QPointF(343 + side * 20, 410 + leg * 5), QPointF(343 + side * 32, 416 + leg * 6));
+    }
+    // Sailing boat on the sea.
+    p.setBrush(QColor(150, 90, 50));
+    p.drawPolygon(QPolygonF({QPointF(296, 232), QPointF(404, 232), QPointF(386, 254), QPointF(314, 254)}));
+    p.setBrush(QColor(250, 250, 245));
+    p.drawPolygon(QPolygonF({QPointF(352, 156), QPointF(352, 226), QPointF(300, 226)}));
+    p.setBrush(QColor(250, 210, 60));
+    p.drawPolygon(QPolygonF({QPointF(358, 166), QPointF(358, 226), QPointF(400, 226)}));
+    // Starfish.
+    QPolygonF star;
+    for (int i = 0; i < 10; ++i) {
+        const double a = -std::numbers::pi / 2 + i * std::numbers::pi / 5;
+        const double r = i % 2 ? 11 : 28;
+        star << QPointF(592 + r * std::cos(a), 393 + r * std::sin(a));
+    }
+    p.setBrush(QColor(240, 140, 170));
+    p.drawPolygon(star);
+    // Beach ball.
+    p.setBrush(QColor(250, 250, 250));
+    p.drawEllipse(QPointF(250, 330), 26, 26);
+    p.setBrush(QColor(40, 120, 220));
+    p.drawPie(QRectF(224, 304, 52, 52), 90 * 16, 60 * 16);
+    p.setBrush(QColor(240, 200, 40));
+    p.drawPie(QRectF(224, 304, 52, 52), 210 * 16, 60 * 16);
+    p.setBrush(QColor(220, 60, 60));
+    p.drawPie(QRectF(224, 304, 52, 52), 330 * 16, 60 * 16);
+    // Parasol.
+    p.setBrush(QColor(90, 90, 100));
+    p.drawRect(QRectF(517, 268, 6, 130));
+    p.setBrush(QColor(40, 170, 120));
+    p.drawChord(QRectF(444, 230, 152, 80), 0, 180 * 16);
+    return img;
+}
+
+// Nobody answers: the cut-out asks nothing.
+class SilentPlatform : public toravi::Platform {
+public:
+    int messageBox(const QString&, int, const QString&) override { return toravi::IDOK; }
+    QString inputBox(const QString&, const QString&, const QString&) override { return {}; }
+    QString openFile(const toravi::FileDialogRequest&) override { return {}; }
+    QString saveFile(const toravi::FileDialogRequest&) override { return {}; }
+    quint32 chooseColor(quint32 preset) override { return preset; }
+    QString chooseFolder(const QString&) override { return {}; }
+    void shellOpen(const QString&) override {}
+};
+
+bool cutBeach(const QString& folder)
+{
+    using namespace toravi;
+    const QString picture = folder + QStringLiteral("/plage.png");
+    if (!beach().save(picture))
+        return false;
+    const std::optional<CutoutSource> src = CutoutSource::Open(picture);
+    if (!src)
+        return false;
+    QList<CutoutObject> objects;
+    for (const BeachObject& o : kBeachBoxed)
+        objects.append({QString::fromUtf8(o.name), MaskFromBox(*src, o.box.adjusted(-10, -10, 10, 10))});
+    objects.append({QStringLiteral("Le soleil"), MaskFromWand(*src, kSun.toPoint(), kDefaultWandTolerance)});
+    objects.append({QStringLiteral("Le bateau"), MaskFromOutline(src->size(), kBoat)});
+    objects.append({QStringLiteral("Le parasol"), MaskFromOutline(src->size(), parasolOutline())});
+
+    QTemporaryDir work;
+    SilentPlatform platform;
+    DragDropModule module(platform);
+    module.ResetProject();
+    DragDropState& s = module.state;
+    s.strFolderName = work.path();
+    const QString error = ApplyCutout(module, picture, *src, objects, PlaceFill::Silhouette, QColor(120, 110, 150));
+    if (!error.isEmpty()) {
+        qWarning("%s", qPrintable(error));
+        return false;
+    }
+    // An example names its pictures beside it and leaves the working folder to the teacher.
+    const QString img = JoinPath(work.path(), QStringLiteral("img"));
+    auto bring = [&](const QString& name) {
+        QFile::remove(folder + QLatin1Char('/') + name);
+        return QFile::copy(JoinPath(img, name), folder + QLatin1Char('/') + name);
+    };
+    if (!bring(s.strImageFile))
+        return false;
+    s.strOrigImageFile = s.strImageFile;
+    for (DragDropObject& o : s.objects) {
+        if (!bring(o.fileName))
+            return false;
+        o.source = o.fileName;
+    }
+    s.strFolderName.clear();
+    s.strPageWeb = QStringLiteral("plage.htm");
+    s.strTitre = QStringLiteral("À la plage");
+    s.strAffiche = QStringLiteral("À la plage");
+    s.strConsigne = QStringLiteral("Chaque chose a laissé sa forme sur la plage. Fais glisser chaque objet sur sa "
+                                   "forme.<br>Puis clique sur « Vérifier ».");
+    s.strBackgroundColor = QStringLiteral("D8EEF8");
+    s.strTextColor = QStringLiteral("1A3A5A");
+    s.strTextBackColor = QStringLiteral("FFF8E0");
+    s.strTitelColor = QStringLiteral("1A5A8A");
+    s.strTitelBold = QStringLiteral("bold");
+    s.strTableColor = QStringLiteral("FFFDF5");
+    s.strImgAlt = QStringLiteral("vrai");
+    // plage.png stays beside it: the teacher can cut it again in "Découper les objets".
+    return WriteTextFile(folder + QStringLiteral("/plage.txt"), DragDropProjectLines(s).join(QStringLiteral("\r\n")));
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -294,6 +468,8 @@ int main(int argc, char** argv)
     }
     QFile project(out + QStringLiteral("/glisser-deposer/bureau.txt"));
     if (!project.open(QIODevice::WriteOnly) || project.write(deskProject(objects)) < 0)
+        return 1;
+    if (!cutBeach(out + QStringLiteral("/glisser-deposer")))
         return 1;
     return 0;
 }

@@ -1,6 +1,7 @@
 // Screenshots of the real windows for the README, with the example projects
 // loaded into a scratch working folder: `toravi_readme_shots <docs/images>`.
 #include "commandline.h"
+#include "dragdrop/cutoutwindow.h"
 #include "files/files.h"
 #include "support/scriptedplatform.h"
 #include "widgets/appcontext.h"
@@ -8,7 +9,9 @@
 #include "widgets/windownames.h"
 #include "windowregistry.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QListWidget>
 #include <QDialog>
 #include <QTimer>
 #include <QDir>
@@ -16,6 +19,48 @@
 #include <QWidget>
 
 using namespace toravi;
+
+namespace {
+
+void waitFor(CutoutWindow* w)
+{
+    do
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    while (w->Busy());
+}
+
+void cutoutShot(AppContext& ctx, ScriptedPlatform& platform, const QString& picture, const QString& out)
+{
+    ctx.dragdrop.ResetProject();
+    ctx.windows.show(names::kCutout);
+    auto* w = qobject_cast<CutoutWindow*>(ctx.windows.find(names::kCutout));
+    w->resize(1180, 700);
+    w->OpenPicture(picture);
+    waitFor(w);
+    CutoutCanvas* canvas = w->Canvas();
+    for (const auto& [name, box] : {std::pair{"Le seau", QRect(86, 320, 90, 96)}, {"Le crabe", QRect(290, 370, 106, 70)},
+                                    {"Le ballon", QRect(210, 290, 80, 80)}}) {
+        platform.queueInput(QString::fromUtf8(name));
+        emit canvas->boxDrawn(box);
+        waitFor(w);
+    }
+    platform.queueInput(QStringLiteral("Le soleil"));
+    emit canvas->wandClicked(QPoint(90, 70));
+    waitFor(w);
+    w->findChild<QAbstractButton*>(QStringLiteral("optPolygone"))->click();
+    platform.queueInput(QStringLiteral("Le bateau"));
+    emit canvas->outlineDrawn(QPolygonF({QPointF(297, 227), QPointF(351, 152), QPointF(360, 162), QPointF(403, 225),
+                                         QPointF(407, 232), QPointF(387, 256), QPointF(313, 256), QPointF(293, 232)}));
+    waitFor(w);
+    w->findChild<QAbstractButton*>(QStringLiteral("optSilhouette"))->click();
+    w->findChild<QListWidget*>(QStringLiteral("lstObjets"))->setCurrentRow(1);
+    waitFor(w);
+    w->grab().save(out + QStringLiteral("/decouper-les-objets.png"));
+    platform.queueMessage(IDYES);  // leaves without changing the project
+    w->findChild<QAbstractButton*>(QStringLiteral("cmdAnnuler"))->click();
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -57,6 +102,11 @@ int main(int argc, char** argv)
     ctx.windows.find(names::kPlaces)->resize(760, 720);
     shot(names::kPlaces, "places-des-objets.png");
     ctx.windows.unload(names::kPlaces);
+
+    // "Découper les objets" on the beach drawing: a box, a click of the wand, a polygon; silhouettes.
+    QDir().mkpath(tmp.filePath(QStringLiteral("Images")));
+    QFile::copy(examples + QStringLiteral("glisser-deposer/plage.png"), tmp.filePath(QStringLiteral("Images/plage.png")));
+    cutoutShot(ctx, platform, tmp.filePath(QStringLiteral("Images/plage.png")), out);
 
     // Qt's own file dialog, in French like the rest.
     QtPlatform real;

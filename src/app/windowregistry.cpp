@@ -2,6 +2,7 @@
 
 #include "launcher.h"
 
+#include "dragdrop/cutoutwindow.h"
 #include "dragdrop/dragdropwindow.h"
 #include "dragdrop/objectitemdialog.h"
 #include "dragdrop/placeswindow.h"
@@ -24,6 +25,7 @@ void RegisterAllWindows(AppContext& ctx)
     w.registerWindow(names::kObjectItem,
                      [&ctx] { return new ObjectItemDialog(ctx, ctx.windows.find(names::kDragDrop)); });
     w.registerWindow(names::kPlaces, [&ctx] { return new PlacesWindow(ctx, ctx.windows.find(names::kDragDrop)); });
+    w.registerWindow(names::kCutout, [&ctx] { return new CutoutWindow(ctx, ctx.windows.find(names::kDragDrop)); });
     for (HelpModule module : {HelpModule::Tooltip, HelpModule::DragDrop})
         w.registerWindow(PresentationWindowName(module),
                          [&ctx, module] { return new PresentationWindow(ctx, module); });

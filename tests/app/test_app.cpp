@@ -83,7 +83,8 @@ private slots:
     void eachExample()
     {
         for (auto [window, example, page] : {std::tuple{kPointEditor, "info-bulles/ile.txt", "ile.htm"},
-                                             {kDragDrop, "glisser-deposer/bureau.txt", "bureau.htm"}}) {
+                                             {kDragDrop, "glisser-deposer/bureau.txt", "bureau.htm"},
+                                             {kDragDrop, "glisser-deposer/plage.txt", "plage.htm"}}) {
             WindowFixture f(window);
             const bool tooltip = window == kPointEditor;
             f.platform.queueOpenFile(ProgramFolder() + "/exemples/" + example);

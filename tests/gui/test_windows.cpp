@@ -51,6 +51,7 @@ private slots:
         QTest::newRow("Form1 parameters") << kPointEditor << QKeySequence("Ctrl+P") << kParameters;
         QTest::newRow("Form2 reset") << kParameters << QKeySequence("Shift+Del") << msg::ResetQuestion;
         QTest::newRow("IForm1 add object") << kDragDrop << QKeySequence("Ctrl+F9") << "open";
+        QTest::newRow("IForm1 cut out") << kDragDrop << QKeySequence("Ctrl+F10") << "open";
         QTest::newRow("IForm1 places") << kDragDrop << QKeySequence("Ctrl+F11") << kPlaces;
     }
     void shortcuts()
@@ -59,7 +60,7 @@ private slots:
         QFETCH(QKeySequence, keys);
         QFETCH(QString, request);
         WindowFixture f(window);
-        if (keys == QKeySequence("Ctrl+F9"))  // adding needs a working folder
+        if (keys == QKeySequence("Ctrl+F9") || keys == QKeySequence("Ctrl+F10"))  // adding needs a working folder
             f.ready(kDragDrop);
         f.platform.clear();
         QVERIFY(QTest::qWaitForWindowActive(f.window(window)));

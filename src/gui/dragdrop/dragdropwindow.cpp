@@ -1,6 +1,7 @@
 // IForm1: the drag-and-drop module's one window, every setting of the page and its objects.
 #include "dragdrop/dragdropwindow.h"
 
+#include "dragdrop/cutoutwindow.h"
 #include "dragdrop/dragdropmodule.h"
 #include "dragdrop/objectframe.h"
 #include "dragdrop/objectitemdialog.h"
@@ -173,6 +174,8 @@ void DragDropWindow::connectHandlers()
     };
     connect(ui_.addObjectButton, &QPushButton::clicked, this, addObject);
     connect(ui_.addObjectAction, &QAction::triggered, this, addObject);
+    connect(ui_.cutoutButton, &QPushButton::clicked, this, &DragDropWindow::openCutout);
+    connect(ui_.cutoutAction, &QAction::triggered, this, &DragDropWindow::openCutout);
 
     auto onColour = [this](QPushButton* button, const QString& step, QString DragDropState::*setting) {
         connect(button, &QPushButton::clicked, this, [this, step, setting] {
@@ -244,12 +247,22 @@ void DragDropWindow::openItem(int index)
     ctx_.windows.show(names::kObjectItem);
 }
 
+void DragDropWindow::openCutout()
+{
+    // A window already open keeps its outlines.
+    const bool fresh = !ctx_.windows.isLoaded(names::kCutout);
+    ctx_.windows.show(names::kCutout);
+    if (auto* cutout = qobject_cast<CutoutWindow*>(ctx_.windows.find(names::kCutout)); cutout && fresh)
+        cutout->ChoosePicture();
+}
+
 void DragDropWindow::setControlsEnabled(bool on)
 {
     for (QWidget* w : ui_.folderDependent)
         if (w->isEnabled() != on)
             w->setEnabled(on);
     ui_.addObjectAction->setEnabled(on);
+    ui_.cutoutAction->setEnabled(on);
 }
 
 void DragDropWindow::RefreshWindow()
@@ -416,6 +429,7 @@ void DragDropWindow::closeEvent(QCloseEvent* event)
     // Unload step.
     ctx_.windows.unload(names::kObjectItem);
     ctx_.windows.unload(names::kPlaces);
+    ctx_.windows.unload(names::kCutout);
     UnhookBubble();
     ctx_.windows.show(names::kLauncher);
     event->accept();

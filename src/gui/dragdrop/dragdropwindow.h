@@ -33,6 +33,7 @@ private:
     void edit(const QString& step, const std::function<void()>& change);
     void validateFromControls();  // "Vallider"
     void openItem(int index);
+    void openCutout();  // "Découper les objets"
     void setControlsEnabled(bool on);
     TextStyleSettings titleSettings();
     TextStyleSettings instructionSettings();

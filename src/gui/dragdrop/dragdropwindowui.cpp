@@ -263,6 +263,8 @@ void DragDropWindowUi::setupUi(QMainWindow* window)
         auto* top = new QHBoxLayout;
         addObjectButton = MakeButton("cmdAjoutImage", QStringLiteral("Ajouter un objet (Ctrl + F9)"), bg);
         top->addWidget(addObjectButton);
+        cutoutButton = MakeButton("cmdDecouper", QStringLiteral("Découper les objets d'une image…"), bg);
+        top->addWidget(cutoutButton);
         top->addStretch(1);
         top->addWidget(MakeLabel("Label6", QStringLiteral("Emplacement de départ des objets"), bg));
         startPlacement = Named(new QComboBox(bg), "cmbScriptPlacement");
@@ -377,7 +379,7 @@ void DragDropWindowUi::setupUi(QMainWindow* window)
     folderDependent = {referenceSourceHolder, backgroundSourceHolder, referenceNameHolder, backgroundNameHolder,
                        pageNameBox, browserTitleBox, instructionBox, shownTitleBox, referenceButton, backgroundButton,
                        pageColourButton, instructionBackButton, frameColourButton, transparentFrameCheck,
-                       addObjectButton, objectOptionsFrame, helpButtonFrame};
+                       addObjectButton, cutoutButton, objectOptionsFrame, helpButtonFrame};
     folderDependent += instructionStyle.widgets() + titleStyle.widgets();
     buildMenus(window);
 }
@@ -396,6 +398,7 @@ void DragDropWindowUi::buildMenus(QMainWindow* window)
     QMenu* projet = MakeMenu(window->menuBar(), "mnuProjet", QStringLiteral("Projet"));
     addObjectAction =
         action(projet, "mnuAjouterObjet", QStringLiteral("Ajouter un objet"), QKeySequence(Qt::CTRL | Qt::Key_F9));
+    cutoutAction = action(projet, "mnuDecouper", QStringLiteral("Découper les objets…"), QKeySequence(Qt::CTRL | Qt::Key_F10));
     placesAction =
         action(projet, "mnuPlaces", QStringLiteral("Places des objets"), QKeySequence(Qt::CTRL | Qt::Key_F11));
     loadAction = action(projet, "mnuLoad", QStringLiteral("Charger un projet"), QKeySequence(Qt::CTRL | Qt::Key_L));
@@ -440,6 +443,8 @@ void DragDropWindowUi::setBalloonTexts(QWidget* window)
     set("lbl11", Lines({"<c>Titre, consigne et images s'affichent sur un cadre au fond uni",
                         "dont vous pouvez choisir la couleur.",
                         "ou bien sur un fond transparent qui laissera voir l'arrière-plan de la page."}));
+    set("cmdDecouper", Lines({"<c>Une seule image suffit : entourez chaque objet sur la photo ou le dessin,",
+                              "Toravi fait la scène vidée, l'image de chaque objet et sa place."}));
     const QString frameText = Lines({"<c>Double-clic pour modifier ou supprimer un item."});
     for (ObjectFrame* f : objectFrames)
         SetBalloonText(f, frameText);

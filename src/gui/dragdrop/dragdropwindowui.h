@@ -59,6 +59,7 @@ struct DragDropWindowUi {
     QLabel* instructionExample = nullptr;
     // The objects
     QPushButton* addObjectButton = nullptr;
+    QPushButton* cutoutButton = nullptr;  // the objects cut out of one picture
     QComboBox* startPlacement = nullptr;
     QList<ObjectFrame*> objectFrames;
     QGroupBox* objectOptionsFrame = nullptr;
@@ -89,6 +90,7 @@ struct DragDropWindowUi {
     QAction* reinitAction = nullptr;
     QAction* quitAction = nullptr;
     QAction* addObjectAction = nullptr;
+    QAction* cutoutAction = nullptr;
     QAction* loadAction = nullptr;
     QAction* saveAction = nullptr;
     QAction* createPageAction = nullptr;

@@ -70,7 +70,7 @@ AppContext::AppContext(Platform& p)
 AppContext::~AppContext()
 {
     // Dependent windows before those they depend on.
-    for (const QString& name : {names::kTooltipPresentation, names::kDragDropPresentation, names::kObjectItem,
+    for (const QString& name : {names::kTooltipPresentation, names::kDragDropPresentation, names::kObjectItem, names::kCutout,
                                 names::kParameters, names::kPointEditor, names::kDragDrop, names::kLauncher})
         delete windows.find(name);
 }

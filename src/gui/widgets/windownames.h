@@ -11,6 +11,7 @@ inline const QString kLauncher = QStringLiteral("Form3");
 inline const QString kDragDrop = QStringLiteral("IForm1");
 inline const QString kObjectItem = QStringLiteral("InfoImg");
 inline const QString kPlaces = QStringLiteral("FormPlaces");
+inline const QString kCutout = QStringLiteral("FormDecoupe");
 inline const QString kTooltipPresentation = QStringLiteral("FAbout");
 inline const QString kDragDropPresentation = QStringLiteral("INT_FAbout");
 
