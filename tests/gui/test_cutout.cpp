@@ -6,6 +6,7 @@
 #include "files/files.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QLabel>
 #include <QPainter>
 #include <QSpinBox>
@@ -108,6 +109,7 @@ private slots:
     void outlinesBecomeTheExercise()
     {
         CutoutFixture f;
+        const QStringList before = f.ctx.dragdrop.CurrentProjectLines();
         QVERIFY(f.open(f.source("bureau.png")));
         QVERIFY(f.window()->isModal());
 
@@ -168,6 +170,13 @@ private slots:
         QVERIFY(HasCheck(s));
         QCOMPARE(ToleranceOf(s), 20);
         QVERIFY(f.in<QPushButton>(kDragDrop, "cmdAjoutImage")->isEnabled());
+
+        // The whole cut-out is one step back, and forth again.
+        const QStringList after = f.ctx.dragdrop.CurrentProjectLines();
+        f.in<QAction>(kDragDrop, "mnuAnnuler")->trigger();
+        QCOMPARE(f.ctx.dragdrop.CurrentProjectLines(), before);
+        f.in<QAction>(kDragDrop, "mnuRetablir")->trigger();
+        QCOMPARE(f.ctx.dragdrop.CurrentProjectLines(), after);
     }
 
     // A redrawn outline keeps its name without a new prompt; strokes correct the chosen outline.
