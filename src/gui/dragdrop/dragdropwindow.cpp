@@ -110,6 +110,7 @@ void DragDropWindow::connectHandlers()
     onCheck(ui_.transparentFrameCheck, &DragDropState::strTransparence, words::VraiCap, words::FauxCap);
     onCheck(ui_.showTooltipsCheck, &DragDropState::strImgAlt, words::vrai, words::faux);
     onCheck(ui_.transparentObjectsCheck, &DragDropState::strImgTransparent, words::vrai, words::faux);
+    onCheck(ui_.fitCheck, &DragDropState::strAdapter, words::vrai, words::faux);
     ui_.titleStyle.bind(this, ctx_.platform, titleSettings(), [this] { RefreshWindow(); });
     ui_.instructionStyle.bind(this, ctx_.platform, instructionSettings(), [this] { RefreshWindow(); });
 
@@ -266,6 +267,7 @@ void DragDropWindow::RefreshWindow()
     // 11. Frame colour.
     Paint(ui_.frameColourSwatch, QPalette::Window, WebColour(s.strTableColor));
     SetChecked(ui_.transparentFrameCheck, s.strTransparence == words::VraiCap);
+    SetChecked(ui_.fitCheck, FitsScreen(s.strAdapter));
 
     // 12. Preview size: 4400 twips wide, as tall as the picture's proportions say.
     {

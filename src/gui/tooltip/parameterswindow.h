@@ -5,6 +5,7 @@
 #include <QList>
 #include <QMainWindow>
 
+class QCheckBox;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -67,6 +68,7 @@ private:
     QLabel* shownTitleLabel_ = nullptr;
     QLineEdit* shownTitleBox_ = nullptr;
     QLineEdit* descriptionBox_ = nullptr;
+    QCheckBox* fitCheck_ = nullptr;
     // The tooltip box
     TextStyleControls balloonStyle_;
     QPushButton* balloonBackButton_ = nullptr;

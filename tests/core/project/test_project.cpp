@@ -144,6 +144,36 @@ private slots:
         QVERIFY(QFile::exists(other + "/img/evil.png") && QFile::exists(other + "/img/fond.gif"));
     }
 
+    // "Adapter la page à l'écran": without its line a project fits and is saved without it;
+    // "faux" after the lines the file has today keeps the designed size, comes back byte for
+    // byte, and the page learns it (interact.js's switch; NO_SCALE in the drag-and-drop call).
+    void fittingLine_data() { BothModules(); }
+    void fittingLine()
+    {
+        QFETCH(QString, module);
+        Scratch at;
+        auto m = MakeModule(module);
+        const QStringList designed = projectheader::Lines(m->moduleLine()) + m->body(at.src, at.work);
+        const QStringList places = module == "dragdrop" ? QStringList{",,", ",,", "faux", "20"} : QStringList();
+        const QString file = at.src + "/p.txt";
+        QByteArray fitted;
+        for (const QString word : {"vrai", "faux", "Faux", ""}) {
+            QVERIFY(m->load(WriteProject(file, designed + places + QStringList{word})));
+            m->platform.queueSaveFile(at.src + "/saved.txt");
+            QVERIFY(m->ops().SaveProject());
+            m->platform.queueMessage(IDNO);
+            QVERIFY(m->create());
+            const QByteArray page = ReadBytes(at.work + "/lecon.htm"), script = ReadBytes(at.work + "/" + m->script());
+            const bool keep = word == "faux";
+            QCOMPARE(ReadBytes(at.src + "/saved.txt"), keep ? ReadBytes(file) : ReadBytes(WriteProject(file, designed)));
+            QCOMPARE(script.contains("var adapterPage=false;"), keep && module == "tooltip");
+            QCOMPARE(page.contains("SCROLL, NO_SCALE, "), keep && module == "dragdrop");
+            if (!keep && fitted.isEmpty())
+                fitted = page;
+            QCOMPARE(page == fitted, !keep || module == "tooltip");
+        }
+    }
+
     // "Réinitialiser" asks first (whether to save, once changed); the plain colour replaces the background picture, even
     // when the colour dialog is cancelled.
     void reinitAndPlainBackground_data() { BothModules(); }
