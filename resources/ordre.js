@@ -613,14 +613,17 @@ function ordreScrollBar() {
 /* The largest scale at which the exercise is whole in the window; on a
    window too low for it even at half its size (a phone), the one that fills
    the width beside the scroll bar it then needs. The window is measured
-   whole: a scroll bar the old scale needed does not count. */
+   whole: a scroll bar the old scale needed does not count; nor does what a
+   phone zoomed out to show of the old scale. */
 function ordreFit() {
    var box = ordre.box;
    if (!box || ordre.fitting) {
       return;
    }
    ordre.fitting = true;
-   var view = { width: window.innerWidth, height: window.innerHeight };
+   var layout = ordreViewport();
+   var view = { width: Math.min(window.innerWidth, layout.width + ordreScrollBar()),
+      height: Math.min(window.innerHeight, layout.height + ordreScrollBar()) };
    var kw = (view.width - 1) / ORDRE_WIDTH;
    var fits = function (k) {
       ordreTextScale(k);
