@@ -45,7 +45,7 @@ before(async () => {
   base = `http://127.0.0.1:${server.address().port}`;
   server.unref();
 });
-after(() => report.length && console.log(['Moteur\tTaille\tPage\tÉchelle\tPart de l\'écran\tTexte (px)', ...report].join('\n')));
+after(() => report.length && console.log(['Moteur | Taille | Page | Échelle | Part de l\'écran | Textes (px)', ...report].join('\n')));
 
 const HOST = (q) => `<!DOCTYPE html><html lang="fr"><head><title>Plateforme</title></head><body style="margin:0">` +
   `<iframe title="Exercice" style="border:0;display:block" width="${q.get('w')}" height="${q.get('h')}" src="${q.get('page')}"></iframe></body></html>`;
@@ -86,7 +86,7 @@ const refitted = ([framed, width]) => ((w) => w.innerWidth === width && ((r, v) 
 function measure(name, which, f, texts) {
   const share = Math.round(100 * Math.max(0, Math.min(f.box.right, f.view[0]) - Math.max(f.box.left, 0)) *
     Math.max(0, Math.min(f.box.bottom, f.view[1]) - Math.max(f.box.top, 0)) / (f.view[0] * f.view[1]));
-  report.push([ENGINE, `${name} ${f.view.join('x')}`, which, f.k.toFixed(2), `${share} %`, texts.join(' / ')].join('\t'));
+  report.push([ENGINE, `${name} ${f.view.join('x')}`, which, f.k.toFixed(2), `${share} %`, texts.join(' / ')].join(' | '));
 }
 
 // ---- Drag and drop.

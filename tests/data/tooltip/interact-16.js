@@ -374,12 +374,14 @@ function bulleDansVue()
 
 // The largest scale at which the picture is whole in the window; on a window
 // too low for it even at half its size (a phone turned), the one that fills the width.
-// The window is measured whole: a scroll bar the old scale needed does not count.
+// The window is measured whole: a scroll bar the old scale needed does not count;
+// nor does what a phone zoomed out to show of the old scale.
 function adapte()
 {
    if (!adaptee) return;
    var w=x1+x2+4, h=y1+y2+8;
-   var large=window.innerWidth, kw=(large-1)/w, k=Math.min(kw,(window.innerHeight-1)/h);
+   var l=document.documentElement, large=Math.min(window.innerWidth,l.clientWidth+barre());
+   var kw=(large-1)/w, k=Math.min(kw,(Math.min(window.innerHeight,l.clientHeight+barre())-1)/h);
    if (k<Math.min(kw,0.5)) {
        large-=barre();
        k=(large-1)/w;
