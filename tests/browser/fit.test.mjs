@@ -72,8 +72,8 @@ async function turn(page, [, width, height, how]) {
   const [w2, h2] = how.touch ? [height, width] : how.frame ? [600, 800] : [1024, 700];
   if (how.frame) await page.eval(([w, h]) => Object.assign(document.querySelector('iframe'), { width: w, height: h }), [w2, h2]);
   else await page.resize(w2, h2);
-  await page.wait((w, width) => w.innerWidth === width && ((r, v) => Math.abs(r.left + w.scrollX - Math.max(0, (v - r.width) / 2)) < 1.5)(
-    w.document.querySelector('main').getBoundingClientRect(), w.document.documentElement.clientWidth), w2);
+  await page.wait((w, [width, height]) => w.innerWidth === width && w.innerHeight === height && ((r, v) => Math.abs(r.left + w.scrollX -
+    Math.max(0, (v - r.width) / 2)) < 1.5)(w.document.querySelector('main').getBoundingClientRect(), w.document.documentElement.clientWidth), [w2, h2]);
 }
 
 // Whole in view on a wide screen and as large as the window allows (one side touches its edges); the width filled on a touch screen.
