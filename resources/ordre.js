@@ -12,17 +12,25 @@
      SCROLL       dragging near an edge of the window scrolls the page
      NO_ALT       the objects show no alt or title text
      TRANSPARENT  an object is drawn at opacity 0.7 while it is dragged
+     NO_SCALE     the page keeps its designed size instead of fitting the window
    Each other argument names a picture (its name attribute), followed by the
    farthest moves allowed from its start place, in pixels: MAXOFFLEFT,
    MAXOFFRIGHT, MAXOFFTOP, MAXOFFBOTTOM. A direction without a limit has none.
 
    The objects keep their place in the page layout and are only shifted from
-   it, so nothing else on the page moves, and a shift survives a resize. */
+   it, so nothing else on the page moves, and a shift survives a resize.
+
+   Unless told NO_SCALE, the page fits the window: the exercise is scaled as
+   one piece, whole in view on a wide screen, filling the width on a phone,
+   its text never smaller than the teacher chose. Shifts, limits, key steps
+   and places stay in scene pixels (the scene shown 700 pixels wide):
+   ordreScene turns every pointer position into them. */
 
 var CURSOR_MOVE = "|cursor";
 var SCROLL = "|scroll";
 var NO_ALT = "|noalt";
 var TRANSPARENT = "|transparent";
+var NO_SCALE = "|noscale";
 var MAXOFFLEFT = "|left:";
 var MAXOFFRIGHT = "|right:";
 var MAXOFFTOP = "|top:";
@@ -40,7 +48,12 @@ var ordre = {
    held: null,      /* the object taken by keys or by a click: { item, dx, dy } */
    voice: null,     /* the status line that says what happens */
    moved: null,     /* called with an object after each move (the check clears its frame) */
-   timer: null      /* scrolling near an edge */
+   timer: null,     /* scrolling near an edge */
+   fit: true,       /* the page fits the window */
+   box: null,       /* the scaled exercise, once fitted */
+   scale: 1,        /* CSS pixels per scene pixel */
+   texts: [],       /* { el, size, line, style }: the designed text sizes */
+   fittedHeight: 0  /* the exercise's height the last fit saw */
 };
 
 var ORDRE_HELP = "Entr\u00e9e ou Espace pour prendre l'objet, fl\u00e8ches pour le d\u00e9placer " +
@@ -71,15 +84,16 @@ function ordreMoveTo(item, dx, dy, inView) {
    var x = ordreLimitRange(lim.left, lim.right);
    var y = ordreLimitRange(lim.top, lim.bottom);
    var left, top, right, bottom;
+   var k = ordre.scale;
    if (inView) {
       var view = ordreViewport();
-      left = rect.left;
-      top = rect.top;
-      right = view.width - rect.right;
-      bottom = view.height - rect.bottom;
+      left = rect.left / k;
+      top = rect.top / k;
+      right = (view.width - rect.right) / k;
+      bottom = (view.height - rect.bottom) / k;
    } else {
-      left = rect.left + window.pageXOffset;
-      top = rect.top + window.pageYOffset;
+      left = (rect.left + window.pageXOffset) / k;
+      top = (rect.top + window.pageYOffset) / k;
       right = Infinity;
       bottom = Infinity;
    }
@@ -108,12 +122,22 @@ function ordreToTop(item) {
    }
 }
 
+/* A point of the window in scene pixels. Every pointer position goes through
+   here; only differences between two of them are used, so the origin is the
+   page's (designed size) or the scaled exercise's corner (fitted). */
+function ordreScene(clientX, clientY) {
+   if (!ordre.box) {
+      return { x: clientX + window.pageXOffset, y: clientY + window.pageYOffset };
+   }
+   var r = ordre.box.getBoundingClientRect();
+   return { x: (clientX - r.left) / ordre.scale, y: (clientY - r.top) / ordre.scale };
+}
+
 /* Place the dragged object under the pointer, keeping the grab offset. */
 function ordreFollow() {
    var d = ordre.drag;
-   var x = d.clientX + window.pageXOffset - d.startX;
-   var y = d.clientY + window.pageYOffset - d.startY;
-   ordreMoveTo(d.item, d.startDx + x, d.startDy + y, true);
+   var p = ordreScene(d.clientX, d.clientY);
+   ordreMoveTo(d.item, d.startDx + p.x - d.startX, d.startDy + p.y - d.startY, true);
 }
 
 /* How far to scroll now: more the closer the pointer is to the edge. */
@@ -163,13 +187,14 @@ function ordrePick(item, e) {
    if (ordre.held && ordre.held.item != item) {
       ordreLetGo("");
    }
+   var p = ordreScene(e.clientX, e.clientY);
    ordre.drag = {
       item: item,
       id: e.pointerId,
       clientX: e.clientX,
       clientY: e.clientY,
-      startX: e.clientX + window.pageXOffset,
-      startY: e.clientY + window.pageYOffset,
+      startX: p.x,
+      startY: p.y,
       startDx: item.dx,
       startDy: item.dy
    };
@@ -217,8 +242,9 @@ function ordreDrop(e) {
    if (ordre.transparent) {
       d.item.img.style.opacity = "";
    }
-   var still = Math.abs(e.clientX + window.pageXOffset - d.startX) <= 5 &&
-      Math.abs(e.clientY + window.pageYOffset - d.startY) <= 5;
+   /* Still: within 5 pixels of the window, whatever the scale. */
+   var p = ordreScene(e.clientX, e.clientY);
+   var still = Math.abs(p.x - d.startX) * ordre.scale <= 5 && Math.abs(p.y - d.startY) * ordre.scale <= 5;
    if (e.type != "pointerup" || !still) {
       if (ordre.held && ordre.held.item == d.item) {
          ordreLetGo("");
@@ -292,7 +318,9 @@ function ordrePlace(e) {
       }
    }
    var r = h.item.img.getBoundingClientRect();
-   ordreMoveTo(h.item, h.item.dx + e.clientX - (r.left + r.width / 2), h.item.dy + e.clientY - (r.top + r.height / 2), false);
+   var at = ordreScene(e.clientX, e.clientY);
+   var centre = ordreScene(r.left + r.width / 2, r.top + r.height / 2);
+   ordreMoveTo(h.item, h.item.dx + at.x - centre.x, h.item.dy + at.y - centre.y, false);
    ordreLetGo("pose");
 }
 
@@ -417,12 +445,17 @@ function SET_DHTML() {
          ordre.noAlt = true;
       } else if (arg == TRANSPARENT) {
          ordre.transparent = true;
+      } else if (arg == NO_SCALE) {
+         ordre.fit = false;
       } else if (arg.charAt(0) != "|") {
          names.push(arg);
       }
    }
    for (var k = 0; k < names.length; k++) {
       ordreAddItem(names[k]);
+   }
+   if (ordre.fit) {
+      ordreViewportMeta();
    }
    document.addEventListener("pointermove", ordreDrag, { passive: false });
    document.addEventListener("pointerup", ordreDrop);
@@ -518,4 +551,155 @@ function ordreForEveryone() {
    ordre.voice = main.appendChild(ordreHidden("p", "ordreAnnonce", ""));
    ordre.voice.setAttribute("role", "status");
    ordre.voice.setAttribute("aria-live", "polite");
+   if (ordre.fit) {
+      ordreFitSetup(main);
+   }
+}
+
+/* ---- Fitting the page to the window. */
+
+var ORDRE_WIDTH = 740;      /* the exercise's table, in scene pixels */
+var ORDRE_TARGET = 24;      /* the smallest target a finger can hit, in CSS pixels */
+
+/* Phones and tablets lay the page out at their own width, not 980 pixels. */
+function ordreViewportMeta() {
+   var d = document;
+   if (d.querySelector('meta[name="viewport"]')) {
+      return;
+   }
+   var m = d.createElement("meta");
+   m.name = "viewport";
+   m.content = "width=device-width, initial-scale=1";
+   (d.head || d.documentElement).appendChild(m);
+}
+
+/* Text never shrinks with the picture: below scale 1 it is set larger in
+   scene pixels, so that it reflows at its designed size. */
+function ordreTextScale(k) {
+   var f = k < 1 ? 1 / k : 1;
+   for (var i = 0; i < ordre.texts.length; i++) {
+      var t = ordre.texts[i];
+      t.el.style.fontSize = f == 1 ? t.style[0] : t.size * f + "px";
+      if (t.line) {
+         t.el.style.lineHeight = f == 1 ? t.style[1] : t.line * f + "px";
+      }
+   }
+}
+
+/* Objects smaller than a finger get a transparent margin that answers it;
+   padding within an equal negative margin, so that nothing moves. */
+function ordreTargets(k) {
+   for (var i = 0; i < ordre.items.length; i++) {
+      var img = ordre.items[i].img;
+      var px = Math.max(0, Math.ceil((ORDRE_TARGET / k - img.width) / 2));
+      var py = Math.max(0, Math.ceil((ORDRE_TARGET / k - img.height) / 2));
+      img.style.padding = py || px ? py + "px " + px + "px" : "";
+      img.style.margin = py || px ? -py + "px " + -px + "px" : "";
+   }
+}
+
+/* The width of the window's scroll bar, 0 where scroll bars float over the page. */
+function ordreScrollBar() {
+   if (ordre.bar == null) {
+      var d = document.createElement("div");
+      d.style.cssText = "position:absolute;top:-200px;width:100px;height:100px;overflow:scroll";
+      document.body.appendChild(d);
+      ordre.bar = d.offsetWidth - d.clientWidth;
+      document.body.removeChild(d);
+   }
+   return ordre.bar;
+}
+
+/* The largest scale at which the exercise is whole in the window; on a
+   window too low for it even at half its size (a phone), the one that fills
+   the width beside the scroll bar it then needs. The window is measured
+   whole: a scroll bar the old scale needed does not count; nor does what a
+   phone zoomed out to show of the old scale. */
+function ordreFit() {
+   var box = ordre.box;
+   if (!box || ordre.fitting) {
+      return;
+   }
+   ordre.fitting = true;
+   var layout = ordreViewport();
+   var view = { width: Math.min(window.innerWidth, layout.width + ordreScrollBar()),
+      height: Math.min(window.innerHeight, layout.height + ordreScrollBar()) };
+   var kw = (view.width - 1) / ORDRE_WIDTH;
+   var fits = function (k) {
+      ordreTextScale(k);
+      return k * box.offsetHeight <= view.height - 1;
+   };
+   var width = view.width - ordreScrollBar();
+   var k = (width - 1) / ORDRE_WIDTH;
+   var low = Math.min(k, 0.5);
+   if (fits(kw)) {
+      k = kw;
+      width = view.width;
+   } else if (fits(low)) {
+      var high = kw;
+      width = view.width;
+      for (var n = 0; n < 12; n++) {
+         var mid = (low + high) / 2;
+         if (fits(mid)) {
+            low = mid;
+         } else {
+            high = mid;
+         }
+      }
+      k = low;
+   }
+   ordreTextScale(k);
+   ordreTargets(k);
+   ordre.scale = k;
+   ordre.fittedHeight = box.offsetHeight;
+   box.style.left = Math.max(0, (width - ORDRE_WIDTH * k) / 2) + "px";
+   box.style.transform = "scale(" + k + ")";
+   ordre.fitting = false;
+}
+
+function ordreFitSetup(main) {
+   /* The designed sizes of every text, read before any is changed. */
+   var all = main.getElementsByTagName("*");
+   for (var i = 0; i < all.length; i++) {
+      var el = all[i];
+      var own = /^(INPUT|BUTTON)$/.test(el.tagName);
+      for (var c = el.firstChild; c && !own; c = c.nextSibling) {
+         own = c.nodeType == 3 && /\S/.test(c.nodeValue);
+      }
+      own = own || el.getAttribute("role") == "status";
+      if (own && !/ordre-horsvue/.test(el.className)) {
+         var cs = getComputedStyle(el);
+         ordre.texts.push({ el: el, size: parseFloat(cs.fontSize), line: /px$/.test(el.style.lineHeight) ? parseFloat(cs.lineHeight) : 0,
+            style: [el.style.fontSize, el.style.lineHeight] });
+      }
+   }
+   /* The scene's box is 900 pixels high whatever the scene: the exercise ends with the scene. */
+   var pics = main.getElementsByTagName("img");
+   for (var j = 0; j < pics.length; j++) {
+      if (!pics[j].name && pics[j].getAttribute("width") == "700") {
+         for (var up = pics[j].parentNode; up && up != main; up = up.parentNode) {
+            if (up.style && up.style.height) {
+               up.style.height = "auto";
+               break;
+            }
+         }
+      }
+   }
+   var s = main.style;
+   s.position = "absolute";
+   s.top = "0px";
+   s.width = ORDRE_WIDTH + "px";
+   s.transformOrigin = "0 0";
+   ordre.box = main;
+   ordreFit();
+   window.addEventListener("resize", ordreFit);
+   /* Pictures and fonts that arrive late, a zoom or a longer line reflow the
+      exercise: fit again, once the browser has laid it out. */
+   if (window.ResizeObserver) {
+      new ResizeObserver(function () {
+         if (main.offsetHeight != ordre.fittedHeight) {
+            window.requestAnimationFrame(ordreFit);
+         }
+      }).observe(main);
+   }
 }

@@ -13,7 +13,7 @@
    object back in its row and clears the frames and the line.
 
    Positions are measured against the scene's box on the screen, so zoom,
-   scrolling and the page's centring change nothing. */
+   scrolling, the page's centring and its fitting to the window change nothing. */
 
 var verifier = {
    tolerance: 20,
@@ -44,8 +44,10 @@ function verifierCheck() {
    for (var i = 0; i < verifier.places.length; i++) {
       var p = verifier.places[i];
       var r = p.img.getBoundingClientRect();
-      var x = Math.round((r.left - box.left) / scale);
-      var y = Math.round((r.top - box.top) / scale);
+      /* A small object's margin for fingers (ordre.js) is not the picture. */
+      var cs = getComputedStyle(p.img);
+      var x = Math.round((r.left - box.left) / scale + parseFloat(cs.paddingLeft));
+      var y = Math.round((r.top - box.top) / scale + parseFloat(cs.paddingTop));
       var good = Math.abs(x - p.x) <= verifier.tolerance && Math.abs(y - p.y) <= verifier.tolerance;
       if (good) {
          right += 1;

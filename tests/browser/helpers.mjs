@@ -44,17 +44,28 @@ function generate(page, ...args) {
   return pathToFileURL(page).href;
 }
 
+// A tooltip exercise on `picture` (its size as the program records it) and its page,
+// with the default look; `fit: false` as for drag and drop.
+const LOOK = ['FFE2B2', '14', '800000', 'D9EBD1', '', '', '', 'center', '4', 'FFFF00', '', '', ''];
+export function tooltipExercise(folder, name, picture, size, points, { title = 'Test', shown = 'Exercice', fit = true } = {}) {
+  const list = (k) => points.map((p) => String(p[k]).replaceAll(',', '&#44;') + ',').join('');
+  return makePage(folder, name, 'Interact', (work) => [join(folder, picture), '', work, 'exercice.htm', title, '',
+    shown, picture, ...size.map(String), '', list(0), list(1), list(2), ...LOOK, ...(fit ? [] : ['faux'])]);
+}
+
 // An exercise: by default a scene 700 x 400 and objects of widths 100 and 120
 // (so the limits are 52/694/700 and 154/592/700), then the page through the program.
+// With `fit: false` the page keeps its designed size ("Adapter la page à l'écran" unticked).
 export function dragDropExercise(folder, name, options = {}) {
   const o = { alt: 'vrai', transparent: 'faux', bouton: 'Faux', document: '', scene: ['scene.png', 700, 400], objects: ['chat.png', 'lune.png'],
-    texts: ['Ranger', 'Mets chaque objet<br>à sa place', 'Range la chambre'], ...options };
+    texts: ['Ranger', 'Mets chaque objet<br>à sa place', 'Range la chambre'], fit: true, ...options };
+  const more = o.fit ? o.check ?? [] : [...(o.check ?? ['', '', 'faux', '20']), 'faux'];
   return makePage(folder, name, 'Drag&Drop', (work, page) => [
     join(folder, o.scene[0]), '', work, page, ...o.texts, ...o.scene.map(String), '', 'FFE2B2', '14', '800000', 'D9EBD1', '', '', '', 'centré', '22',
     '008000', '', '', '', 'FFFFD2', 'Faux',
     o.objects.map((f) => join(folder, f) + ',').join(''), o.objects.map((f) => f + ',').join(''), o.alt, o.transparent,
     o.objects.map((f, i) => (['Le chat', 'La lune'][i] ?? f) + ',').join(''),
-    o.bouton, o.document && join(folder, o.document), o.document, 'Aide', ...(o.check ?? [])]);
+    o.bouton, o.document && join(folder, o.document), o.document, 'Aide', ...more]);
 }
 
 // The page of the example project `exemples/rel` (or `from/rel`), made in the scratch folder `folder`.
@@ -106,8 +117,9 @@ async function chromium() {
   const { chromium: pw } = await import('playwright-core');
   const browser = await pw.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--disable-gpu',
     '--no-first-run', '--disable-background-networking', '--disable-component-update', '--allow-file-access-from-files'] });
-  return puppet(browser, async ({ width, height, touch }) => {
-    const context = await browser.newContext({ viewport: { width, height }, hasTouch: touch });
+  // `mobile`: a phone's browser, which lays out pages 980 pixels wide unless they say otherwise.
+  return puppet(browser, async ({ width, height, touch, mobile }) => {
+    const context = await browser.newContext({ viewport: { width, height }, hasTouch: touch, isMobile: !!mobile, deviceScaleFactor: mobile ? 2 : 1 });
     const page = await context.newPage();
     const cdp = await context.newCDPSession(page);
     const finger = (type, ...touchPoints) => cdp.send('Input.dispatchTouchEvent', { type, touchPoints });
@@ -147,7 +159,7 @@ async function firefox() {
 // WebKitGTK sniffs file:// pages by content and takes the tooltip page for XML,
 // so WebKit gets the pages over loopback HTTP, as from a school server, each
 // with an error collector at the top of its head (WebDriver reports no errors).
-const COLLECTOR = '<script>window.pageErrors=[];window.addEventListener("error",function(e){pageErrors.push(String(e.message))});' +
+export const COLLECTOR = '<script>window.pageErrors=[];window.addEventListener("error",function(e){pageErrors.push(String(e.message))});' +
   'window.addEventListener("unhandledrejection",function(e){pageErrors.push(String(e.reason))});</script>';
 const TYPES = { '.htm': 'text/html', '.js': 'text/javascript', '.png': 'image/png', '.gif': 'image/gif', '.jpg': 'image/jpeg', '.webp': 'image/webp' };
 
@@ -171,7 +183,7 @@ const KEYS = { Shift: '\uE008', Control: '\uE009', Alt: '\uE00A', Meta: '\uE03D'
   ArrowLeft: '\uE012', ArrowUp: '\uE013', ArrowRight: '\uE014', ArrowDown: '\uE015' };
 
 async function webkit() {
-  const xvfb = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', '1600x1600x24', '-nolisten', 'tcp'],
+  const xvfb = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', '2000x2000x24', '-nolisten', 'tcp'],
     { stdio: ['ignore', 'ignore', 'ignore', 'pipe'] });
   const display = await new Promise((r) => xvfb.stdio[3].once('data', (d) => r(String(d).trim())));
   const port = await freePort();
@@ -203,7 +215,7 @@ async function webkit() {
     await s('POST', '/window/rect', { width, height });
     const [{ width: ow, height: oh }, [w, h]] = [await s('GET', '/window/rect'), await evaluate(() => [innerWidth, innerHeight])];
     // Xvfb has no window manager: the keyboard goes to the window under its pointer, in the middle of the screen.
-    await s('POST', '/window/rect', { width: width + ow - w, height: height + oh - h, x: 800 - (width >> 1), y: 800 - (height >> 1) });
+    await s('POST', '/window/rect', { width: width + ow - w, height: height + oh - h, x: 1000 - (width >> 1), y: 1000 - (height >> 1) });
   }
   return {
     async quit() {
@@ -228,6 +240,10 @@ async function webkit() {
     },
   };
 }
+
+// page.in(fn, arg) runs fn(window, arg) in the exercise's window: the frame's or the page's own.
+export const inWindow = (page, framed) => Object.assign(page, { in: (fn, arg) => page.eval(([f, a, framed]) => (0, eval)(`(${f})`)
+  .call(null, framed ? document.querySelector('iframe').contentWindow : window, a), [String(fn), arg, framed]) });
 
 // ---- The engine-neutral page.
 

@@ -8,7 +8,7 @@ import { readFileSync, writeFileSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { fileURLToPath } from 'node:url';
 import { dirname, join, resolve } from 'node:path';
-import { TORAVI_BIN, visit, scratchFolder, dragDropExercise } from './helpers.mjs';
+import { TORAVI_BIN, visit, scratchFolder, dragDropExercise, inWindow } from './helpers.mjs';
 
 const modules = fileURLToPath(new URL('node_modules/', import.meta.url));
 const RUNTIME = readFileSync(join(modules, 'scorm-again/dist/scorm12.min.js'));
@@ -76,14 +76,14 @@ async function platform(page, data, body) {
   return last;
 }
 
-// page.in(fn, arg) runs fn(window, arg) in the exercise's window: the frame's or the page's own.
-const inFrame = (page, framed) => Object.assign(page, { in: (fn, arg) => page.eval(([f, a, framed]) => (0, eval)(`(${f})`)
-  .call(null, framed ? document.querySelector('iframe').contentWindow : window, a), [String(fn), arg, framed]) });
+const inFrame = inWindow;
 
-// Drags an object by the mouse until its corner is at (x, y) on the scene.
+// Drags an object by the mouse until its corner is at (x, y) on the scene, (x, y) in scene
+// pixels: the page fits the frame.
 async function place(host, name, x, y) {
-  const [from, to] = await host.in((w, [n, x, y]) => [w.document.getElementsByName(n)[0], w.document.querySelector('img[width="700"]')]
-    .map((e) => e.getBoundingClientRect()).map((r, i) => [r.left + (i ? x : 0) + 5, r.top + (i ? y : 0) + 5]), [name, x, y]);
+  const [from, to] = await host.in((w, [n, x, y]) => ((o, s, k) => [[o.left + 5, o.top + 5], [s.left + x * k + 5, s.top + y * k + 5]])(
+    ...((o, s) => [o, s, s.width / 700])(...[w.document.getElementsByName(n)[0], w.document.querySelector('img[width="700"]')]
+      .map((e) => e.getBoundingClientRect()))), [name, x, y]);
   await host.move(...from);
   await host.down();
   await host.move(...to, 8);
@@ -186,11 +186,17 @@ test('many objects moved: the places kept within 4096 characters, and found agai
   });
 });
 
+// Where point i of a fitted tooltip page is in its window: the page is scaled from its corner.
+function pointOnScreen(w, i) {
+  const main = w.document.querySelector('main'), r = main.getBoundingClientRect(), k = r.width / main.offsetWidth;
+  return [r.left + w.coordx[i] * k, r.top + w.coordy[i] * k];
+}
+
 test('tooltip: completed once every point with a text was shown, the points read kept', async () => {
   const { page, one } = exportsOf(join(dirname(TORAVI_BIN), 'exemples/info-bulles/ile.txt'), 'ile-export', '--folder', join(folder, 'exemple'));
   const show = async (host, from, to) => {
     for (let i = from; i < to; i++) {
-      const [x, y] = await host.in((w, i) => [w.coordx[i], w.coordy[i]], i);
+      const [x, y] = await host.in(pointOnScreen, i);
       await host.move(x, y);
       await host.until((i) => document.querySelector('iframe').contentWindow.objet_on === i, i);
     }
@@ -209,7 +215,7 @@ test('tooltip: completed once every point with a text was shown, the points read
   // The page in one file, alone, shows its tooltips.
   asked.length = 0;
   await visit(one, {}, async (p) => {
-    const [x, y] = await p.eval(() => [coordx[0], coordy[0]]);
+    const [x, y] = await inFrame(p, false).in(pointOnScreen, 0);
     await p.move(x, y);
     await p.until(() => getComputedStyle(document.getElementById('nomobjet')).visibility === 'visible');
   });

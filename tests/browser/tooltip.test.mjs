@@ -2,10 +2,8 @@
 // projects, explored with the mouse, fingers and the keyboard.
 import { test, before } from 'node:test';
 import assert from 'node:assert/strict';
-import { join } from 'node:path';
-import { TOUCH, visit, scratchFolder, makePage, examplePage, axe, ring } from './helpers.mjs';
+import { TOUCH, visit, scratchFolder, tooltipExercise, examplePage, axe, ring } from './helpers.mjs';
 
-const LOOK = ['FFE2B2', '14', '800000', 'D9EBD1', '', '', '', 'center', '4', 'FFFF00', '', '', ''];
 const NBSP = '\u00a0';
 const TRICKY = 'Il a dit "oui" \\ </script> fin';
 const LONG = 'une ligne bien plus longue';
@@ -18,12 +16,8 @@ const POINTS = [[100, 100, 'Alpha'], [120, 100, 'Bravo é Ω'], [200, 200, 'Char
 let folder;
 const pages = {};
 
-// A tooltip exercise on `picture` (its size as the program records it) and its page.
-function exercise(name, picture, size, points, title = 'Test', shown = 'Exercice') {
-  const list = (k) => points.map((p) => String(p[k]).replaceAll(',', '&#44;') + ',').join('');
-  return makePage(folder, name, 'Interact', (work) => [join(folder, picture), '', work, 'exercice.htm', title, '',
-    shown, picture, ...size.map(String), '', list(0), list(1), list(2), ...LOOK]);
-}
+// Pages of the designed size, whose pixels are the picture's; fit.test.mjs plays the fitted ones.
+const exercise = (name, picture, size, points, title, shown) => tooltipExercise(folder, name, picture, size, points, { title, shown, fit: false });
 
 before(() => {
   folder = scratchFolder('toravi-tooltip-', ['photo.png', 'portrait-exif6.jpg']);

@@ -118,10 +118,12 @@ private slots:
                     {kParameters, "cmbBaloonSize", &t.strBaloonSize, "16", "16"},
                     {kParameters, "CmbTitelSize", &t.strTitelSize, "6", "6"},
                     {kParameters, "cmbTitelPlacement", &t.strTitelPlacement, "right", "droite"},
+                    {kParameters, "CheckAdapter", &t.strAdapter, "faux"},  // ticked by default
                     {kDragDrop, "CheckBouton", &d.strBouton, "Vrai"},
                     {kDragDrop, "CheckTransparence", &d.strTransparence, "Vrai"},
                     {kDragDrop, "CheckImgAlt", &d.strImgAlt, "vrai"},
                     {kDragDrop, "CheckImgTransparent", &d.strImgTransparent, "vrai"},
+                    {kDragDrop, "INT_CheckAdapter", &d.strAdapter, "faux"},
                     {kDragDrop, "CheckTitelBold", &d.strTitelBold, "bold"},
                     {kDragDrop, "CheckTitelItalic", &d.strTitelItalic, "italic"},
                     {kDragDrop, "CheckTitelUnderline", &d.strTitelUnderline, "underlined"},

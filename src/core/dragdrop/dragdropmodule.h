@@ -66,6 +66,8 @@ struct DragDropState {
     // The page's "Vérifier" button: on exactly when "vrai". Lines 40 and 41 hold the places.
     QString strVerifier;
     QString strTolerance;  // pixels, each way
+    // Line 44, only when "faux": the page keeps its designed size.
+    QString strAdapter;
 
     QList<DragDropObject> objects;
 
@@ -160,8 +162,9 @@ int ToleranceOf(const DragDropState& s);
 // The check's tolerance when none is set, in pixels each way.
 inline constexpr int kDefaultTolerance = 20;
 
-// The 39 lines of the project file, and lines 40 to 43 when an object has a
-// place or the check is on (the write adds the last CR LF); turns the
+// The 39 lines of the project file, lines 40 to 43 when an object has a place
+// or the check is on, and 40 to 44 when the page keeps its designed size
+// (the write adds the last CR LF); turns the
 // instruction's line breaks into "<br>" in the state, as saving does.
 QStringList DragDropProjectLines(DragDropState& s);
 // Every line break of an instruction (CR LF, lone CR or LF) as "<br>".

@@ -2,6 +2,7 @@
 
 #include "files/files.h"
 #include "files/textfile.h"
+#include "pages/colors.h"
 #include "pages/escaping.h"
 #include "pictures/imginf.h"
 #include "platform/platform.h"
@@ -35,6 +36,8 @@ QString BuildDragDropPage(DragDropState& s)
 
     QString objectLines;
     QStringList callParts{QStringLiteral("CURSOR_MOVE"), QStringLiteral("SCROLL")};
+    if (!FitsScreen(s.strAdapter))
+        callParts << QStringLiteral("NO_SCALE");
     if (s.strImgAlt != QLatin1String("vrai"))
         callParts << QStringLiteral("NO_ALT");
     if (s.strImgTransparent == QLatin1String("vrai"))

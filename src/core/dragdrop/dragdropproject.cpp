@@ -41,6 +41,7 @@ void resetState(DragDropState& s)
     s.strTexteBouton = QStringLiteral("Aide");
     s.strVerifier = QStringLiteral("faux");
     s.strTolerance = QStringLiteral("20");
+    s.strAdapter = words::vrai;
     s.intMaxObjets = 23;
     s.previewShown = false;
     // Never reset: the item dialog's index and the scratch name.
@@ -52,6 +53,7 @@ enum ObjectList { kSources, kNames, kTooltips, kPlacesX, kPlacesY };
 
 // The designed file ends here; the places and the check follow only when used.
 constexpr int kDesignedLines = 39;
+constexpr int kPlacesLines = 43;
 
 // The project file, line by line. The order is the file's own, not the state's.
 const QList<ProjectLine<DragDropState>>& fileLines()
@@ -99,6 +101,7 @@ const QList<ProjectLine<DragDropState>>& fileLines()
         {41, kPlacesY},
         {42, K::Word, &S::strVerifier, yesNo},
         {43, K::Number, &S::strTolerance},
+        {44, K::Word, &S::strAdapter, {words::vrai, words::faux}},
     };
     return table;
 }
@@ -170,8 +173,8 @@ QStringList DragDropProjectLines(DragDropState& s)
     }
     QStringList lines = ProjectFileLines(fileLines(), projectheader::DragDrop, s, lists);
     // Places are kept while the check is off, so the teacher can turn it on again.
-    if (!placed && !HasCheck(s))
-        lines.resize(kDesignedLines);
+    if (FitsScreen(s.strAdapter))
+        lines.resize(!placed && !HasCheck(s) ? kDesignedLines : kPlacesLines);
     return lines;
 }
 

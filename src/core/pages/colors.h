@@ -30,6 +30,11 @@ inline const QString cssItalic = QStringLiteral("font-style:italic;");
 inline const QString cssUnderline = QStringLiteral("text-decoration:underline;");
 }  // namespace words
 
+// "Adapter la page à l'écran": on unless the project says "faux", so that a
+// project without the line fits. Its file line is written only when off.
+inline bool FitsScreen(const QString& word) { return word != words::faux; }
+inline QString FitWord(bool on) { return on ? words::vrai : words::faux; }
+
 // Tooltip title placement: stored English word <-> French item shown.
 // Unknown words give "" and unknown items give "" (the caller then changes nothing).
 QString PlacementToFrench(const QString& stored);

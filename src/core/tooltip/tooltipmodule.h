@@ -51,6 +51,8 @@ struct TooltipState {
     QString strTitelBold;
     QString strTitelItalic;
     QString strTitelUnderline;
+    // Line 32, only when "faux": the page keeps its designed size.
+    QString strAdapter;
 
     // Never saved.
     QString strFileName;
@@ -122,7 +124,8 @@ void MeasureReference(TooltipState& s, bool orElseSource);
 // Page and script texts, each line ended by CR LF (the write adds one more).
 QString BuildTooltipPage(const TooltipState& s);
 QString BuildInteractJs(const TooltipState& s);
-// The 31 lines of the project file (the write adds the last CR LF).
+// The 31 lines of the project file, and line 32 when the page keeps its
+// designed size (the write adds the last CR LF).
 QStringList TooltipProjectLines(const TooltipState& s);
 
 }  // namespace toravi

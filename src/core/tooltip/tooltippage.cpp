@@ -1,6 +1,7 @@
 #include "tooltip/tooltipmodule.h"
 
 #include "files/textfile.h"
+#include "pages/colors.h"
 #include "pages/escaping.h"
 #include "platform/platform.h"
 
@@ -180,6 +181,8 @@ QString BuildInteractJs(const TooltipState& s)
         return js;
     }();
     QString js = text;
+    js.replace(QStringLiteral("@adapterPage@"),
+               FitsScreen(s.strAdapter) ? QStringLiteral("true") : QStringLiteral("false"));
     return js.replace(QStringLiteral("@strBaloonSize@"), scriptNumber(s.strBaloonSize));
 }
 

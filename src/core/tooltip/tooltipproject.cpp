@@ -43,10 +43,14 @@ void resetValues(TooltipState& s)
     s.strTitelBold.clear();
     s.strTitelItalic.clear();
     s.strTitelUnderline.clear();
+    s.strAdapter = words::vrai;
     s.pictureShown = false;
 }
 
 enum PointList { kXs, kYs, kNames };
+
+// The designed file ends here; the fitting line follows only when off.
+constexpr int kDesignedLines = 31;
 
 // The project file, line by line.
 const QList<ProjectLine<TooltipState>>& fileLines()
@@ -81,6 +85,7 @@ const QList<ProjectLine<TooltipState>>& fileLines()
         {29, K::Word, &S::strTitelBold, {QString(), words::bold}},
         {30, K::Word, &S::strTitelItalic, {QString(), words::italic}},
         {31, K::Word, &S::strTitelUnderline, {QString(), words::underlined}},
+        {32, K::Word, &S::strAdapter, {words::vrai, words::faux}},
     };
     return table;
 }
@@ -109,7 +114,10 @@ QStringList TooltipProjectLines(const TooltipState& s)
         lists[kYs] << p.y;
         lists[kNames] << p.name;
     }
-    return ProjectFileLines(fileLines(), projectheader::Interact, s, lists);
+    QStringList lines = ProjectFileLines(fileLines(), projectheader::Interact, s, lists);
+    if (FitsScreen(s.strAdapter))
+        lines.resize(kDesignedLines);
+    return lines;
 }
 
 bool TooltipModule::SaveProject()

@@ -120,6 +120,7 @@ void DragDropWindow::connectHandlers()
     onCheck(ui_.transparentFrameCheck, &DragDropState::strTransparence, words::VraiCap, words::FauxCap);
     onCheck(ui_.showTooltipsCheck, &DragDropState::strImgAlt, words::vrai, words::faux);
     onCheck(ui_.transparentObjectsCheck, &DragDropState::strImgTransparent, words::vrai, words::faux);
+    onCheck(ui_.fitCheck, &DragDropState::strAdapter, words::vrai, words::faux);
     const auto edits = [this](const QString& step, const std::function<void()>& change) { edit(step, change); };
     ui_.titleStyle.bind(this, ctx_.platform, titleSettings(), QStringLiteral("du titre"), edits);
     ui_.instructionStyle.bind(this, ctx_.platform, instructionSettings(), QStringLiteral("de la consigne"), edits);
@@ -318,6 +319,7 @@ void DragDropWindow::RefreshWindow()
     // 11. Frame colour.
     Paint(ui_.frameColourSwatch, QPalette::Window, WebColour(s.strTableColor));
     SetChecked(ui_.transparentFrameCheck, s.strTransparence == words::VraiCap);
+    SetChecked(ui_.fitCheck, FitsScreen(s.strAdapter));
 
     // 12. Preview size: 4400 twips wide, as tall as the picture's proportions say.
     {

@@ -164,6 +164,8 @@ void DragDropWindowUi::setupUi(QMainWindow* window)
         browserTitleBox = Named(new QLineEdit(bg), "INT_txtstrTitre");
         g->addWidget(browserTitleBox, 9, 1, 1, 3);
         g->addWidget(Mandatory("lblchp2", QStringLiteral("Champ obligatoire"), bg), 10, 0, 1, 4, Qt::AlignRight);
+        fitCheck = MakeCheck("INT_CheckAdapter", QStringLiteral("Adapter la page à l'écran"), bg);
+        g->addWidget(fitCheck, 11, 0, 1, 4);
         g->setColumnStretch(0, 1);
         auto* l = new QVBoxLayout(pageFrame);
         l->addWidget(bg);
@@ -378,7 +380,7 @@ void DragDropWindowUi::setupUi(QMainWindow* window)
 
     folderDependent = {referenceSourceHolder, backgroundSourceHolder, referenceNameHolder, backgroundNameHolder,
                        pageNameBox, browserTitleBox, instructionBox, shownTitleBox, referenceButton, backgroundButton,
-                       pageColourButton, instructionBackButton, frameColourButton, transparentFrameCheck,
+                       pageColourButton, instructionBackButton, frameColourButton, transparentFrameCheck, fitCheck,
                        addObjectButton, cutoutButton, objectOptionsFrame, helpButtonFrame};
     folderDependent += instructionStyle.widgets() + titleStyle.widgets();
     buildMenus(window);
@@ -445,6 +447,9 @@ void DragDropWindowUi::setBalloonTexts(QWidget* window)
                         "ou bien sur un fond transparent qui laissera voir l'arrière-plan de la page."}));
     set("cmdDecouper", Lines({"<c>Une seule image suffit : entourez chaque objet sur la photo ou le dessin,",
                               "Toravi fait la scène vidée, l'image de chaque objet et sa place."}));
+    set("INT_CheckAdapter", Lines({"<c>Coché, la page s'agrandit ou se réduit pour tenir dans l'écran :",
+                                   "tableau interactif, ordinateur, tablette, téléphone ou cadre d'une plateforme.",
+                                   "Décoché, elle garde la taille des images."}));
     const QString frameText = Lines({"<c>Double-clic pour modifier ou supprimer un item."});
     for (ObjectFrame* f : objectFrames)
         SetBalloonText(f, frameText);

@@ -44,6 +44,7 @@ struct DragDropWindowUi {
     QLabel* frameColourSwatch = nullptr;
     QPushButton* frameColourButton = nullptr;
     QCheckBox* transparentFrameCheck = nullptr;
+    QCheckBox* fitCheck = nullptr;
     QLineEdit* pageNameBox = nullptr;
     PathLabel* pagePath = nullptr;
     QLineEdit* browserTitleBox = nullptr;

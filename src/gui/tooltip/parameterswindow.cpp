@@ -186,6 +186,8 @@ void ParametersWindow::buildControls()
     g2->addWidget(shownTitleLabel_, 6, 0);
     g2->addWidget(shownTitleBox_, 6, 1);
     g2->addWidget(requiredField, 7, 1, 1, 2, Qt::AlignRight);
+    fitCheck_ = MakeCheck("CheckAdapter", QStringLiteral("Adapter la page à l'écran"), p2);
+    g2->addWidget(fitCheck_, 8, 0, 1, 3);
     g2->setColumnStretch(1, 1);
     // Both frames' value columns start at the same place.
     int labelWidth = 0;
@@ -272,7 +274,7 @@ void ParametersWindow::buildControls()
     folderDependent_ = {referenceSourceHolder_, backgroundSourceHolder_, referenceNameHolder_, backgroundNameHolder_,
                         pageNameBox_,           browserTitleBox_,       descriptionBox_,      shownTitleBox_,
                         referenceButton_,       backgroundButton_,      plainBackgroundButton_, balloonBackButton_,
-                        titlePlacement_};
+                        titlePlacement_,        fitCheck_};
     folderDependent_ += balloonStyle_.widgets() + titleStyle_.widgets();
 }
 
@@ -324,6 +326,9 @@ void ParametersWindow::setBalloonTexts()
                                     QStringLiteral("L'extension .htm est ajoutée d'office."));
     SetBalloonText(browserTitleLabel_, QStringLiteral("Le texte affiché dans la barre de titre du navigateur."));
     SetBalloonText(shownTitleLabel_, QStringLiteral("Le titre affiché en haut de la page, au-dessus de l'image."));
+    SetBalloonText(fitCheck_, QStringLiteral("Coché, la page s'agrandit ou se réduit pour tenir dans l'écran :") + crlf +
+                                  QStringLiteral("tableau interactif, ordinateur, tablette, téléphone ou cadre d'une plateforme.") +
+                                  crlf + QStringLiteral("Décoché, elle garde la taille de l'image."));
 }
 
 void ParametersWindow::refresh() { emit tt_.refreshRequested(); }
@@ -362,6 +367,9 @@ void ParametersWindow::connectHandlers()
             edit(QStringLiteral("modifier l'emplacement du titre"), [&s, stored] { s.strTitelPlacement = stored; });
     });
 
+    connect(fitCheck_, &QCheckBox::clicked, this, [this, &s](bool ticked) {
+        edit(QStringLiteral("modifier « %1 »").arg(fitCheck_->text()), [&s, ticked] { s.strAdapter = FitWord(ticked); });
+    });
     // Typed text reaches the state at every key; the history gets one step per field edit.
     auto typed = [this](QLineEdit* box, const QString& step, std::function<void(const QString&)> store) {
         connect(box, &QLineEdit::textChanged, this, [this, step, store](const QString& t) {
@@ -426,7 +434,7 @@ void ParametersWindow::RefreshParameters()
              folderBox_, referenceSourceHolder_, backgroundSourceHolder_, referenceNameHolder_, backgroundNameHolder_,
              pageNameBox_, browserTitleBox_, descriptionBox_, shownTitleBox_, balloonStyle_.size, titleStyle_.size,
              titlePlacement_, balloonStyle_.bold, balloonStyle_.italic, balloonStyle_.underline, titleStyle_.bold,
-             titleStyle_.italic, titleStyle_.underline})
+             titleStyle_.italic, titleStyle_.underline, fitCheck_})
         quiet.emplace_back(o);
 
     // 1. Boxes and their labels.
@@ -474,6 +482,7 @@ void ParametersWindow::RefreshParameters()
 
     // 14. Placement word to the French item ("" when unknown).
     SetComboText(titlePlacement_, PlacementToFrench(s.strTitelPlacement));
+    SetChecked(fitCheck_, FitsScreen(s.strAdapter));
     tt_.CheckChanges();
 }
 

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <functional>
 
+class QCheckBox;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -72,6 +73,7 @@ private:
     QLabel* shownTitleLabel_ = nullptr;
     QLineEdit* shownTitleBox_ = nullptr;
     QLineEdit* descriptionBox_ = nullptr;
+    QCheckBox* fitCheck_ = nullptr;
     // The tooltip box
     TextStyleControls balloonStyle_;
     QPushButton* balloonBackButton_ = nullptr;

@@ -157,6 +157,32 @@ private slots:
         QVERIFY(QFile::exists(other + "/img/evil.png") && QFile::exists(other + "/img/fond.gif"));
     }
 
+    // "Adapter la page à l'écran": without its line a project fits and is saved without it;
+    // "faux" after the lines the file has today keeps the designed size, comes back byte for
+    // byte, and the page learns it (interact.js's switch; NO_SCALE in the drag-and-drop call).
+    void fittingLine_data() { BothModules(); }
+    void fittingLine()
+    {
+        QFETCH(QString, module);
+        Scratch at;
+        auto m = MakeModule(module);
+        const QStringList designed = projectheader::Lines(m->moduleLine()) + m->body(at.src, at.work);
+        const QStringList places = module == "dragdrop" ? QStringList{",,", ",,", "faux", "20"} : QStringList();
+        const QString file = at.src + "/p.txt", page = at.work + "/lecon.htm";
+        QByteArray fitted;
+        for (const QString word : {"vrai", "faux", "Faux", ""}) {
+            QVERIFY(m->load(WriteProject(file, designed + places + QStringList{word})) && m->save(at.src + "/saved.txt"));
+            m->platform.queueMessage(IDNO);
+            QVERIFY(m->create());
+            const bool keep = word == "faux";
+            QCOMPARE(ReadBytes(at.src + "/saved.txt"), keep ? ReadBytes(file) : ReadBytes(WriteProject(file, designed)));
+            QCOMPARE(ReadBytes(at.work + "/" + m->script()).contains("var adapterPage=false;"), keep && module == "tooltip");
+            QCOMPARE(ReadBytes(page).contains("SCROLL, NO_SCALE, "), keep && module == "dragdrop");
+            fitted = fitted.isEmpty() ? ReadBytes(page) : fitted;
+            QCOMPARE(ReadBytes(page) == fitted, !keep || module == "tooltip");
+        }
+    }
+
     // "Réinitialiser" asks first (whether to save, once changed); the plain colour replaces the background picture, even
     // when the colour dialog is cancelled.
     void reinitAndPlainBackground_data() { BothModules(); }

@@ -107,7 +107,10 @@ function MouseBouge(e){
 }
 
 function DoigtBouge(e){
-   if (e.touches && e.touches.length) MouseBouge(e.touches[0]);
+   if (e.touches && e.touches.length) {
+       MouseBouge(e.touches[0]);
+       if (adaptee) doigtSurPoint();
+   }
 }
 
    if(document.layers){ //ns4
@@ -241,6 +244,7 @@ function pointBouton(numobjet)
    b.setAttribute('aria-label',texteLu(noms[numobjet]) || 'Point '+(numobjet+1));
    b.style.left=(x1+coordx[numobjet]-11)+'px';
    b.style.top=(y1+coordy[numobjet]-11)+'px';
+   b.numobjet=numobjet;
    b.onfocus=b.onclick=function(){pointMontre(numobjet);};
    b.onblur=pointQuitte;
    return b;
@@ -291,7 +295,167 @@ function pageAccessible()
    d.addEventListener('keydown',function(e){
        if ((e.key=='Escape' || e.key=='Esc' || e.keyCode==27) && objet_on>=0) pointCache();
    });
+   if (adapterPage) pageAdaptee(main);
 }
 
    if (document.addEventListener) document.addEventListener('DOMContentLoaded',pageAccessible);
+
+// ---- Fitting the page to the window: the picture as large as the window
+// allows on a wide screen, filling the width on a phone, its text never
+// smaller than the teacher chose. The page is scaled as one piece, so the
+// points, the distances and the balloon's rules stay in picture pixels:
+// vueVersScene turns every pointer position into them.
+
+var adapterPage=true;
+var adaptee=null;   // {boite, k, textes}: the scaled page, once fitted
+var doigt=null;     // [x, y, point x, point y]: the finger's last place and the point it got
+var CIBLE=24;       // the smallest target a finger can hit, in CSS pixels
+
+// Phones and tablets lay the page out at their own width, not 980 pixels.
+   if (adapterPage && document.createElement && !document.querySelector('meta[name="viewport"]')) {
+       var vue=document.createElement('meta');
+       vue.name='viewport';
+       vue.content='width=device-width, initial-scale=1';
+       (document.head || document.documentElement).appendChild(vue);
+   }
+
+// The width of the window's scroll bar, 0 where scroll bars float over the page.
+function barre()
+{
+   if (adaptee.barre==null) {
+       var d=document.createElement('div');
+       d.style.cssText='position:absolute;top:-200px;width:100px;height:100px;overflow:scroll';
+       document.body.appendChild(d);
+       adaptee.barre=d.offsetWidth-d.clientWidth;
+       document.body.removeChild(d);
+   }
+   return adaptee.barre;
+}
+
+// A page position in picture pixels.
+function vueVersScene(x,y)
+{
+   var r=adaptee.boite.getBoundingClientRect();
+   return [(x-r.left-window.pageXOffset)/adaptee.k,(y-r.top-window.pageYOffset)/adaptee.k];
+}
+
+// A finger that misses a point by less than half a finger's target gets it.
+function doigtSurPoint()
+{
+   var meilleur=9999, plus=-1, n;
+   for (n=0; n<coordx.length; n++)
+       meilleur=Math.min(meilleur,Math.abs(mousx-coordx[n])+Math.abs(mousy-coordy[n]));
+   doigt=null;
+   if (meilleur<16) return;
+   var demi=CIBLE/2/Math.min(adaptee.k,1);
+   meilleur=9999;
+   for (n=0; n<coordx.length; n++) {
+       var dx=Math.abs(mousx-coordx[n]), dy=Math.abs(mousy-coordy[n]);
+       if (noms[n] && dx<=demi && dy<=demi && dx+dy<meilleur) {meilleur=dx+dy;plus=n;}
+   }
+   doigt=[mousx,mousy,mousx,mousy];
+   if (plus>=0) doigt=[mousx,mousy,mousx=coordx[plus],mousy=coordy[plus]];
+}
+
+// The balloon stays inside the window, however large its text.
+function bulleDansVue()
+{
+   var bulle=findObj('nomobjet');
+   if (!adaptee || !bulle || objet_on<0) return;
+   var r=bulle.getBoundingClientRect(), l=document.documentElement;
+   var w=l.clientWidth, h=l.clientHeight, dx=0, dy=0;
+   if (r.right>w) dx=w-r.right;
+   if (r.left+dx<0) dx=-r.left;
+   if (r.bottom>h) dy=h-r.bottom;
+   if (r.top+dy<0) dy=-r.top;
+   if (dx) bulle.style.left=(parseFloat(bulle.style.left)+dx/adaptee.k)+'px';
+   if (dy) bulle.style.top=(parseFloat(bulle.style.top)+dy/adaptee.k)+'px';
+}
+
+// The largest scale at which the picture is whole in the window; on a window
+// too low for it even at half its size (a phone turned), the one that fills the width.
+// The window is measured whole: a scroll bar the old scale needed does not count;
+// nor does what a phone zoomed out to show of the old scale.
+function adapte()
+{
+   if (!adaptee) return;
+   var w=x1+x2+4, h=y1+y2+8;
+   var l=document.documentElement, large=Math.min(window.innerWidth,l.clientWidth+barre());
+   var kw=(large-1)/w, k=Math.min(kw,(Math.min(window.innerHeight,l.clientHeight+barre())-1)/h);
+   if (k<Math.min(kw,0.5)) {
+       large-=barre();
+       k=(large-1)/w;
+   }
+   adaptee.k=k;
+   var f=k<1 ? 1/k : 1;
+   for (var n=0; n<adaptee.textes.length; n++) {
+       var t=adaptee.textes[n];
+       t.el.style.fontSize=f==1 ? t.style[0] : t.size*f+'px';
+       if (t.ligne) t.el.style.lineHeight=f==1 ? t.style[1] : t.ligne*f+'px';
+   }
+   // The keyboard's rings stay a finger wide.
+   var boutons=adaptee.boite.getElementsByTagName('button'), c=CIBLE*f;
+   for (n=0; n<boutons.length; n++) {
+       var b=boutons[n];
+       if (b.numobjet==null) continue;
+       b.style.width=b.style.height=c+'px';
+       b.style.left=(x1+coordx[b.numobjet]+1-c/2)+'px';
+       b.style.top=(y1+coordy[b.numobjet]+1-c/2)+'px';
+   }
+   var s=adaptee.boite.style;
+   s.left=Math.max(0,(large-w*k)/2)+'px';
+   // Hidden, the dot and the balloon wait inside the picture, not below it.
+   if (objet_on<0) {
+       for (var ids=['pointrouge','nomobjet'], j=0; j<2; j++) {
+           var o=findObj(ids[j]);
+           if (o) o.style.left=o.style.top='0px';
+       }
+   }
+   s.transform='scale('+k+')';
+   if (objet_on>=0) {
+       var shown=objet_on;
+       objet_on=-2;
+       showobjet(shown);
+   }
+}
+
+function pageAdaptee(main)
+{
+   if (!(x2>0 && y2>0)) return;
+   var textes=[], tous=main.getElementsByTagName('*');
+   for (var n=0; n<tous.length; n++) {
+       var el=tous[n], propre=false;
+       for (var c=el.firstChild; c && !propre; c=c.nextSibling) propre=c.nodeType==3 && /\S/.test(c.nodeValue);
+       if (!propre || el.className=='horsvue') continue;
+       var cs=getComputedStyle(el);
+       textes.push({el:el, size:parseFloat(cs.fontSize), ligne:/px$/.test(el.style.lineHeight) ? parseFloat(cs.lineHeight) : 0,
+           style:[el.style.fontSize,el.style.lineHeight]});
+   }
+   var s=main.style;
+   s.position='absolute';
+   s.top='0px';
+   s.width=(x1+x2+4)+'px';
+   s.height=(y1+y2+8)+'px';
+   s.transformOrigin='0 0';
+   adaptee={boite:main, k:1, textes:textes};
+   var bouge=MouseBouge;
+   MouseBouge=function(e){
+       var avant=[mousx,mousy];
+       mousx=mousy=null;
+       bouge(e);
+       if (mousx==null) {mousx=avant[0];mousy=avant[1];return;}
+       var p=vueVersScene(mousx,mousy);
+       mousx=p[0];mousy=p[1];
+       // The mouse events a tap brings after it keep the point the finger got.
+       if (doigt && Math.abs(mousx-doigt[0])<1 && Math.abs(mousy-doigt[1])<1) {mousx=doigt[2];mousy=doigt[3];}
+   };
+   if (!document.layers) document.onmousemove=MouseBouge;
+   var montre=showobjet;
+   showobjet=function(numobjet){
+       montre(numobjet);
+       bulleDansVue();
+   };
+   adapte();
+   window.addEventListener('resize',adapte);
+}
 
