@@ -19,9 +19,13 @@ source scripts/packages.sh
 install_missing libz-mingw-w64-dev cmake ninja-build g++-mingw-w64-x86-64-posix dpkg-dev >&2
 
 echo "== OpenCV pour Windows (paquet source Debian opencv : core, imgproc, photo)" >&2
-rm -rf "$HERE"
-# The same OpenCV as the Linux build's.
-srcdir=$(debian_source opencv "$(dpkg-query -W -f='${source:Version}' libopencv-imgproc-dev 2>/dev/null || true)" "$HERE/src")
+# A build cut short (a session's end, a reboot) goes on where it stopped.
+srcdir=$(ls -d "$HERE"/src/opencv-*/ 2>/dev/null | head -n 1 || true)
+if [ -z "$srcdir" ] || [ ! -f "$HERE/build/build.ninja" ]; then
+  rm -rf "$HERE"
+  # The same OpenCV as the Linux build's.
+  srcdir=$(debian_source opencv "$(dpkg-query -W -f='${source:Version}' libopencv-imgproc-dev 2>/dev/null || true)" "$HERE/src")
+fi
 
 mingw_toolchain "$HERE/mingw-toolchain.cmake"
 
