@@ -11,7 +11,7 @@ HERE=$CACHE/opencv-mingw
 PREFIX=$HERE/install
 
 if [ -f "$HERE/.toravi-complete" ]; then
-  echo "$PREFIX"
+  echo "$PREFIX/lib/cmake/opencv4"
   exit 0
 fi
 
@@ -46,4 +46,4 @@ nice cmake --build "$HERE/build" -j "$(nproc)" >&2
 cmake --install "$HERE/build" >&2
 rm -rf "$HERE/build" "$HERE/src"
 touch "$HERE/.toravi-complete"
-echo "$PREFIX"
+echo "$PREFIX/lib/cmake/opencv4"
