@@ -64,6 +64,28 @@ same_exports() {  # same_exports EXAMPLE: the page in one file and the SCORM pac
 }
 check same_exports info-bulles/ile.txt
 check same_exports glisser-deposer/bureau.txt
+same_cutout() {  # same_cutout PICTURE OBJECT...: both programs cut the same objects out of one picture
+  local picture=$1 side a b n total=0 pixels=0
+  shift
+  for side in linux windows; do mkdir -p "$work/$side/Découpe"; done
+  "$top/${BUILD_DIR:-build}/bin/toravi" cutout --folder "$work/linux/Découpe" --project "$work/linux/Découpe/découpe.txt" \
+    "$picture" "$@" >/dev/null &&
+  wine "$exe" cutout --folder "$work/windows/Découpe" --project "$work/windows/Découpe/découpe.txt" \
+    "$picture" "$@" >/dev/null || return 1
+  # The same files, the same lines but for the folders; outlines may part by a few edge pixels.
+  diff <(ls "$work/linux/Découpe/img") <(ls "$work/windows/Découpe/img") || return 1
+  for a in "$work/linux/Découpe/img"/*.png; do
+    b="$work/windows/Découpe/img/$(basename "$a")"
+    [ "$(identify -format '%wx%h' "$a")" = "$(identify -format '%wx%h' "$b")" ] || { echo "  $(basename "$a") : tailles différentes"; return 1; }
+    n=$(compare -metric AE \( "$a" -alpha extract -threshold 50% \) \( "$b" -alpha extract -threshold 50% \) null: 2>&1 || true)
+    pixels=$(identify -format '%[fx:w*h]' "$a")
+    echo "  $(basename "$a") : $n pixels de contour différents sur $pixels"
+    total=$((total + ${n%%.*}))
+    [ "${n%%.*}" -le $((pixels / 100)) ] || return 1
+  done
+  echo "  en tout : $total pixels de contour différents"
+}
+check same_cutout resources/exemples/decoupe/CUTOUT_PICTURE CUTOUT_OBJECTS
 # A failure is said on the console it was started from, with a non-zero code.
 refusal() { ! wine "$exe" generate "$work/absent.txt" 2>"$work/err" && grep -q "n'a pas pu être lu" "$work/err"; }
 check refusal

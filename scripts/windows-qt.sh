@@ -27,7 +27,9 @@ mingw_toolchain "$CACHE/mingw-toolchain.cmake"
 
 echo "== Construction de Qt pour Windows (longue, une seule fois) dans $CACHE" >&2
 build=$CACHE/qt-build
-rm -rf "$build" "$QT_PREFIX"
+rm -rf "$QT_PREFIX"
+# A build cut short (a session's end, a reboot) goes on where it stopped.
+[ -f "$build/build.ninja" ] || rm -rf "$build"
 # Debian dropped the wintab sources (tablet events); OpenGL stays on, the Windows
 # platform plugin needs it to compile. Only Core, Gui, Widgets and Test are used.
 cmake -S "$srcdir" -B "$build" -G Ninja \

@@ -17,6 +17,7 @@ install_missing "${PACKAGES[@]}"
 
 QT=$(bash scripts/windows-qt.sh | tail -n 1)
 LIBZIP=$(bash scripts/windows-libzip.sh | tail -n 1)
+OPENCV=$(bash scripts/windows-opencv.sh | tail -n 1)
 version=$(sed -n 's/^project(toravi VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 build=${WINDOWS_BUILD_DIR:-build-windows}
 # The WebP and TIFF readers, linked into toravi.exe.
@@ -26,7 +27,7 @@ echo "== Construction de toravi.exe"
 "$QT/bin/qt-cmake" -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DTORAVI_BUILD_TESTS="${TORAVI_WINDOWS_TESTS:-OFF}" -DTORAVI_BUILD_BENCH=OFF \
   -DTORAVI_QT_TRANSLATIONS=/usr/share/qt6/translations/qtbase_fr.qm \
-  -DTORAVI_LIBZIP_PREFIX="$LIBZIP" \
+  -DTORAVI_LIBZIP_PREFIX="$LIBZIP" -DOpenCV_DIR="$OPENCV" \
   -DCMAKE_CROSSCOMPILING_EMULATOR=wine >/dev/null
 nice cmake --build "$build" -j "$(nproc)"
 
