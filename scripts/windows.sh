@@ -73,7 +73,7 @@ EOF
 cp "$help/toravi.chm" "$stage/toravi.chm"
 printf '%s\r\n' "Toravi $version pour Windows" "" \
   "Double-cliquez sur toravi.exe pour lancer Toravi : rien à installer." \
-  "Le menu Aide ouvre le guide (toravi.chm) ; le dossier exemples contient un projet par module." > "$stage/LISEZMOI.txt"
+  "Le menu Aide ouvre le guide (toravi.chm) ; le dossier exemples contient des projets d'exemple pour les deux modules." > "$stage/LISEZMOI.txt"
 
 zipfile=$dist/Toravi-$version-windows-portable.zip
 installer=$dist/Toravi-$version-installation.exe
