@@ -3,11 +3,9 @@
 #include "gui/windowfixture.h"
 
 #include "dragdrop/cutoutwindow.h"
-#include "files/files.h"
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QLabel>
 #include <QPainter>
 #include <QSpinBox>
 
@@ -37,9 +35,6 @@ QImage Scene()
     p.drawPolygon(kRoof);
     return img;
 }
-
-// The page shows the scene 700 pixels wide.
-constexpr double kPage = 700.0 / 400.0;
 
 struct CutoutFixture : WindowFixture {
     CutoutFixture() : WindowFixture(kDragDrop)
@@ -72,26 +67,28 @@ struct CutoutFixture : WindowFixture {
                 QTest::mouseMove(viewport(), at(points[k - 1] + (points[k] - points[k - 1]) * i / 8.0));
         QTest::mouseRelease(viewport(), Qt::LeftButton, {}, at(points.last()));
     }
-    void drag(QPointF from, QPointF to) { trace({from, to}); }
-    void box(const QString& name, QRectF r)
+    bool box(const QString& name, QRectF r)
     {
         tool("optCadre");
         platform.queueInput(name);
-        drag(r.topLeft(), r.bottomRight());
+        trace({r.topLeft(), r.bottomRight()});
+        return settled();
     }
-    void wand(const QString& name, QPointF p)
+    bool wand(const QString& name, QPointF p)
     {
         tool("optBaguette");
         platform.queueInput(name);
         QTest::mouseClick(viewport(), Qt::LeftButton, {}, at(p));
+        return settled();
     }
-    void polygon(const QString& name, const QPolygonF& corners)
+    bool polygon(const QString& name, const QPolygonF& corners)
     {
         tool("optPolygone");
         platform.queueInput(name);
         for (QPointF c : corners)
             QTest::mouseClick(viewport(), Qt::LeftButton, {}, at(c));
         QTest::keyClick(canvas(), Qt::Key_Return);
+        return settled();
     }
     void select(int row) { in<QListWidget>(kCutout, "lstObjets")->setCurrentRow(row); }
     QStringList names() const { return entries(kCutout, {"lstObjets"}); }
@@ -112,23 +109,18 @@ private slots:
         const QStringList before = f.ctx.dragdrop.CurrentProjectLines();
         QVERIFY(f.open(f.source("bureau.png")));
         QVERIFY(f.window()->isModal());
-
-        f.box(QStringLiteral("ballon"), QRectF(40, 50, 120, 120));
-        QVERIFY(f.settled());
-        f.wand(QStringLiteral("livre"), QPointF(260, 60));
-        QVERIFY(f.settled());
-        f.polygon(QStringLiteral("toit"), kRoof);
-        QVERIFY(f.settled());
-        f.box(QStringLiteral("erreur"), QRectF(230, 150, 140, 120));
-        QVERIFY(f.settled());
+        QVERIFY(f.box(QStringLiteral("ballon"), QRectF(40, 50, 120, 120)));
+        QVERIFY(f.wand(QStringLiteral("livre"), QPointF(260, 60)));
+        QVERIFY(f.polygon(QStringLiteral("toit"), kRoof));
+        QVERIFY(f.box(QStringLiteral("erreur"), QRectF(230, 150, 140, 120)));
         QCOMPARE(f.names(), QStringList({"ballon", "livre", "toit", "erreur"}));
+        QVERIFY(Near(f.window()->OutlineBounds(0).topLeft(), kBallCentre - QPoint(kBallRadius, kBallRadius), 4));
         QVERIFY(Near(f.window()->OutlineBounds(1).topLeft(), kBook.topLeft(), 0));
         QCOMPARE(f.window()->OutlineBounds(1).size(), kBook.size());
         QVERIFY(Near(f.window()->OutlineBounds(2).topLeft(), QPointF(250, 170), 1));
 
         // A name prompt answered with nothing draws nothing.
-        f.box(QString(), QRectF(300, 100, 60, 40));
-        QVERIFY(f.settled());
+        QVERIFY(f.box(QString(), QRectF(300, 100, 60, 40)));
         QCOMPARE(f.window()->OutlineCount(), 4);
 
         f.select(0);
@@ -154,21 +146,12 @@ private slots:
 
         f.click(kCutout, "cmdOK");
         QTRY_VERIFY_WITH_TIMEOUT(!f.window(), 20000);
+        // Where each place lies and what is written is the module's concern, checked there.
         const DragDropState& s = f.ctx.dragdrop.state;
         QCOMPARE(f.tooltips(), QStringList({"balle", "livre", "toit"}));
-        QCOMPARE(s.objects.size(), 3);
-        QVERIFY(!s.strImageFile.isEmpty());
-        QVERIFY(QFileInfo(JoinPath(JoinPath(s.strFolderName, "img"), s.strImageFile)).isFile());
-        for (const DragDropObject& o : s.objects) {
-            QVERIFY2(QFileInfo(JoinPath(JoinPath(s.strFolderName, "img"), o.fileName)).isFile(), qPrintable(o.fileName));
+        QVERIFY(!s.strImageFile.isEmpty() && HasCheck(s));
+        for (const DragDropObject& o : s.objects)
             QVERIFY2(o.place.has_value(), qPrintable(o.tooltip));
-        }
-        // Each place where its object was cut, in the page's scene pixels.
-        QVERIFY(Near(*s.objects[0].place, QPointF(kBallCentre - QPoint(kBallRadius, kBallRadius)) * kPage, 8));
-        QVERIFY(Near(*s.objects[1].place, QPointF(kBook.topLeft()) * kPage, 2));
-        QVERIFY(Near(*s.objects[2].place, QPointF(250, 170) * kPage, 3));
-        QVERIFY(HasCheck(s));
-        QCOMPARE(ToleranceOf(s), 20);
         QVERIFY(f.in<QPushButton>(kDragDrop, "cmdAjoutImage")->isEnabled());
 
         // The whole cut-out is one step back, and forth again.
@@ -184,13 +167,12 @@ private slots:
     {
         CutoutFixture f;
         QVERIFY(f.open(f.source("bureau.png")));
-        f.wand(QStringLiteral("livre"), QPointF(260, 60));
-        QVERIFY(f.settled());
+        QVERIFY(f.wand(QStringLiteral("livre"), QPointF(260, 60)));
         const int prompts = int(f.platform.requestsOf("input").size());
         f.click(kCutout, "cmdRedessiner");
         f.tool("optMainLevee");
         f.trace({QPointF(60, 200), QPointF(160, 200), QPointF(160, 280), QPointF(60, 280)});
-        f.drag(QPointF(40, 40), QPointF(40, 40));  // nothing: too small to be an outline
+        f.trace({QPointF(40, 40), QPointF(40, 40)});  // nothing: too small to be an outline
         QVERIFY(f.settled());
         QCOMPARE(f.platform.requestsOf("input").size(), prompts);
         QCOMPARE(f.names(), QStringList({"livre"}));
@@ -205,25 +187,23 @@ private slots:
         QVERIFY(f.settled());
         QVERIFY(Near(f.window()->OutlineBounds(0).topLeft(), QPointF(50, 50), 1));
         // A click that draws nothing chooses the outline under it.
-        f.wand(QStringLiteral("livre"), QPointF(260, 60));
-        QVERIFY(f.settled());
+        QVERIFY(f.wand(QStringLiteral("livre"), QPointF(260, 60)));
         f.tool("optCadre");
         QTest::mouseClick(f.viewport(), Qt::LeftButton, {}, f.at(QPointF(100, 100)));
         QCOMPARE(f.in<QListWidget>(kCutout, "lstObjets")->currentRow(), 0);
         f.tool("optEnlever");
         const double half = f.canvas()->strokeWidth() / 2;
-        f.drag(QPointF(52, 30), QPointF(52, 170));
+        f.trace({QPointF(52, 30), QPointF(52, 170)});
         QVERIFY(f.settled());
         QVERIFY2(f.window()->OutlineBounds(0).left() >= 52 + half - 2,
                  qPrintable(QString::number(f.window()->OutlineBounds(0).left())));
         f.tool("optGarder");
-        f.drag(QPointF(180, 100), QPointF(200, 100));
+        f.trace({QPointF(180, 100), QPointF(200, 100)});
         QVERIFY(f.settled());
         QVERIFY(f.window()->OutlineBounds(0).right() >= 200);
 
         // The wand's tolerance follows the chosen wand outline.
-        f.wand(QStringLiteral("mur"), QPointF(10, 10));
-        QVERIFY(f.settled());
+        QVERIFY(f.wand(QStringLiteral("mur"), QPointF(10, 10)));
         const QRect wall = f.window()->OutlineBounds(2);
         QCOMPARE(wall.topLeft(), QPoint(0, 0));
         f.in<QSpinBox>(kCutout, "txtToleranceBaguette")->setValue(255);
@@ -248,8 +228,7 @@ private slots:
         f.ready(kDragDrop);
         f.addObjects(2);
         QVERIFY(f.open(f.source("bureau.png")));
-        f.wand(QStringLiteral("livre"), QPointF(260, 60));
-        QVERIFY(f.settled());
+        QVERIFY(f.wand(QStringLiteral("livre"), QPointF(260, 60)));
         f.platform.queueMessage(answer);
         f.click(kCutout, "cmdOK");
         if (answer == IDCANCEL)
@@ -267,14 +246,13 @@ private slots:
         const QStringList before = f.ctx.dragdrop.CurrentProjectLines();
         const QStringList files = f.imgFiles();
         QVERIFY(f.open(f.source("bureau.png")));
-        f.box(QStringLiteral("ballon"), QRectF(40, 50, 120, 120));
-        QVERIFY(f.settled());
+        QVERIFY(f.box(QStringLiteral("ballon"), QRectF(40, 50, 120, 120)));
         f.platform.queueMessage(IDNO);
         f.click(kCutout, "cmdAnnuler");
         QVERIFY(f.window() && f.window()->isVisible());
         f.platform.queueMessage(IDYES);
         QTest::keyClick(f.window(), Qt::Key_Escape);
-        FixtureSettle();
+        WindowFixture::settle();
         QVERIFY(!f.window());
         QCOMPARE(f.ctx.dragdrop.CurrentProjectLines(), before);
         QCOMPARE(f.imgFiles(), files);
@@ -323,9 +301,6 @@ private slots:
         f.click(kCutout, "cmdAjuster");
         QCOMPARE(f.canvas()->zoom(), fit);
     }
-
-private:
-    static void FixtureSettle() { WindowFixture::settle(); }
 };
 
 QTEST_MAIN(TestCutout)

@@ -39,6 +39,10 @@ void be32(QByteArray& b, quint32 v)
 }
 void le16(QByteArray& b, quint32 v) { b.append(char(v)).append(char(v >> 8)); }
 void le32(QByteArray& b, quint32 v) { le16(b, v); le16(b, v >> 16); }
+QByteArray app1Segment(const QByteArray& app1)
+{
+    return QByteArray("\xFF\xE1", 2).append(char((app1.size() + 2) >> 8)).append(char((app1.size() + 2) & 0xFF)) + app1;
+}
 }  // namespace
 
 QByteArray PngBytes(int width, int height, int bitDepth, int colourType)
@@ -73,12 +77,8 @@ QByteArray BmpBytes(int width, int height, int bpp)
     le32(b, quint32(height));
     le16(b, 1);
     le16(b, quint32(bpp));
-    le32(b, 0);
-    le32(b, 0);
-    le32(b, 0);
-    le32(b, 0);
-    le32(b, 0);
-    le32(b, 0);
+    for (int i = 0; i < 6; ++i)
+        le32(b, 0);
     return b;
 }
 
@@ -119,9 +119,7 @@ QByteArray ExifData(int orientation, bool big)
 
 QByteArray CameraJpegBytes(int width, int height, const QByteArray& app1)
 {
-    QByteArray b("\xFF\xD8\xFF\xE1", 4);
-    b.append(char((app1.size() + 2) >> 8)).append(char(app1.size() + 2));
-    return b + app1 + JpegBytes(width, height).mid(2);
+    return QByteArray("\xFF\xD8", 2) + app1Segment(app1) + JpegBytes(width, height).mid(2);
 }
 
 QByteArray CameraPhotoBytes(const QImage& picture, int orientation, const QImage& thumbnail, int quality,
@@ -141,9 +139,7 @@ QByteArray CameraPhotoBytes(const QImage& picture, int orientation, const QImage
     u16(2), u16(0x0201), u16(4), u32(1), u32(68), u16(0x0202), u16(4), u32(1), u32(quint32(thumb.size())), u32(0);
     app1 += thumb;
     app1.append(QByteArray(std::max<qsizetype>(0, app1Bytes - 4 - app1.size()), '\0'));
-    QByteArray segment("\xFF\xE1", 2);
-    segment.append(char((app1.size() + 2) >> 8)).append(char((app1.size() + 2) & 0xFF));
-    return jpeg.insert(2, segment + app1);
+    return jpeg.insert(2, app1Segment(app1));
 }
 
 bool WriteRealPicture(const QString& path, int width, int height, unsigned rgb)

@@ -200,6 +200,13 @@ private slots:
         WriteBytes(dir.filePath("img/ptrouge.gif"), "old");
         PrepareImgFolder(dir.path());
         QCOMPARE(ReadBytes(dir.filePath("img/ptrouge.gif")), ReadBytes(ProgramFolder() + "/ptrouge.gif"));
+#ifndef Q_OS_WIN
+        // An img planted as a link is replaced, never written through.
+        QTemporaryDir away;
+        QVERIFY(QDir(dir.filePath("img")).removeRecursively() && QFile::link(away.path(), dir.filePath("img")));
+        PrepareImgFolder(dir.path());
+        QVERIFY(!QFileInfo(dir.filePath("img")).isSymLink() && QDir(away.path()).isEmpty());
+#endif
         // Nothing lands under an empty working folder.
         const QString cwd = QDir::currentPath();
         QDir::setCurrent(dir.path());

@@ -113,7 +113,6 @@ private slots:
     {
         const QImage square = MaskFromOutline({100, 80}, QPolygonF(QRectF(10, 20, 40, 30)));
         QCOMPARE(MaskBounds(square), QRect(10, 20, 40, 30));
-        QCOMPARE(MaskIoU(square, square), 1.0);
         QPolygonF twice(QRectF(10, 20, 40, 30));
         twice << QPolygonF(QRectF(10, 20, 40, 30));
         QCOMPARE(MaskIoU(MaskFromOutline({100, 80}, twice), square), 1.0);

@@ -109,13 +109,6 @@ private slots:
         m->platform.clear();
         QVERIFY(!m->create());
         QVERIFY(m->platform.messageTexts().value(0).contains("portent le même nom"));
-        // Nothing lands under an empty working folder.
-        const QString cwd = QDir::currentPath();
-        QDir::setCurrent(at.tmp.path());
-        bool copied = true;
-        CopyIntoImg(at.src + "/chat.gif", QString(), &copied);
-        QDir::setCurrent(cwd);
-        QVERIFY(!copied && !QFile::exists(at.tmp.filePath("img")));
     }
 
     void placeSizes()
