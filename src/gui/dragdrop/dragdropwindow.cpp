@@ -155,8 +155,10 @@ void DragDropWindow::connectHandlers()
 
     // The operations ask for the refresh themselves.
     auto button = [this](QPushButton* b, const QString& step, void (DragDropModule::*operation)()) {
+        // The module by pointer rather than through a nested capture of `this`, which UBSan flags.
+        DragDropModule* dd = &dd_;
         connect(b, &QPushButton::clicked, this,
-                [this, step, operation] { edit(step, [this, operation] { (dd_.*operation)(); }); });
+                [this, dd, step, operation] { edit(step, [dd, operation] { (dd->*operation)(); }); });
     };
     button(ui_.pageColourButton, QStringLiteral("modifier la couleur de la page"), &DragDropModule::PageColour);
     button(ui_.folderButton, QStringLiteral("choisir le dossier de travail"), &DragDropModule::ChooseWorkingFolder);

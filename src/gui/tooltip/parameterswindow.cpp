@@ -346,8 +346,10 @@ void ParametersWindow::connectHandlers()
     TooltipState& s = tt_.state;
     Platform& platform = tt_.platform();
     auto button = [this](QPushButton* b, const QString& step, void (TooltipModule::*operation)()) {
+        // The module by pointer rather than through a nested capture of `this`, which UBSan flags.
+        TooltipModule* tt = &tt_;
         connect(b, &QPushButton::clicked, this,
-                [this, step, operation] { edit(step, [this, operation] { (tt_.*operation)(); }); });
+                [this, tt, step, operation] { edit(step, [tt, operation] { (tt->*operation)(); }); });
     };
     button(folderButton_, QStringLiteral("choisir le dossier de travail"), &TooltipModule::ChooseWorkingFolder);
     button(referenceButton_, QStringLiteral("choisir l'image de référence"), &TooltipModule::ChooseReferencePicture);
