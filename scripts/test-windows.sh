@@ -82,9 +82,13 @@ same_cutout() {  # same_cutout PICTURE OBJECT...: both programs cut the same obj
     case $a in
       *-vide.*)  # the emptied scene: its filled places may part by a shade
         n=$(compare -metric AE -fuzz 3% "$a" "$b" null: 2>&1 || true)
+        [[ $n =~ ^[0-9]+$ ]] || return 1
         echo "  $(basename "$a") : $n pixels différents de plus de 3 % sur $pixels" ;;
       *)
-        n=$(compare -metric AE \( "$a" -alpha extract -threshold 50% \) \( "$b" -alpha extract -threshold 50% \) null: 2>&1 || true)
+        convert "$a" -alpha extract -threshold 50% "$work/contour-a.png" &&
+          convert "$b" -alpha extract -threshold 50% "$work/contour-b.png" || return 1
+        n=$(compare -metric AE "$work/contour-a.png" "$work/contour-b.png" null: 2>&1 || true)
+        [[ $n =~ ^[0-9]+$ ]] || return 1
         echo "  $(basename "$a") : $n pixels de contour différents sur $pixels"
         total=$((total + ${n%%.*}))
         [ "${n%%.*}" -le $((pixels / 100)) ] || return 1 ;;
