@@ -288,7 +288,7 @@ int RunGenerateCommand(const QStringList& args)
 namespace {
 
 // One OBJET of the cutout command, read but not yet cut.
-struct ObjectSpec {
+struct ObjectArgument {
     QString text;  // as written, for the messages
     QString name;
     QString tool;
@@ -309,76 +309,76 @@ std::optional<QList<double>> readNumbers(const QString& text, QChar separator)
 }
 
 // The object as the command line gives it, or the refusal that names it.
-QString readObject(const QString& text, ObjectSpec* spec)
+QString readObject(const QString& text, ObjectArgument* given)
 {
-    spec->text = text;
+    given->text = text;
     const qsizetype equals = text.indexOf(QLatin1Char('='));
-    spec->name = equals < 0 ? QString() : text.left(equals).trimmed();
-    if (spec->name.isEmpty())
+    given->name = equals < 0 ? QString() : text.left(equals).trimmed();
+    if (given->name.isEmpty())
         return QStringLiteral("L'objet « %1 » n'a pas de nom : écrivez-le NOM=box:x,y,l,h, NOM=wand:x,y ou "
                               "NOM=outline:x1,y1;x2,y2;...")
             .arg(text);
     const QString rest = text.mid(equals + 1);
     const qsizetype colon = rest.indexOf(QLatin1Char(':'));
-    spec->tool = rest.left(colon).trimmed();
+    given->tool = rest.left(colon).trimmed();
     const QString values = colon < 0 ? QString() : rest.mid(colon + 1).trimmed();
-    if (spec->tool != QLatin1String("box") && spec->tool != QLatin1String("wand") &&
-        spec->tool != QLatin1String("outline"))
+    if (given->tool != QLatin1String("box") && given->tool != QLatin1String("wand") &&
+        given->tool != QLatin1String("outline"))
         return QStringLiteral("L'outil « %1 » de l'objet « %2 » n'est pas connu : box, wand ou outline.")
-            .arg(spec->tool, spec->name);
-    if (spec->tool == QLatin1String("outline")) {
+            .arg(given->tool, given->name);
+    if (given->tool == QLatin1String("outline")) {
         QStringList points = values.split(QLatin1Char(';'));
         while (!points.isEmpty() && points.last().trimmed().isEmpty())
             points.removeLast();
         if (values.isEmpty() || points.size() < 3)
             return QStringLiteral("Le contour de l'objet « %1 » est vide : il faut au moins trois points "
                                   "x1,y1;x2,y2;x3,y3.")
-                .arg(spec->name);
+                .arg(given->name);
         for (const QString& point : points) {
             const auto xy = readNumbers(point, QLatin1Char(','));
             if (!xy || xy->size() != 2)
                 return QStringLiteral("Le point « %1 » du contour de l'objet « %2 » ne se lit pas : il faut x,y.")
-                    .arg(point, spec->name);
-            spec->numbers << *xy;
+                    .arg(point, given->name);
+            given->numbers << *xy;
         }
         return {};
     }
-    const bool box = spec->tool == QLatin1String("box");
+    const bool box = given->tool == QLatin1String("box");
     const auto numbers = readNumbers(values, QLatin1Char(','));
     const bool counted = numbers && (box ? numbers->size() == 4 : numbers->size() == 2 || numbers->size() == 3);
     if (!counted)
         return QStringLiteral("Les valeurs « %1 » de l'objet « %2 » ne se lisent pas : il faut %3.")
-            .arg(values, spec->name, box ? QStringLiteral("x,y,l,h") : QStringLiteral("x,y"));
-    spec->numbers = *numbers;
+            .arg(values, given->name, box ? QStringLiteral("x,y,l,h") : QStringLiteral("x,y"));
+    given->numbers = *numbers;
     return {};
 }
 
 // The object's outline in the picture, or the refusal that names it.
-QString cutMask(const CutoutSource& src, const ObjectSpec& spec, QImage* mask)
+QString cutMask(const CutoutSource& src, const ObjectArgument& given, QImage* mask)
 {
     const QSize size = src.size();
     const QString picture = QStringLiteral("%1 × %2 pixels").arg(size.width()).arg(size.height());
-    const QList<double>& n = spec.numbers;
-    if (spec.tool == QLatin1String("box")) {
+    const QList<double>& n = given.numbers;
+    if (given.tool == QLatin1String("box")) {
         const QRectF box(n[0], n[1], n[2], n[3]);
         if (n[2] < 2 || n[3] < 2 || !QRectF(QPointF(0, 0), size).contains(box))
             return QStringLiteral("Le cadre de l'objet « %1 » (%2) sort de l'image (%3) ou n'a pas de taille.")
-                .arg(spec.name, spec.text.mid(spec.text.indexOf(QLatin1Char(':')) + 1), picture);
+                .arg(given.name, given.text.mid(given.text.indexOf(QLatin1Char(':')) + 1), picture);
         *mask = MaskFromBox(src, box.toRect());
         if (mask->isNull())
             return QStringLiteral("Aucun objet n'a été trouvé dans le cadre de l'objet « %1 » : entourez-le d'un "
                                   "contour (outline).")
-                .arg(spec.name);
-    } else if (spec.tool == QLatin1String("wand")) {
+                .arg(given.name);
+    } else if (given.tool == QLatin1String("wand")) {
         const QPoint at(int(std::floor(n[0])), int(std::floor(n[1])));
         if (!QRect(QPoint(0, 0), size).contains(at))
             return QStringLiteral("Le clic de l'objet « %1 » (%2,%3) est hors de l'image (%4).")
-                .arg(spec.name)
+                .arg(given.name)
                 .arg(n[0])
                 .arg(n[1])
                 .arg(picture);
         if (n.size() == 3 && (n[2] < 0 || n[2] > 255))
-            return QStringLiteral("La tolérance de l'objet « %1 » va de 0 à 255.").arg(spec.name);
+            return QStringLiteral("La tolérance de l'objet « %1 » va de 0 à 255.").arg(given.name);
         *mask = MaskFromWand(src, at, n.size() == 3 ? int(n[2]) : kDefaultWandTolerance);
     } else {
         QPolygonF outline;
@@ -387,7 +387,7 @@ QString cutMask(const CutoutSource& src, const ObjectSpec& spec, QImage* mask)
         *mask = MaskFromOutline(size, outline);
         if (mask->isNull())
             return QStringLiteral("Le contour de l'objet « %1 » n'entoure aucun pixel de l'image (%2).")
-                .arg(spec.name, picture);
+                .arg(given.name, picture);
     }
     return {};
 }
@@ -440,12 +440,12 @@ int RunCutoutCommand(const QStringList& args)
     }
     const QString project = QDir::toNativeSeparators(QFileInfo(parser.value(projectOption)).absoluteFilePath());
     const QString picture = QDir::toNativeSeparators(QFileInfo(positional[0]).absoluteFilePath());
-    QList<ObjectSpec> specs;
+    QList<ObjectArgument> asked;
     for (const QString& text : positional.mid(1)) {
-        ObjectSpec spec;
-        if (const QString refusal = readObject(text, &spec); !refusal.isEmpty())
+        ObjectArgument given;
+        if (const QString refusal = readObject(text, &given); !refusal.isEmpty())
             return refuse(refusal);
-        specs << spec;
+        asked << given;
     }
     const bool existing = QFileInfo(project).exists();
     if (existing) {
@@ -460,11 +460,11 @@ int RunCutoutCommand(const QStringList& args)
     if (!src)
         return refuse(error);
     QList<CutoutObject> objects;
-    for (const ObjectSpec& spec : specs) {
+    for (const ObjectArgument& given : asked) {
         QImage mask;
-        if (const QString refusal = cutMask(*src, spec, &mask); !refusal.isEmpty())
+        if (const QString refusal = cutMask(*src, given, &mask); !refusal.isEmpty())
             return refuse(refusal);
-        objects.append({spec.name, mask});
+        objects.append({given.name, mask});
     }
     if (const int most = DragDropState{}.intMaxObjets + 1; objects.size() > most)
         return refuse(QStringLiteral("Un exercice a au plus %1 objets : la commande en découpe %2.")

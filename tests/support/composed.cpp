@@ -33,7 +33,7 @@ QColor randomColour(QRandomGenerator& random, int minValue, int maxValue)
 
 }  // namespace
 
-QImage PhotoBackground(QSize size, quint32 seed, const QImage& photo)
+QImage PhotoBackground(QSize size, quint32 draw, const QImage& photo)
 {
     if (!photo.isNull()) {
         const QImage scaled = photo.convertToFormat(QImage::Format_RGB32)
@@ -41,7 +41,7 @@ QImage PhotoBackground(QSize size, quint32 seed, const QImage& photo)
         return scaled.copy(QRect(QPoint((scaled.width() - size.width()) / 2, (scaled.height() - size.height()) / 2), size))
             .convertToFormat(QImage::Format_RGB888);
     }
-    QRandomGenerator random(seed);
+    QRandomGenerator random(draw);
     // Patches of colour under soft light: a few random colours smoothly blended.
     QImage small(8, 6, QImage::Format_RGB32);
     for (int y = 0; y < small.height(); ++y)
@@ -63,9 +63,9 @@ QImage PhotoBackground(QSize size, quint32 seed, const QImage& photo)
     return image.convertToFormat(QImage::Format_RGB888);
 }
 
-QImage BlobObject(QSize size, quint32 seed, const QColor& ground)
+QImage BlobObject(QSize size, quint32 draw, const QColor& ground)
 {
-    QRandomGenerator random(seed);
+    QRandomGenerator random(draw);
     QImage object(size, QImage::Format_ARGB32_Premultiplied);
     object.fill(Qt::transparent);
     const QPointF centre(size.width() / 2.0, size.height() / 2.0);
@@ -107,12 +107,12 @@ QImage BlobObject(QSize size, quint32 seed, const QColor& ground)
     return plain;
 }
 
-Composed ComposePicture(QSize size, int count, quint32 seed, double fraction, const QList<QImage>& objects,
+Composed ComposePicture(QSize size, int count, quint32 draw, double fraction, const QList<QImage>& objects,
                         const QImage& photo)
 {
-    QRandomGenerator random(seed);
+    QRandomGenerator random(draw);
     Composed c;
-    c.background = PhotoBackground(size, seed, photo);
+    c.background = PhotoBackground(size, draw, photo);
     QImage picture = c.background.convertToFormat(QImage::Format_RGB32);
     QList<QRect> taken;
     for (int i = 0; i < count; ++i) {
@@ -135,7 +135,7 @@ Composed ComposePicture(QSize size, int count, quint32 seed, double fraction, co
         taken << at;
         if (objects.isEmpty()) {
             const QColor ground = c.background.copy(at).scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).pixelColor(0, 0);
-            object = BlobObject(blob, seed * 31 + i, ground);
+            object = BlobObject(blob, draw * 31 + i, ground);
         }
         QPainter(&picture).drawImage(at.topLeft(), object);
         QImage mask(size, QImage::Format_Grayscale8);

@@ -20,14 +20,14 @@ struct Composed {
 
 // A photo-like background (soft light, colour patches, grain, fine texture) of
 // `size`, unless `photo` is given (scaled to cover it, then cropped).
-QImage PhotoBackground(QSize size, quint32 seed, const QImage& photo = QImage());
+QImage PhotoBackground(QSize size, quint32 draw, const QImage& photo = QImage());
 // An object of about `size` with transparency: a shaded, textured blob with a
 // soft edge, of a hue apart from `ground`'s (the colour behind it) when given.
-QImage BlobObject(QSize size, quint32 seed, const QColor& ground = QColor());
+QImage BlobObject(QSize size, quint32 draw, const QColor& ground = QColor());
 // `count` objects placed apart on the background, each about `fraction` of the
 // picture's width; `objects` (pictures with transparency) are used in turn when
 // given, else blobs are made.
-Composed ComposePicture(QSize size, int count, quint32 seed, double fraction = 0.15,
+Composed ComposePicture(QSize size, int count, quint32 draw, double fraction = 0.15,
                         const QList<QImage>& objects = {}, const QImage& photo = QImage());
 
 // Intersection over union of two masks (non-zero = in).

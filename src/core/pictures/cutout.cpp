@@ -243,17 +243,17 @@ QImage MaskFromBox(const CutoutSource& src, const QRect& box, const QImage& keep
     return wholeMask(src.size(), found, region.topLeft());
 }
 
-QImage MaskFromWand(const CutoutSource& src, const QPoint& seed, int tolerance)
+QImage MaskFromWand(const CutoutSource& src, const QPoint& click, int tolerance)
 {
     const QSize size = src.size();
-    if (!QRect(QPoint(0, 0), size).contains(seed))
+    if (!QRect(QPoint(0, 0), size).contains(click))
         return {};
     const int t = std::clamp(tolerance, 0, 255);
     cv::Mat filled(size.height() + 2, size.width() + 2, CV_8UC1, cv::Scalar(0));
     cv::Rect bounds;
     const int flags = 4 | cv::FLOODFILL_FIXED_RANGE | cv::FLOODFILL_MASK_ONLY | (255 << 8);
     cv::Mat image = asMat(src.rgb());
-    cv::floodFill(image, filled, cv::Point(seed.x(), seed.y()), cv::Scalar(), &bounds, cv::Scalar::all(t),
+    cv::floodFill(image, filled, cv::Point(click.x(), click.y()), cv::Scalar(), &bounds, cv::Scalar::all(t),
                   cv::Scalar::all(t), flags);
     cv::Mat region = filled(cv::Rect(1, 1, size.width(), size.height()));
     // Holes inside the region (a name written on a country) belong to it, unless

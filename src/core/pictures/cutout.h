@@ -47,7 +47,7 @@ QImage MaskFromBox(const CutoutSource& src, const QRect& box, const QImage& keep
                    const QImage& remove = QImage());
 // The magic wand: the region of colour within `tolerance` (0 to 255, each channel)
 // of the clicked pixel's, connected to it, its enclosed holes filled (a label on a map).
-QImage MaskFromWand(const CutoutSource& src, const QPoint& seed, int tolerance);
+QImage MaskFromWand(const CutoutSource& src, const QPoint& click, int tolerance);
 inline constexpr int kDefaultWandTolerance = 32;
 // Exactly what is drawn (freehand or polygon), filled; a loop drawn twice counts once.
 QImage MaskFromOutline(const QSize& size, const QPolygonF& outline);

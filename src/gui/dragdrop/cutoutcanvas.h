@@ -52,7 +52,7 @@ public:
 
 signals:
     void boxDrawn(QRect box);
-    void wandClicked(QPoint seed);
+    void wandClicked(QPoint click);
     void outlineDrawn(QPolygonF outline);
     void strokeDrawn(QPainterPath path, double width, bool keep);
     // A click that drew nothing: the teacher points at an outline.

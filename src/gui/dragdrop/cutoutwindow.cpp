@@ -456,11 +456,11 @@ void CutoutWindow::onBoxDrawn(QRect box)
     takeShape(std::move(o));
 }
 
-void CutoutWindow::onWandClicked(QPoint seed)
+void CutoutWindow::onWandClicked(QPoint click)
 {
     Outline o;
     o.tool = CutoutTool::Wand;
-    o.seed = seed;
+    o.click = click;
     o.tolerance = tolerance_->value();
     takeShape(std::move(o));
 }
@@ -481,7 +481,7 @@ void CutoutWindow::takeShape(Outline shape)
         // Redrawn: a new shape, the same name and place in the list.
         old->tool = shape.tool;
         old->box = shape.box;
-        old->seed = shape.seed;
+        old->click = shape.click;
         old->tolerance = shape.tolerance;
         old->outline = shape.outline;
         old->keep = old->remove = QImage();
@@ -524,13 +524,13 @@ void CutoutWindow::computeMask(Outline& o)
     const int id = o.id, version = ++o.version;
     o.computing = true;
     workStarted(QStringLiteral("Recherche du contour…"));
-    maskWorker_.start([this, id, version, source = source_, tool = o.tool, box = o.box, seed = o.seed,
+    maskWorker_.start([this, id, version, source = source_, tool = o.tool, box = o.box, click = o.click,
                        tolerance = o.tolerance, outline = o.outline, keep = o.keep, remove = o.remove,
                        shownSize = canvas_->shownSize()] {
         QImage mask;
         switch (tool) {
         case CutoutTool::Box: mask = MaskFromBox(*source, box, keep, remove); break;
-        case CutoutTool::Wand: mask = MaskFromWand(*source, seed, tolerance); break;
+        case CutoutTool::Wand: mask = MaskFromWand(*source, click, tolerance); break;
         default: mask = MaskFromOutline(source->size(), outline); break;
         }
         if (tool != CutoutTool::Box && !mask.isNull())

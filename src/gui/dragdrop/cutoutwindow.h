@@ -64,7 +64,7 @@ private:
         QString name;
         CutoutTool tool = CutoutTool::Box;  // Box, Wand, Freehand or Polygon
         QRect box;
-        QPoint seed;
+        QPoint click;
         int tolerance = 0;
         QPolygonF outline;
         QImage keep, remove;  // correction strokes, full size; null when none
@@ -80,7 +80,7 @@ private:
     void setPicture(std::shared_ptr<const CutoutSource> source, const QImage& shown, const QString& path);
     void toolChosen();
     void onBoxDrawn(QRect box);
-    void onWandClicked(QPoint seed);
+    void onWandClicked(QPoint click);
     void onOutlineDrawn(QPolygonF outline);
     void onStrokeDrawn(const QPainterPath& path, double width, bool keep);
     void onToleranceChanged();
