@@ -81,10 +81,10 @@ QString CutoutFileName(const QString& picture, const QString& object, bool jpeg)
            (jpeg ? QStringLiteral(".jpg") : QStringLiteral(".png"));
 }
 
-QString ApplyCutout(DragDropModule& module, const QString& picturePath, const CutoutSource& src,
-                    const QList<CutoutObject>& objects, PlaceFill fill, const QColor& colour)
+QString WriteCutout(const DragDropState& s, const QString& picturePath, const CutoutSource& src,
+                    const QList<CutoutObject>& objects, PlaceFill fill, const QColor& colour,
+                    CutoutWritten& written)
 {
-    DragDropState& s = module.state;
     const QString folder = s.strFolderName;
     if (folder.isEmpty())
         return msg::ValNoFolder;
@@ -119,7 +119,7 @@ QString ApplyCutout(DragDropModule& module, const QString& picturePath, const Cu
     // Never the name of a picture the project uses, of Toravi's markers, or of the picture cut.
     QSet<QString> taken = {QStringLiteral("ptrouge.gif"), QStringLiteral("transparentpixel.gif"),
                            LastComponent(picturePath).toLower()};
-    for (const ProjectPicture& p : module.Pictures())
+    for (const ProjectPicture& p : DragDropPictures(s))
         taken.insert(p.name.toLower());
 
     // The page shows the scene 700 pixels wide: a larger one is written at that
@@ -151,19 +151,41 @@ QString ApplyCutout(DragDropModule& module, const QString& picturePath, const Cu
         if (w.bytes.isEmpty() || !WriteFileAtomically(JoinPath(img, w.name), w.bytes))
             return msg::NotSaved(JoinPath(img, w.name));
 
-    s.strOrigImageFile = JoinPath(img, files[0].name);
-    s.strImageFile = files[0].name;
-    s.strFileName = files[0].name;
-    MeasureScene(s);
-    s.previewShown = true;
+    written.scene = files[0].name;
+    written.objects.clear();
     for (qsizetype i = 0; i < objects.size(); ++i) {
         const Written& w = files[i + 1];
-        s.objects.append({JoinPath(img, w.name), w.name, OneLine(objects[i].name).trimmed()});
-        module.SetPlace(int(s.objects.size() - 1), places[i]);
+        written.objects.append({JoinPath(img, w.name), w.name, OneLine(objects[i].name).trimmed()});
+    }
+    written.places = places;
+    return {};
+}
+
+void TakeCutout(DragDropModule& module, const CutoutWritten& written)
+{
+    DragDropState& s = module.state;
+    s.strOrigImageFile = JoinPath(JoinPath(s.strFolderName, QStringLiteral("img")), written.scene);
+    s.strImageFile = written.scene;
+    s.strFileName = written.scene;
+    MeasureScene(s);
+    s.previewShown = true;
+    for (qsizetype i = 0; i < written.objects.size(); ++i) {
+        s.objects.append(written.objects[i]);
+        module.SetPlace(int(s.objects.size() - 1), written.places.value(i));
     }
     module.SetCheck(true);
     module.SetTolerance(kDefaultTolerance);
     emit module.refreshRequested();
+}
+
+QString ApplyCutout(DragDropModule& module, const QString& picturePath, const CutoutSource& src,
+                    const QList<CutoutObject>& objects, PlaceFill fill, const QColor& colour)
+{
+    CutoutWritten written;
+    if (QString refusal = WriteCutout(module.state, picturePath, src, objects, fill, colour, written);
+        !refusal.isEmpty())
+        return refusal;
+    TakeCutout(module, written);
     return {};
 }
 

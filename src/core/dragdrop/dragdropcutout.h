@@ -16,6 +16,23 @@ struct CutoutObject {
     QImage mask;   // Grayscale8, the picture's size (cutout.h)
 };
 
+// What a cut-out wrote into img, ready for the project to take.
+struct CutoutWritten {
+    QString scene;                // file name in img of the emptied scene
+    QList<DragDropObject> objects;  // in the order cut, their places not yet set
+    QList<QPoint> places;         // where each was cut, in the page's scene
+};
+
+// Checks and writes the pictures only: `s` is not changed and no object is touched,
+// so it runs on any thread. Returns "" when done, else a plain French message.
+QString WriteCutout(const DragDropState& s, const QString& picturePath, const CutoutSource& src,
+                    const QList<CutoutObject>& objects, PlaceFill fill, const QColor& colour,
+                    CutoutWritten& written);
+// The project takes what WriteCutout wrote: the scene, the objects and their places,
+// the check on with the default tolerance.
+void TakeCutout(DragDropModule& module, const CutoutWritten& written);
+
+// WriteCutout then TakeCutout.
 // Writes into the working folder's img the emptied scene and one PNG per object,
 // never touching `picturePath` (the picture cut) nor a picture the project uses;
 // then the scene becomes the reference picture, the objects are added in order

@@ -79,6 +79,9 @@ struct DragDropState {
     bool previewShown = false;
 };
 
+// The project's pictures, each with its name in img.
+QList<ProjectPicture> DragDropPictures(const DragDropState& state);
+
 class DragDropModule : public ProjectModule {
     Q_OBJECT
 public:

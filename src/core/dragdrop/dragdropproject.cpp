@@ -272,7 +272,7 @@ void DragDropModule::ApplyRefreshDefaults()
         s.strAffiche = QStringLiteral("Exercice");
 }
 
-QList<ProjectPicture> DragDropModule::Pictures() const
+QList<ProjectPicture> DragDropPictures(const DragDropState& state)
 {
     QList<ProjectPicture> pictures = {{state.strOrigImageFile, state.strImageFile},
                                       {state.strOrigBackgroundImage, state.strBackgroundImage}};
@@ -280,6 +280,8 @@ QList<ProjectPicture> DragDropModule::Pictures() const
         pictures.append({o.source, o.fileName});
     return pictures;
 }
+
+QList<ProjectPicture> DragDropModule::Pictures() const { return DragDropPictures(state); }
 
 QString DragDropModule::CopyHelpDocument()
 {

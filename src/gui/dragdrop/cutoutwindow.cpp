@@ -765,22 +765,23 @@ bool CutoutWindow::Apply()
     for (const Outline& o : outlines_)
         objects.append({o.name, o.mask});
 
-    // Cutting at full size and inpainting take a while on a photo: done on a copy of
-    // the project off this thread (the window is modal, nothing else changes the
-    // project meanwhile), then taken over in one step.
+    // Cutting at full size and inpainting take a while on a photo: the pictures are
+    // written off this thread, from a copy of the project's state (the window is modal,
+    // nothing else changes it meanwhile), then the project takes them in one step here,
+    // where its history and signals live.
     applying_ = true;
     setContentsEnabled(false);
     workStarted(QStringLiteral("Création de la scène vidée et des images des objets…"));
-    maskWorker_.start([this, &platform, state = dd_.state, keepObjects, path = picturePath_, source = source_, objects,
-                       fill = fill(), colour = placeColour_] {
-        DragDropModule copy(platform);
-        copy.state = state;
-        if (!keepObjects)
-            copy.state.objects.clear();
-        const QString error = ApplyCutout(copy, path, *source, objects, fill, colour);
+    DragDropState state = dd_.state;
+    if (!keepObjects)
+        state.objects.clear();
+    maskWorker_.start([this, state, keepObjects, path = picturePath_, source = source_, objects, fill = fill(),
+                       colour = placeColour_] {
+        CutoutWritten written;
+        const QString error = WriteCutout(state, path, *source, objects, fill, colour, written);
         QMetaObject::invokeMethod(
             this,
-            [this, error, after = copy.state] {
+            [this, error, keepObjects, written] {
                 workEnded();
                 applying_ = false;
                 setContentsEnabled(true);
@@ -789,7 +790,7 @@ bool CutoutWindow::Apply()
                     refreshControls();
                     return;
                 }
-                TakeOver(after);
+                TakeOver(keepObjects, written);
                 QDialog::accept();
             },
             Qt::QueuedConnection);
@@ -797,12 +798,13 @@ bool CutoutWindow::Apply()
     return true;
 }
 
-void CutoutWindow::TakeOver(const DragDropState& after)
+void CutoutWindow::TakeOver(bool keepObjects, const CutoutWritten& written)
 {
     // One step, whatever the cut-out added or replaced; the pictures written stay in img.
-    dd_.Change(QStringLiteral("découper les objets"), [this, &after] {
-        dd_.state = after;
-        emit dd_.refreshRequested();
+    dd_.Change(QStringLiteral("découper les objets"), [this, keepObjects, &written] {
+        if (!keepObjects)
+            dd_.state.objects.clear();
+        TakeCutout(dd_, written);
     });
     dd_.CheckChanges();
 }

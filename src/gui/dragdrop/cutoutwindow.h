@@ -4,6 +4,7 @@
 // drag-and-drop project, as if done by hand. The picture work runs off the
 // window's thread, so the window never waits for it.
 #include "dragdrop/cutoutcanvas.h"
+#include "dragdrop/dragdropcutout.h"
 #include "pictures/cutout.h"
 
 #include <QColor>
@@ -24,8 +25,6 @@ class QSpinBox;
 namespace toravi {
 
 class AppContext;
-class DragDropModule;
-struct DragDropState;
 class PathLabel;
 
 class CutoutWindow : public QDialog {
@@ -51,8 +50,9 @@ public:
     // OK: checks the outlines, then writes the pictures and fills the project in the
     // background, and closes; false, with a message, when refused at once.
     bool Apply();
-    // The one change OK makes to the project: its whole state, as ApplyCutout left it.
-    void TakeOver(const DragDropState& after);
+    // The one change OK makes to the project: the pictures written, beside the objects
+    // already there or in their stead.
+    void TakeOver(bool keepObjects, const CutoutWritten& written);
 
 protected:
     void reject() override;  // Annuler, Échap, the window's close button

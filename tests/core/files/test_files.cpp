@@ -6,6 +6,8 @@
 #include "support/testsupport.h"
 
 #include <QtTest>
+#include <atomic>
+#include <memory>
 #include <sys/stat.h>
 
 using namespace toravi;
@@ -214,6 +216,25 @@ private slots:
         PrepareImgFolder(QString());
         QDir::setCurrent(cwd);
         QVERIFY(!QFile::exists(dir.filePath("img")));
+    }
+
+    // A thread's thread_local destructors still see its other thread_local values
+    // (on Windows they once ran on freed storage, and the program hung at exit).
+    void threadLocalsOutliveTheirDestructors()
+    {
+        static std::atomic<int> seen = -1;
+        static thread_local int value = 0;
+        struct Reader {
+            ~Reader() { seen = value; }
+        };
+        std::unique_ptr<QThread> thread(QThread::create([] {
+            static thread_local Reader reader;
+            (void)&reader;
+            value = 42;
+        }));
+        thread->start();
+        QVERIFY(thread->wait(10000));
+        QTRY_COMPARE(seen.load(), 42);
     }
 };
 
