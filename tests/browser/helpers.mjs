@@ -263,8 +263,9 @@ export async function visit(url, options, body) {
       this.at = [x, y];
     },
     async until(fn, arg, timeout = 10000) {
-      for (const end = Date.now() + timeout; !(await raw.eval(fn, arg)); await sleep(20)) {
-        if (Date.now() > end) throw new Error(`timed out waiting for ${fn}`);
+      // On the monotonic clock, which a change of the wall clock does not move.
+      for (const end = performance.now() + timeout; !(await raw.eval(fn, arg)); await sleep(20)) {
+        if (performance.now() > end) throw new Error(`timed out waiting for ${fn}`);
       }
     },
   };
